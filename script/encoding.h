@@ -1,0 +1,39 @@
+// How a script's bytes are to be read and written, found from its byte-order mark, and the
+// encoding of typed text (UTF-8 from the editors) into a script's encoding.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace nosk::script {
+
+// Only Utf8 reads and writes as UTF-8; all other codes mean the system's code page. The UTF-16
+// and UTF-32 marks are told apart, but such files are not decoded as what they are.
+enum class ScriptEncoding : std::int16_t {
+  SystemCodePage = 0,     // no mark
+  Utf8 = 1,               // EF BB BF
+  Utf16BigEndian = 2,     // FE FF
+  Utf16LittleEndian = 3,  // FF FE
+  Utf32BigEndian = 4,     // 00 00 FE FF
+};
+
+// The encoding named by the mark at the start of `firstBytes`. Only the bytes up to the first
+// LF, and at most four, count: a mark cut by a line end is no mark.
+ScriptEncoding DetectEncodingOfBytes(std::string_view firstBytes);
+// The encoding of the named file; SystemCodePage when it cannot be read.
+ScriptEncoding DetectEncoding(const std::filesystem::path& path);
+
+struct EncodedText {
+  std::string bytes;
+  // False when some character could not be held and was written as "?".
+  bool complete = true;
+};
+
+// Typed text (UTF-8) in the bytes a script of the given encoding holds. The system's code page
+// is UTF-8 on Linux and macOS, so there both kinds of file take the text as it is; an ill-formed
+// UTF-8 sequence in the input is a character no encoding holds and becomes "?".
+EncodedText EncodeTypedText(std::string_view utf8, ScriptEncoding encoding);
+
+}  // namespace nosk::script

@@ -1,0 +1,186 @@
+#include "script/eventline.h"
+
+#include <algorithm>
+
+#include "script/timecodes.h"
+
+namespace nosk::script {
+namespace {
+
+constexpr std::string_view kDialogueKey = "Dialogue:";
+constexpr std::string_view kCommentKey = "Comment:";
+constexpr std::string_view kMaskedTime = "0:00:00.00";
+constexpr std::string_view kCrLf = "\r\n";
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool HasAtLeastNineCommas(std::string_view line) {
+  int commas = 0;
+  for (std::size_t at = line.find(','); at != std::string_view::npos; at = line.find(',', at + 1)) {
+    if (++commas == 9) return true;
+  }
+  return false;
+}
+
+// A Layer passes when it is exactly "0" or its leading integer (white space skipped, an optional
+// sign, then digits) is not zero. So 0, 1, 12 and -3 pass; "", 00, Marked=0 and x do not.
+bool IsNumericLayer(std::string_view layer) {
+  if (layer.empty()) return false;
+  if (layer == "0") return true;
+  std::size_t i = 0;
+  while (i < layer.size() && (layer[i] == ' ' || (layer[i] >= '\t' && layer[i] <= '\r'))) ++i;
+  if (i < layer.size() && (layer[i] == '+' || layer[i] == '-')) ++i;
+  for (; i < layer.size() && IsDigit(layer[i]); ++i) {
+    if (layer[i] != '0') return true;
+  }
+  return false;
+}
+
+bool IsTimeCharacter(char c) { return IsDigit(c) || c == '.' || c == ':' || c == '-'; }
+
+// The part of `text` from 0-based index `from`, clamped to the text.
+std::string_view Rest(std::string_view text, std::int64_t from) {
+  return text.substr(static_cast<std::size_t>(std::clamp<std::int64_t>(from, 0, text.size())));
+}
+
+}  // namespace
+
+bool IsEventLine(std::string_view line, bool strict) {
+  if (!line.starts_with(kDialogueKey) && !line.starts_with(kCommentKey)) return false;
+  if (!HasAtLeastNineCommas(line)) return false;
+  if (!strict) return true;
+  return IsNumericLayer(GetField(line, 1)) && IsValidTime(GetField(line, 2)) &&
+         IsValidTime(GetField(line, 3));
+}
+
+std::int32_t FieldStart(std::string_view line, std::int32_t n) {
+  const auto pastEnd = static_cast<std::int32_t>(line.size()) + 1;
+  std::size_t position = line.find(':');
+  if (position == std::string_view::npos) return pastEnd;
+  ++position;
+  if (position < line.size() && line[position] == ' ') ++position;
+  for (std::int32_t field = 1; field < n; ++field) {
+    const std::size_t comma = line.find(',', position);
+    if (comma == std::string_view::npos) return pastEnd;
+    position = comma + 1;
+  }
+  return static_cast<std::int32_t>(position) + 1;
+}
+
+std::string_view GetField(std::string_view line, std::int32_t n) {
+  std::string_view field = Rest(line, FieldStart(line, n) - 1);
+  if (n < 10) field = field.substr(0, field.find(','));
+  return StripLineEnd(field);
+}
+
+std::string_view StripLineEnd(std::string_view text) {
+  if (text.ends_with('\n')) text.remove_suffix(1);
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  return text;
+}
+
+void MaskEventTimesInto(std::string& out, std::string_view line) {
+  out.clear();
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos) {
+    out.assign(StripLineEnd(line));
+    return;
+  }
+  std::size_t position = colon + 1;
+  // Field 1 is copied as it is, up to and including the comma that ends it.
+  const std::size_t layerEnd = line.find(',', position);
+  if (layerEnd == std::string_view::npos) {
+    out.assign(StripLineEnd(line));
+    return;
+  }
+  out.append(line.substr(0, layerEnd + 1));
+  position = layerEnd + 1;
+  // In fields 2 and 3 a run of time characters is replaced by the mask when the field's comma
+  // comes; any other character is kept together with the run before it.
+  for (int timeField = 0; timeField < 2; ++timeField) {
+    std::size_t runStart = position;
+    for (; position < line.size() && line[position] != ','; ++position) {
+      if (!IsTimeCharacter(line[position])) {
+        out.append(line.substr(runStart, position + 1 - runStart));
+        runStart = position + 1;
+      }
+    }
+    if (position == line.size()) {  // the line ended inside a time field: the run is dropped
+      out.resize(StripLineEnd(out).size());
+      return;
+    }
+    out.append(kMaskedTime);
+    out.push_back(',');
+    ++position;
+  }
+  out.append(line.substr(position));
+  out.resize(StripLineEnd(out).size());
+}
+
+std::string MaskEventTimes(std::string_view line) {
+  std::string form;
+  MaskEventTimesInto(form, line);
+  return form;
+}
+
+void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource,
+                             std::string_view line, std::int32_t offset, bool shiftStart,
+                             bool shiftEnd) {
+  const std::string_view body = StripLineEnd(line);
+  const std::string_view start = GetField(timesSource, 2);
+  const std::string_view end = GetField(timesSource, 3);
+  // The head runs through the comma that ends field 1, the tail from the comma that ends field 3.
+  out.append(body.substr(0, static_cast<std::size_t>(FieldStart(body, 2) - 1)));
+  if (shiftStart) {
+    AppendFormattedTime(out, std::int64_t{TimeValue(start)} + offset);
+  } else {
+    out.append(start);
+  }
+  out.push_back(',');
+  if (shiftEnd) {
+    AppendFormattedTime(out, std::int64_t{TimeValue(end)} + offset);
+  } else {
+    out.append(end);
+  }
+  out.append(Rest(body, std::int64_t{FieldStart(body, 4)} - 2));
+  out.append(kCrLf);
+}
+
+std::string RebuildEventTimes(std::string_view timesSource, std::string_view line,
+                              std::int32_t offset, bool shiftStart, bool shiftEnd) {
+  std::string rebuilt;
+  rebuilt.reserve(line.size() + 24);
+  AppendRebuiltEventTimes(rebuilt, timesSource, line, offset, shiftStart, shiftEnd);
+  return rebuilt;
+}
+
+std::string CopyEventTimes(std::string_view timesSource, std::string_view line,
+                           std::int32_t offset) {
+  return RebuildEventTimes(timesSource, line, offset, true, true);
+}
+
+std::string ShiftEventTimes(std::string_view line, std::int32_t offset, bool shiftStart,
+                            bool shiftEnd) {
+  return RebuildEventTimes(line, line, offset, shiftStart, shiftEnd);
+}
+
+std::string ShiftEventLine(std::string_view line, std::int32_t offset) {
+  return CopyEventTimes(line, line, offset);
+}
+
+bool IsScriptFileName(std::string_view path) {
+#ifdef _WIN32
+  constexpr std::string_view kSeparators = "\\/";
+#else
+  constexpr std::string_view kSeparators = "/";
+#endif
+  const std::size_t separator = path.find_last_of(kSeparators);
+  const std::string_view name =
+      separator == std::string_view::npos ? path : path.substr(separator + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  const std::string_view extension = name.substr(dot);
+  return extension == ".ass" || extension == ".ssa";
+}
+
+}  // namespace nosk::script

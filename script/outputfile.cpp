@@ -1,0 +1,76 @@
+#include "script/outputfile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+namespace nosk::script {
+
+std::string ErrorText(int errorNumber) { return std::generic_category().message(errorNumber); }
+
+OutputFile::~OutputFile() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+Outcome OutputFile::CreateNew(const std::filesystem::path& path, unsigned permissions) {
+  if (descriptor_ >= 0) return Outcome::Failure("a file is already open for writing");
+  descriptor_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                       static_cast<mode_t>(permissions));
+  if (descriptor_ < 0) {
+    return Outcome::Failure("Can't create " + PathText(path) + ": " + ErrorText(errno));
+  }
+  path_ = path;
+  buffer_.clear();
+  buffer_.reserve(kBufferSize);
+  firstError_ = 0;
+  return Outcome::Success();
+}
+
+bool OutputFile::WriteThrough(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      firstError_ = errno;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool OutputFile::Flush() {
+  const bool ok = WriteThrough(buffer_);
+  buffer_.clear();
+  return ok;
+}
+
+bool OutputFile::Write(std::string_view bytes) {
+  if (descriptor_ < 0 || firstError_ != 0) return false;
+  if (buffer_.size() + bytes.size() <= kBufferSize) {
+    buffer_.append(bytes);
+    return true;
+  }
+  if (!Flush()) return false;
+  if (bytes.size() < kBufferSize) {
+    buffer_.append(bytes);
+    return true;
+  }
+  return WriteThrough(bytes);
+}
+
+Outcome OutputFile::Close() {
+  if (descriptor_ < 0) return Outcome::Failure("no file is open for writing");
+  if (firstError_ == 0) Flush();
+  // close() can report a failed delayed write (NFS, a full quota); the descriptor is gone anyway.
+  const int closeResult = ::close(descriptor_);
+  const int closeError = closeResult != 0 ? errno : 0;
+  descriptor_ = -1;
+  const int error = firstError_ != 0 ? firstError_ : closeError;
+  if (error != 0) return Outcome::Failure("Can't write " + PathText(path_) + ": " + ErrorText(error));
+  return Outcome::Success();
+}
+
+}  // namespace nosk::script

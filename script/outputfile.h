@@ -1,0 +1,44 @@
+// A file being written, every write and the close checked.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "script/outcome.h"
+
+namespace nosk::script {
+
+// Owns its descriptor: a file left open on any way out is closed (and its error dropped) by the
+// destructor. Small writes are gathered in a buffer; large ones go straight to the file.
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Creates the file, which must not exist yet, with the given permission bits.
+  Outcome CreateNew(const std::filesystem::path& path, unsigned permissions = 0600);
+  // Appends bytes. False once any write has failed; later writes do nothing.
+  bool Write(std::string_view bytes);
+  // Writes what is buffered and closes the file: the first failure of any write or of the close.
+  Outcome Close();
+
+  bool IsOpen() const { return descriptor_ >= 0; }
+  // The descriptor while the file is open, for metadata calls (permissions).
+  int Descriptor() const { return descriptor_; }
+
+ private:
+  bool WriteThrough(std::string_view bytes);
+  bool Flush();
+
+  static constexpr std::size_t kBufferSize = 256 * 1024;
+
+  int descriptor_ = -1;
+  std::filesystem::path path_;
+  std::string buffer_;
+  int firstError_ = 0;
+};
+
+}  // namespace nosk::script

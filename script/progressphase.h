@@ -1,0 +1,32 @@
+// One phase of work on one script (reading, indexing, searching, writing) as the host shows it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "script/host.h"
+
+namespace nosk::script {
+
+// Begins progress when made and ends it when destroyed, so that every way out of a phase, a
+// failure or a message box included, leaves the bar hidden at 0 and the status text empty.
+class ProgressPhase {
+ public:
+  explicit ProgressPhase(Host& host);
+  ~ProgressPhase();
+  ProgressPhase(const ProgressPhase&) = delete;
+  ProgressPhase& operator=(const ProgressPhase&) = delete;
+
+  // Position 0, the phase's status text, and a repaint so that the text shows while the phase
+  // holds the GUI thread.
+  void Start(std::string_view statusText);
+  // Raises the position to done * 100 / total when that is higher: it never moves back, so it
+  // changes at most 100 times per phase.
+  void Advance(std::int64_t done, std::int64_t total);
+
+ private:
+  Host& host_;
+  int position_ = 0;
+};
+
+}  // namespace nosk::script

@@ -1,0 +1,33 @@
+// Reading a script file into a TSubtitleFile, and writing lines back.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "script/host.h"
+#include "script/outcome.h"
+#include "script/outputfile.h"
+#include "script/subtitlefile.h"
+
+namespace nosk::script {
+
+// Scripts larger than this are refused; a file of exactly this size is read.
+inline constexpr std::int64_t kLargestScriptSize = 40'000'000;
+
+// The next line of `bytes` from `position`: through the next LF (kept, as is a CR before it), or
+// to the end. Advances `position` past it. A line is one piece however long it is, and a NUL
+// byte is an ordinary byte of it.
+std::string_view ReadScriptLine(std::string_view bytes, std::size_t& position);
+
+// Writes the line's bytes as they are (they carry their own terminator, if any). False when the
+// write failed; the file reports the reason when it is closed.
+bool WriteScriptLine(OutputFile& file, std::string_view line);
+
+// Appends the lines of the named file to `file`, driving the host's status text and progress.
+// Refuses, without a message, a file over kLargestScriptSize; shows "Can't read from <path>."
+// when the file cannot be read, and "Not enough memory to read file." when memory runs out.
+// Lines added before a failure stay; the caller discards the object.
+Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file);
+
+}  // namespace nosk::script

@@ -1,0 +1,45 @@
+#include "script/subtitlefile.h"
+
+#include "script/scriptio.h"
+
+namespace nosk::script {
+
+void TSubtitleFile::AddLine(std::string_view text) {
+  bytes_.append(text);
+  lineEnds_.push_back(bytes_.size());
+  eventIndex_.clear();
+}
+
+void TSubtitleFile::AddText(std::string&& text,
+                            const std::function<void(std::size_t bytesDone)>& afterEachLine) {
+  eventIndex_.clear();
+  const std::size_t base = bytes_.size();
+  if (base == 0) {
+    bytes_ = std::move(text);
+  } else {
+    bytes_.append(text);
+  }
+  const std::string_view added = std::string_view(bytes_).substr(base);
+  std::size_t position = 0;
+  for (;;) {
+    const std::string_view line = ReadScriptLine(added, position);
+    lineEnds_.push_back(base + position);
+    if (afterEachLine) afterEachLine(position);
+    if (!line.ends_with('\n')) break;  // the last line: no LF ended it
+  }
+}
+
+std::string_view TSubtitleFile::GetLine(std::int32_t i) const {
+  return std::string_view(bytes_).substr(LineStart(i), lineEnds_[i] - LineStart(i));
+}
+
+std::string_view TSubtitleFile::GetLines(std::int32_t first, std::int32_t last) const {
+  if (first >= last) return {};
+  return std::string_view(bytes_).substr(LineStart(first), lineEnds_[last - 1] - LineStart(first));
+}
+
+std::string_view TSubtitleFile::GetEventLine(std::int32_t k) const {
+  return GetLine(eventIndex_[k]);
+}
+
+}  // namespace nosk::script

@@ -1,0 +1,47 @@
+// One loaded script: its physical lines, each with the terminator that ended it, and the index
+// of its event lines.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nosk::script {
+
+// The lines are kept as the file's own bytes, one after another in one buffer, so that writing
+// them back in order reproduces the file byte for byte and a run of lines is one slice of it.
+class TSubtitleFile {
+ public:
+  // Appends one line (its terminator, if any, included). Discards the event index.
+  void AddLine(std::string_view text);
+  // Appends the lines of a whole text: each line runs through its LF, and the piece after the
+  // last LF (empty when the text ends with LF, or is empty) is the last line. The text is taken
+  // over without a copy when the file holds nothing yet. `afterEachLine`, when given, learns how
+  // many bytes of the text have been cut into lines so far. Discards the event index.
+  void AddText(std::string&& text,
+               const std::function<void(std::size_t bytesDone)>& afterEachLine = {});
+
+  std::int32_t LineCount() const { return static_cast<std::int32_t>(lineEnds_.size()); }
+  // Line i (0-based), terminator included.
+  std::string_view GetLine(std::int32_t i) const;
+  // Lines first to last - 1 as one piece of bytes.
+  std::string_view GetLines(std::int32_t first, std::int32_t last) const;
+
+  // Entry k is the line number of the k-th event line; ascending.
+  const std::vector<std::int32_t>& EventIndex() const { return eventIndex_; }
+  std::int32_t EventCount() const { return static_cast<std::int32_t>(eventIndex_.size()); }
+  void SetEventIndex(std::vector<std::int32_t> eventIndex) { eventIndex_ = std::move(eventIndex); }
+  // The line of event k, for k from 0 to EventCount() - 1.
+  std::string_view GetEventLine(std::int32_t k) const;
+
+ private:
+  std::size_t LineStart(std::int32_t i) const { return i == 0 ? 0 : lineEnds_[i - 1]; }
+
+  std::string bytes_;
+  std::vector<std::size_t> lineEnds_;  // line i is bytes_[LineStart(i), lineEnds_[i])
+  std::vector<std::int32_t> eventIndex_;
+};
+
+}  // namespace nosk::script

@@ -1,0 +1,104 @@
+#include "script/timecodes.h"
+
+#include <algorithm>
+
+namespace nosk::script {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The leading integer of a run of digits and minus signs: an optional "-", then the digits up to
+// the first other character (0 when there are none). Saturates far above every accepted value,
+// so a long run of digits cannot overflow.
+std::int64_t LeadingInteger(std::string_view run) {
+  std::size_t i = 0;
+  const bool negative = !run.empty() && run[0] == '-';
+  if (negative) ++i;
+  std::int64_t value = 0;
+  for (; i < run.size() && IsDigit(run[i]); ++i) {
+    value = std::min<std::int64_t>(value * 10 + (run[i] - '0'), 1'000'000'000);
+  }
+  return negative ? -value : value;
+}
+
+struct ComponentRule {
+  char closer;
+  std::int64_t largest;
+  std::size_t length;
+  std::int32_t weight;
+};
+
+// Hours, minutes and seconds; the centiseconds are what is left at the end of the text.
+constexpr ComponentRule kComponents[] = {
+    {':', 9, 1, kCentisecondsPerHour},
+    {':', 59, 2, kCentisecondsPerMinute},
+    {'.', 59, 2, kCentisecondsPerSecond},
+};
+
+bool Accepts(std::string_view run, std::int64_t largest, std::size_t length) {
+  const std::int64_t v = LeadingInteger(run);
+  return v >= 0 && v <= largest && run.size() == length;
+}
+
+}  // namespace
+
+ParsedTime ParseTime(std::string_view text) {
+  if (text.empty()) return {0, false};
+  std::int32_t value = 0;
+  std::size_t component = 0;
+  std::size_t runStart = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c) || c == '-') continue;
+    if (c != ':' && c != '.') return {value, false};
+    if (component >= std::size(kComponents)) return {value, false};
+    const ComponentRule& rule = kComponents[component];
+    const std::string_view run = text.substr(runStart, i - runStart);
+    if (c != rule.closer || !Accepts(run, rule.largest, rule.length)) return {value, false};
+    value += static_cast<std::int32_t>(LeadingInteger(run)) * rule.weight;
+    ++component;
+    runStart = i + 1;
+  }
+  const std::string_view centiseconds = text.substr(runStart);
+  if (component != std::size(kComponents) || !Accepts(centiseconds, 99, 2)) return {value, false};
+  return {value + static_cast<std::int32_t>(LeadingInteger(centiseconds)), true};
+}
+
+bool IsValidTime(std::string_view text) { return ParseTime(text).valid; }
+
+std::int32_t TimeValue(std::string_view text) { return ParseTime(text).value; }
+
+void AppendFormattedTime(std::string& out, std::int64_t value) {
+  const auto v = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, kLatestTime));
+  const int hours = v / kCentisecondsPerHour;
+  const int minutes = v / kCentisecondsPerMinute % 60;
+  const int seconds = v / kCentisecondsPerSecond % 60;
+  const int centiseconds = v % 100;
+  const char text[10] = {
+      static_cast<char>('0' + hours),
+      ':',
+      static_cast<char>('0' + minutes / 10),
+      static_cast<char>('0' + minutes % 10),
+      ':',
+      static_cast<char>('0' + seconds / 10),
+      static_cast<char>('0' + seconds % 10),
+      '.',
+      static_cast<char>('0' + centiseconds / 10),
+      static_cast<char>('0' + centiseconds % 10),
+  };
+  out.append(text, sizeof text);
+}
+
+std::string FormatTime(std::int64_t value) {
+  std::string text;
+  AppendFormattedTime(text, value);
+  return text;
+}
+
+std::string AddTimeOffset(std::string_view text, std::int32_t offset) {
+  return FormatTime(std::int64_t{TimeValue(text)} + offset);
+}
+
+std::string IntToText(std::int32_t n) { return std::to_string(n); }
+
+}  // namespace nosk::script
