@@ -16,15 +16,15 @@ OutputFile::~OutputFile() {
 
 Outcome OutputFile::CreateNew(const std::filesystem::path& path, unsigned permissions) {
   if (descriptor_ >= 0) return Outcome::Failure("a file is already open for writing");
+  firstError_ = 0;
   descriptor_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                        static_cast<mode_t>(permissions));
   if (descriptor_ < 0) {
-    return Outcome::Failure("Can't create " + PathText(path) + ": " + ErrorText(errno));
+    firstError_ = errno;
+    return Outcome::Failure(ErrorText(firstError_));
   }
-  path_ = path;
   buffer_.clear();
   buffer_.reserve(kBufferSize);
-  firstError_ = 0;
   return Outcome::Success();
 }
 
@@ -65,11 +65,9 @@ Outcome OutputFile::Close() {
   if (descriptor_ < 0) return Outcome::Failure("no file is open for writing");
   if (firstError_ == 0) Flush();
   // close() can report a failed delayed write (NFS, a full quota); the descriptor is gone anyway.
-  const int closeResult = ::close(descriptor_);
-  const int closeError = closeResult != 0 ? errno : 0;
+  if (::close(descriptor_) != 0 && firstError_ == 0) firstError_ = errno;
   descriptor_ = -1;
-  const int error = firstError_ != 0 ? firstError_ : closeError;
-  if (error != 0) return Outcome::Failure("Can't write " + PathText(path_) + ": " + ErrorText(error));
+  if (firstError_ != 0) return Outcome::Failure(ErrorText(firstError_));
   return Outcome::Success();
 }
 

@@ -23,7 +23,10 @@ class OutputFile {
   // Appends bytes. False once any write has failed; later writes do nothing.
   bool Write(std::string_view bytes);
   // Writes what is buffered and closes the file: the first failure of any write or of the close.
+  // Reasons are the system's ("No space left on device"); the caller says which file it was.
   Outcome Close();
+  // The errno value of the first failure so far, 0 when there was none.
+  int LastError() const { return firstError_; }
 
   bool IsOpen() const { return descriptor_ >= 0; }
   // The descriptor while the file is open, for metadata calls (permissions).
@@ -36,7 +39,6 @@ class OutputFile {
   static constexpr std::size_t kBufferSize = 256 * 1024;
 
   int descriptor_ = -1;
-  std::filesystem::path path_;
   std::string buffer_;
   int firstError_ = 0;
 };

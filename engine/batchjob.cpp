@@ -1,0 +1,208 @@
+#include "engine/batchjob.h"
+
+#include "engine/eventindex.h"
+#include "engine/rangelist.h"
+#include "engine/rewriter.h"
+#include "script/scriptio.h"
+#include "script/subtitlefile.h"
+#include "script/timecodes.h"
+
+namespace nosk::engine {
+namespace {
+
+using script::ScriptEncoding;
+
+std::string NoEventLinesReason(ScriptEncoding encoding) {
+  switch (encoding) {
+    case ScriptEncoding::Utf16BigEndian:
+    case ScriptEncoding::Utf16LittleEndian:
+      return "the script is UTF-16 text, which is not supported (save it as UTF-8)";
+    case ScriptEncoding::Utf32BigEndian:
+      return "the script is UTF-32 text, which is not supported (save it as UTF-8)";
+    default:
+      return "no event lines in an [Events] section";
+  }
+}
+
+// Why there is no script to read at the path, or an empty text when there is one.
+std::string MissingFileReason(const std::filesystem::path& path) {
+  std::error_code error;
+  switch (std::filesystem::status(path, error).type()) {
+    case std::filesystem::file_type::regular:
+      return {};
+    case std::filesystem::file_type::not_found:
+      return "no file at this path";
+    case std::filesystem::file_type::directory:
+      return "it is a folder, not a file";
+    case std::filesystem::file_type::none:
+    case std::filesystem::file_type::unknown:
+      return "can't look at this path: " + error.message();
+    default:
+      return "it is not a regular file";
+  }
+}
+
+void EncodeBlock(const Block& typed, ScriptEncoding encoding, Block& encoded, bool* complete) {
+  encoded.clear();
+  for (const std::string& item : typed) {
+    script::EncodedText text = script::EncodeTypedText(item, encoding);
+    if (complete != nullptr && !text.complete) *complete = false;
+    encoded.push_back(std::move(text.bytes));
+  }
+}
+
+}  // namespace
+
+bool CheckFileList(script::Host& host, const FileList& files) {
+  if (files.Count() > 0) return true;
+  host.SetStatusText("No files.");
+  return false;
+}
+
+bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
+              const EditorTexts& editors, bool execute) {
+  host.ClearStatusText();
+  if (!execute) {
+    settings.ReplaceMode = Replacement::None;
+    settings.TimesMode = Times::None;
+  }
+  Block searchBlock;
+  Block replaceBlock;
+  if (!CheckFileList(host, files)) return false;
+  switch (settings.WorkMode) {
+    case Page::ScriptReplace:
+      if (!ReadSearchBlock(host, editors.SearchLines, settings.SearchMode, searchBlock)) {
+        return false;
+      }
+      if (execute) {
+        if (!ReadReplaceBlock(host, editors.ReplaceLines, settings.ReplaceMode, replaceBlock)) {
+          return false;
+        }
+        // Only the timing-shift and full-match modes can insert lines after an occurrence.
+        if (settings.ReplaceMode < Replacement::TimingShift &&
+            replaceBlock.size() > searchBlock.size()) {
+          host.SetStatusText("Replace data error.");
+          host.ShowMessage("Replace Data Error",
+                           "There is more replace strings than search strings.\n"
+                           "Can't do such replacement in current mode.");
+          return false;
+        }
+      }
+      break;
+    case Page::TimingShift:
+      // Read and checked even when every event line is shifted and the block is not used.
+      if (!ReadSearchBlock(host, editors.SearchLines, settings.SearchMode, searchBlock)) {
+        return false;
+      }
+      settings.ShiftAmount = script::TimeValue(editors.ShiftText);
+      if (!editors.ShiftForward) settings.ShiftAmount = -settings.ShiftAmount;
+      break;
+    case Page::FormatConversion:
+    case Page::AdvancedSettings:
+      break;
+  }
+  BatchJob job(host, settings, std::move(searchBlock), std::move(replaceBlock), execute);
+  job.ProcessFileList(files);
+  if (const script::Outcome flushed = job.FlushWrites(); !flushed) {
+    host.ShowMessage("Error", flushed.reason());
+  }
+  return true;
+}
+
+BatchJob::BatchJob(script::Host& host, const BatchSettings& settings, Block searchBlock,
+                   Block replaceBlock, bool execute)
+    : host_(host),
+      settings_(settings),
+      searchBlock_(std::move(searchBlock)),
+      replaceBlock_(std::move(replaceBlock)),
+      execute_(execute) {}
+
+void BatchJob::ProcessFileList(FileList& files) {
+  for (std::int32_t i = 0; i < files.Count(); ++i) {
+    ScriptResult result;
+    if (files.GetChecked(i)) {
+      const std::filesystem::path path = files.GetPath(i);
+      result.reason = MissingFileReason(path);
+      if (result.reason.empty()) {
+        result = ProcessScript(path, script::DetectEncoding(path));
+      } else {
+        result.code = kFailed;
+      }
+    }
+    files.StoreResult(i, result.code, result.reason);
+  }
+}
+
+const BatchJob::EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
+  std::optional<EncodedBlocks>& slot = blocksByEncoding_.at(static_cast<std::size_t>(encoding));
+  if (!slot) {
+    slot.emplace();
+    EncodeBlock(searchBlock_, encoding, slot->search, &slot->searchCanMatch);
+    EncodeBlock(replaceBlock_, encoding, slot->replace, nullptr);
+  }
+  return *slot;
+}
+
+ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path, ScriptEncoding encoding) {
+  script::TSubtitleFile script;
+  if (const script::Outcome loaded = script::LoadScript(host_, path, script); !loaded) {
+    return {kFailed, loaded.reason()};
+  }
+  IndexEvents(host_, script);
+  if (script.EventCount() == 0) return {kFailed, NoEventLinesReason(encoding)};
+
+  const EncodedBlocks& blocks = BlocksFor(encoding);
+  const std::int32_t lineCount = script.LineCount();
+  RangeList ranges;
+  const auto findOccurrences = [&] {
+    // An item holding a character the script's encoding lacks matches no line, so the block
+    // cannot occur; the search phase still runs.
+    static const Block kNeverFound;
+    FindOccurrences(host_, script, blocks.searchCanMatch ? blocks.search : kNeverFound,
+                    settings_.SearchMode, ranges);
+  };
+  if (settings_.WorkMode == Page::ScriptReplace) {
+    findOccurrences();
+  } else if (settings_.WorkMode == Page::TimingShift) {
+    if (settings_.AffectMode == Affect::AllFilesAllRows) {
+      ranges.Append(0, lineCount - 1);
+    } else {
+      findOccurrences();
+      if (ranges.Count > 0) {
+        const std::int32_t first = ranges.Starts[0];
+        const std::int32_t last = ranges.Ends[0];
+        ranges.Clear();
+        switch (settings_.AffectMode) {
+          case Affect::AllRows:
+            ranges.Append(0, lineCount - 1);
+            break;
+          case Affect::RowsBefore:
+            ranges.Append(0, first - 1);
+            break;
+          case Affect::RowsBeforeAndBlock:
+            ranges.Append(0, last);
+            break;
+          case Affect::RowsAfterAndBlock:
+            ranges.Append(first, lineCount - 1);
+            break;
+          case Affect::RowsAfter:
+            ranges.Append(last + 1, lineCount - 1);
+            break;
+          case Affect::AllFilesAllRows:
+            break;
+        }
+      }
+    }
+  }
+  ScriptResult result{ranges.Count, {}};
+  ranges.Terminate(lineCount);
+  // A script in which nothing was found is not rewritten and gets no backup.
+  if (execute_ && result.code >= 1) {
+    const script::Outcome rewritten =
+        RewriteScript(host_, path, script, ranges, blocks.replace, settings_, written_);
+    if (!rewritten) result = {kFailed, rewritten.reason()};
+  }
+  return result;
+}
+
+}  // namespace nosk::engine

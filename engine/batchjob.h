@@ -1,0 +1,76 @@
+// One run over the file list: the checks before it, and the work on each script.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/batchsettings.h"
+#include "engine/filelist.h"
+#include "engine/searchblock.h"
+#include "engine/writtenfilesystems.h"
+#include "script/encoding.h"
+#include "script/host.h"
+
+namespace nosk::engine {
+
+// What the user typed for a run: the lines of the editors (UTF-8, no line ends) and the shift
+// amount with its direction.
+struct EditorTexts {
+  std::vector<std::string> SearchLines;   // the Search editor of the active page
+  std::vector<std::string> ReplaceLines;  // the Replace editor of "Script Replace"
+  std::string ShiftText = "0:00:00.00";   // the shift amount, H:MM:SS.CC
+  bool ShiftForward = true;
+};
+
+// One run. `execute` false counts only (nothing is written); true replaces or shifts. Returns
+// false when the run stopped at a check before any file was opened: the status text says why,
+// and the file list keeps its results. Otherwise every entry gets its result. The settings'
+// ShiftAmount is set from the editor texts on the "Timing Shift" page.
+bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
+              const EditorTexts& editors, bool execute);
+
+// False, with the status text "No files.", when the list has no entry.
+bool CheckFileList(script::Host& host, const FileList& files);
+
+struct ScriptResult {
+  std::int32_t code = kNotProcessed;
+  std::string reason;  // why, when the code is kFailed
+};
+
+// The work of one run on its scripts, with the blocks already read and checked.
+class BatchJob {
+ public:
+  BatchJob(script::Host& host, const BatchSettings& settings, Block searchBlock, Block replaceBlock,
+           bool execute);
+
+  // Stores one result per entry, in order; a failed entry never stops the run.
+  void ProcessFileList(FileList& files);
+  // The result of one script: loads, indexes, searches and, when the run writes and something was
+  // found, rewrites it.
+  ScriptResult ProcessScript(const std::filesystem::path& path, script::ScriptEncoding encoding);
+  // Flushes the file systems written to; a failure, if any, for the user.
+  script::Outcome FlushWrites() { return written_.FlushAll(); }
+
+ private:
+  // The blocks in the bytes of a script of one encoding.
+  struct EncodedBlocks {
+    Block search;
+    Block replace;
+    bool searchCanMatch = true;  // false when an item holds a character the encoding lacks
+  };
+  const EncodedBlocks& BlocksFor(script::ScriptEncoding encoding);
+
+  script::Host& host_;
+  const BatchSettings& settings_;
+  const Block searchBlock_;
+  const Block replaceBlock_;
+  const bool execute_;
+  std::array<std::optional<EncodedBlocks>, 5> blocksByEncoding_;
+  WrittenFileSystems written_;
+};
+
+}  // namespace nosk::engine

@@ -1,0 +1,130 @@
+#include "engine/rewriter.h"
+
+#include <algorithm>
+
+#include "engine/scriptreplacement.h"
+#include "script/eventline.h"
+#include "script/scriptio.h"
+#include "script/timecodes.h"
+
+namespace nosk::engine {
+namespace {
+
+using script::AppendRebuiltEventTimes;
+using script::FieldStart;
+using script::GetField;
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// One item of the Replace block as the mode writes it. A blank item has no fields to rebuild: it
+// writes an empty line in every mode but the text-only one, where it empties the Text field.
+void WriteItem(std::string& out, std::string_view line, std::string_view item, Replacement mode,
+               std::int32_t blockOffset) {
+  if (item.empty() && mode != Replacement::TextOnly) {
+    if (mode != Replacement::None) out.append(kCrLf);
+    return;
+  }
+  switch (mode) {
+    case Replacement::TextOnly:
+      out.append(line.substr(0, static_cast<std::size_t>(FieldStart(line, 10) - 1)));
+      out.append(item);
+      out.append(kCrLf);
+      break;
+    case Replacement::TextAndFormat:
+      AppendRebuiltEventTimes(out, line, item, 0, true, true);
+      break;
+    case Replacement::TimingShift:
+      AppendRebuiltEventTimes(out, item, item, blockOffset, true, true);
+      break;
+    case Replacement::FullMatch:
+      out.append(item);
+      out.append(kCrLf);
+      break;
+    case Replacement::None:
+      break;
+  }
+}
+
+}  // namespace
+
+void WriteReplacement(std::string& out, std::string_view line, const Block& replaceBlock,
+                      std::int32_t position, std::int32_t length, Replacement mode,
+                      std::int32_t& blockOffset) {
+  const auto itemCount = static_cast<std::int32_t>(replaceBlock.size());
+  if (position < itemCount) {
+    if (position == 0 && mode == Replacement::TimingShift) {
+      blockOffset = script::TimeValue(GetField(line, 2));
+    }
+    WriteItem(out, line, replaceBlock[position], mode, blockOffset);
+  }
+  // After the occurrence's last line come the items it had no line for.
+  if (position + 1 == length && position + 1 < itemCount &&
+      (mode == Replacement::TimingShift || mode == Replacement::FullMatch)) {
+    for (std::int32_t extra = position + 1; extra < itemCount; ++extra) {
+      WriteItem(out, line, replaceBlock[extra], mode, blockOffset);
+    }
+  }
+}
+
+void WriteShiftedLine(std::string& out, std::string_view line, Times mode,
+                      std::int32_t shiftAmount) {
+  const bool shiftStart = mode == Times::StartAndEnd || mode == Times::StartOnly;
+  const bool shiftEnd = mode == Times::StartAndEnd || mode == Times::EndOnly;
+  AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd);
+}
+
+void WriteNewContent(script::OutputFile& file, const script::TSubtitleFile& script,
+                     const RangeList& ranges, const Block& replaceBlock,
+                     const BatchSettings& settings, script::ProgressPhase& phase) {
+  const std::int32_t lineCount = script.LineCount();
+  const std::int32_t eventCount = script.EventCount();
+  const std::vector<std::int32_t>& eventIndex = script.EventIndex();
+  std::int32_t nextLine = 0;  // the first line not written yet
+  const auto writeUnchangedUpTo = [&](std::int32_t line) {
+    if (line <= nextLine) return;
+    script::WriteScriptLine(file, script.GetLines(nextLine, line));
+    nextLine = line;
+    phase.Advance(nextLine, lineCount);
+  };
+
+  std::string changed;
+  std::int32_t blockOffset = 0;
+  for (std::int32_t k = 0; k < ranges.Count; ++k) {
+    // An end at or beyond the last event line means the last event line; a range may be empty.
+    const std::int32_t first = std::max(ranges.Starts[k], 0);
+    const std::int32_t last = std::min(ranges.Ends[k], eventCount - 1);
+    for (std::int32_t i = first; i <= last; ++i) {
+      writeUnchangedUpTo(eventIndex[i]);
+      const std::string_view line = script.GetLine(eventIndex[i]);
+      changed.clear();
+      if (settings.WorkMode == Page::ScriptReplace) {
+        WriteReplacement(changed, line, replaceBlock, i - ranges.Starts[k],
+                         ranges.Ends[k] - ranges.Starts[k] + 1, settings.ReplaceMode, blockOffset);
+      } else if (settings.WorkMode == Page::TimingShift) {
+        WriteShiftedLine(changed, line, settings.TimesMode, settings.ShiftAmount);
+      } else {
+        changed = line;
+      }
+      script::WriteScriptLine(file, changed);
+      nextLine = eventIndex[i] + 1;
+      phase.Advance(nextLine, lineCount);
+    }
+  }
+  writeUnchangedUpTo(lineCount);
+}
+
+script::Outcome RewriteScript(script::Host& host, const std::filesystem::path& path,
+                              const script::TSubtitleFile& script, const RangeList& ranges,
+                              const Block& replaceBlock, const BatchSettings& settings,
+                              WrittenFileSystems& written) {
+  script::ProgressPhase phase(host);
+  ScriptReplacement replacement(path);
+  if (script::Outcome begun = replacement.Begin(); !begun) return begun;
+  phase.Start("Writing data. Please, wait...");
+  WriteNewContent(replacement.Output(), script, ranges, replaceBlock, settings, phase);
+  script::Outcome committed = replacement.Commit();
+  if (committed) written.Record(replacement.Folder());
+  return committed;
+}
+
+}  // namespace nosk::engine

@@ -1,0 +1,48 @@
+// The new content of a script: lines outside the run's ranges as they were, event lines inside
+// them replaced by the Replace block (Script Replace) or with their times shifted (Timing Shift).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "engine/batchsettings.h"
+#include "engine/rangelist.h"
+#include "engine/searchblock.h"
+#include "engine/writtenfilesystems.h"
+#include "script/host.h"
+#include "script/outcome.h"
+#include "script/outputfile.h"
+#include "script/progressphase.h"
+#include "script/subtitlefile.h"
+
+namespace nosk::engine {
+
+// What replaces one matched event line: `position` is its place in the occurrence (0 for the
+// first), `length` the occurrence's number of lines. Items the occurrence has no line for are
+// written after its last line (timing-shift and full-match modes only). In the timing-shift
+// mode `blockOffset` is set, at the first line of each occurrence, to where the block goes.
+// Every line written ends in CR LF.
+void WriteReplacement(std::string& out, std::string_view line, const Block& replaceBlock,
+                      std::int32_t position, std::int32_t length, Replacement mode,
+                      std::int32_t& blockOffset);
+
+// One event line with its times moved as the times mode says, ending in CR LF.
+void WriteShiftedLine(std::string& out, std::string_view line, Times mode,
+                      std::int32_t shiftAmount);
+
+// Writes the whole new content of the script to `file`, advancing the phase's progress.
+// Lines that do not change are written as the slices of the file's bytes they are.
+void WriteNewContent(script::OutputFile& file, const script::TSubtitleFile& script,
+                     const RangeList& ranges, const Block& replaceBlock,
+                     const BatchSettings& settings, script::ProgressPhase& phase);
+
+// Rewrites the script at `path` with its new content, keeping the previous file in
+// "Nosk_backup" beside it. On failure the script is as it was, and the reason says why.
+script::Outcome RewriteScript(script::Host& host, const std::filesystem::path& path,
+                              const script::TSubtitleFile& script, const RangeList& ranges,
+                              const Block& replaceBlock, const BatchSettings& settings,
+                              WrittenFileSystems& written);
+
+}  // namespace nosk::engine

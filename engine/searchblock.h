@@ -1,0 +1,50 @@
+// The Search and Replace blocks typed by the user, and finding the Search block in a script.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/batchsettings.h"
+#include "engine/rangelist.h"
+#include "script/host.h"
+#include "script/subtitlefile.h"
+
+namespace nosk::engine {
+
+// One item per editor line, in editor order. Once prepared, an item is empty (a blank line) or
+// the form of a valid event line that the run compares or writes.
+using Block = std::vector<std::string>;
+
+// The most lines an editor may hold for a block.
+inline constexpr std::size_t kLargestBlock = 32'765;
+
+// The kind a block is prepared as: the search mode for the Search block, the replace mode + 10
+// for the Replace block.
+int SearchBlockKind(Matching mode);
+int ReplaceBlockKind(Replacement mode);
+
+// Converts every non-blank item into its form for the kind and drops the trailing blank items.
+// Returns the number of items left, or -1 at the first non-blank item that fails the strict
+// event-line test (items before it stay converted).
+std::int32_t PrepareBlock(Block& block, int kind);
+
+// Fills `block` from the lines of the Search editor. False, with the status text set, when the
+// editor is too long or the block is empty or holds a line that is not a valid event line.
+bool ReadSearchBlock(script::Host& host, const std::vector<std::string>& editorLines,
+                     Matching mode, Block& block);
+// As ReadSearchBlock for the Replace editor; an empty Replace block is accepted.
+bool ReadReplaceBlock(script::Host& host, const std::vector<std::string>& editorLines,
+                      Replacement mode, Block& block);
+
+// The form of an event line that the Search block's items are compared with. A view into
+// `line` or into `buffer`, which the caller keeps for the next line.
+std::string_view ComparisonKey(std::string_view line, Matching mode, std::string& buffer);
+
+// Appends one range per occurrence of the block among the script's event lines: the leftmost
+// occurrences, scanned forward, not overlapping. Returns the new range count.
+std::int32_t FindOccurrences(script::Host& host, const script::TSubtitleFile& script,
+                             const Block& block, Matching mode, RangeList& ranges);
+
+}  // namespace nosk::engine

@@ -1,0 +1,424 @@
+#include "engine/batchjob.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/common/recordinghost.h"
+#include "tests/common/tempfolder.h"
+
+namespace nosk::engine {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadBytes;
+using testsupport::RecordingHost;
+using testsupport::TempFolder;
+using testsupport::WriteBytes;
+
+const fs::path kData = fs::path(NOSK_TEST_DATA);
+
+struct Entry {
+  fs::path path;
+  bool checked = true;
+  std::int32_t result = kNotProcessed;
+  std::string reason;
+};
+
+class TestFileList : public FileList {
+ public:
+  explicit TestFileList(std::vector<fs::path> paths) {
+    for (fs::path& path : paths) entries.push_back({std::move(path), true, kNotProcessed, {}});
+  }
+  std::int32_t Count() const override { return static_cast<std::int32_t>(entries.size()); }
+  bool GetChecked(std::int32_t i) const override { return entries[i].checked; }
+  fs::path GetPath(std::int32_t i) const override { return entries[i].path; }
+  void StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) override {
+    entries[i].result = result;
+    entries[i].reason = reason;
+  }
+  std::vector<std::int32_t> Results() const {
+    std::vector<std::int32_t> results;
+    for (const Entry& e : entries) results.push_back(e.result);
+    return results;
+  }
+  std::vector<Entry> entries;
+};
+
+const std::string kSign = R"({\fad(200,200)\pos(640,60)}Станция)";
+const std::string kSearchSign = "Dialogue: 5,0:00:06.00,0:00:08.00,Sign,,0,0,0,," + kSign;
+const std::string kSearchGo = "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.";
+
+// The names in a folder, sorted.
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct GoldenCase {
+  std::string name;  // also the expected file: <name>.expected.ass
+  BatchSettings settings;
+  std::vector<std::string> searchLines;
+  std::vector<std::string> replaceLines;
+  std::string shiftText;
+  bool forward;
+  std::int32_t result;
+};
+
+BatchSettings Replacing(Matching search, Replacement replace) {
+  BatchSettings s;
+  s.WorkMode = Page::ScriptReplace;
+  s.SearchMode = search;
+  s.ReplaceMode = replace;
+  return s;
+}
+
+BatchSettings Shifting(Affect affect, Times times, Matching search = Matching::FullMatch) {
+  BatchSettings s;
+  s.WorkMode = Page::TimingShift;
+  s.SearchMode = search;
+  s.AffectMode = affect;
+  s.TimesMode = times;
+  return s;
+}
+
+TEST(BatchRuns, RewriteScriptsAsTheGoldenFilesSayAndKeepTheirBackups) {
+  const std::vector<std::string> sign = {kSearchSign, kSearchGo};
+  const GoldenCase cases[] = {
+      {"replace-text", Replacing(Matching::TextOnly, Replacement::TextOnly), sign,
+       {R"(Dialogue: 0,0:00:00.00,0:00:00.00,Sign,,0,0,0,,{\pos(640,60)}Station)", "", ""}, "",
+       true, 2},
+      {"replace-format", Replacing(Matching::TextAndFormat, Replacement::TextAndFormat), sign,
+       {R"(Dialogue: 0,0:00:00.00,0:00:01.00,Sign,,0,0,0,,{\an8}Station)",
+        "Dialogue: 0,0:00:00.00,0:00:01.00,Default,Aki,0,0,0,,Come on."},
+       "", true, 2},
+      {"replace-timing", Replacing(Matching::TextAndFormat, Replacement::TimingShift), sign,
+       {R"(Dialogue: 5,0:20:00.00,0:20:02.00,Sign,,0,0,0,,{\pos(640,60)}Station)",
+        R"(Dialogue: 5,0:20:00.50,0:20:02.00,Sign,,0,0,0,,{\pos(640,100)}Central Line)",
+        "Dialogue: 0,0:20:02.00,0:20:04.00,Default,Aki,0,0,0,,Let's go."},
+       "", true, 2},
+      {"replace-full", Replacing(Matching::FullMatch, Replacement::FullMatch), sign,
+       {R"(Dialogue: 5,0:00:06.00,0:00:08.00,Sign,,0,0,0,,{\pos(640,60)}Station)",
+        "Comment: 0,0:00:06.00,0:00:08.00,Sign,,0,0,0,,TL: Станция = station",
+        "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go."},
+       "", true, 1},
+      {"replace-delete", Replacing(Matching::TextAndFormat, Replacement::FullMatch), sign, {""},
+       "", true, 2},
+      {"shift-all", Shifting(Affect::AllFilesAllRows, Times::StartAndEnd), sign, {},
+       "0:00:01.50", true, 1},
+      {"shift-after", Shifting(Affect::RowsAfter, Times::StartOnly), sign, {}, "0:00:05.00",
+       false, 1},
+      {"shift-before",
+       Shifting(Affect::RowsBeforeAndBlock, Times::EndOnly, Matching::TextAndFormat), sign, {},
+       "0:00:07.00", false, 1},
+  };
+  const std::string original = ReadBytes(kData / "episode.ass");
+  for (const GoldenCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    fs::copy_file(kData / "episode.ass", folder / "episode.ass");
+    TestFileList files({folder / "episode.ass"});
+    RecordingHost host;
+    BatchSettings settings = c.settings;
+    EditorTexts editors{c.searchLines, c.replaceLines, c.shiftText, c.forward};
+    ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
+    EXPECT_EQ(files.entries[0].reason, "");
+    EXPECT_EQ(files.entries[0].result, c.result);
+    EXPECT_EQ(ReadBytes(folder / "episode.ass"), ReadBytes(kData / (c.name + ".expected.ass")));
+    EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "episode.ass.~1~"), original);
+    EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"Nosk_backup", "episode.ass"}));
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(host.statusText, "");
+    EXPECT_TRUE(host.messages.empty());
+  }
+}
+
+TEST(BatchRuns, SearchRunsCountAndWriteNothing) {
+  struct Case {
+    std::string name;
+    BatchSettings settings;
+    std::vector<std::string> searchLines;
+    std::int32_t result;
+  };
+  const std::vector<std::string> sign = {kSearchSign, kSearchGo};
+  const std::vector<std::string> absent = {
+      "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Not in the script"};
+  const Case cases[] = {
+      {"text only", Replacing(Matching::TextOnly, Replacement::FullMatch), sign, 2},
+      {"text and format", Replacing(Matching::TextAndFormat, Replacement::FullMatch), sign, 2},
+      {"full match", Replacing(Matching::FullMatch, Replacement::FullMatch), sign, 1},
+      {"not found", Replacing(Matching::FullMatch, Replacement::FullMatch), absent, 0},
+      {"shift, all files", Shifting(Affect::AllFilesAllRows, Times::StartAndEnd), absent, 1},
+      {"shift, block found", Shifting(Affect::AllRows, Times::StartAndEnd), sign, 1},
+      {"shift, block not found", Shifting(Affect::RowsAfter, Times::StartAndEnd), absent, 0},
+  };
+  const std::string original = ReadBytes(kData / "episode.ass");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    fs::copy_file(kData / "episode.ass", folder / "episode.ass");
+    TestFileList files({folder / "episode.ass"});
+    RecordingHost host;
+    BatchSettings settings = c.settings;
+    ASSERT_TRUE(RunBatch(host, files, settings, {c.searchLines, {}, "0:00:01.00", true}, false));
+    EXPECT_EQ(files.entries[0].result, c.result);
+    EXPECT_EQ(settings.ReplaceMode, Replacement::None);
+    EXPECT_EQ(settings.TimesMode, Times::None);
+    EXPECT_EQ(ReadBytes(folder / "episode.ass"), original);
+    EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"episode.ass"}));
+  }
+}
+
+TEST(BatchRuns, GiveEveryEntryItsResultAndGoOnAfterFailures) {
+  TempFolder folder;
+  fs::copy_file(kData / "episode.ass", folder / "a.ass");
+  fs::copy_file(kData / "episode.ass", folder / "unchecked.ass");
+  WriteBytes(folder / "no-events.ass", "[Script Info]\r\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r\n");
+  WriteBytes(folder / "fonts-only.ass", "[Events]\r\n[Fonts]\r\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r\n");
+  std::string utf16 = "\xFF\xFE";
+  for (char c : ReadBytes(kData / "episode.ass")) utf16 += std::string{c, '\0'};
+  WriteBytes(folder / "utf16.ass", utf16);
+  fs::create_directory(folder / "folder.ass");
+  fs::copy_file(kData / "episode.ass", folder / "z.ass");
+  TestFileList files({folder / "a.ass", folder / "missing.ass", folder / "unchecked.ass",
+                      folder / "no-events.ass", folder / "fonts-only.ass", folder / "utf16.ass",
+                      folder / "folder.ass", folder / "z.ass"});
+  files.entries[2].checked = false;
+  files.entries[2].result = 7;
+  RecordingHost host;
+  BatchSettings settings = Replacing(Matching::TextOnly, Replacement::FullMatch);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchSign}, {}, "", true}, false));
+  EXPECT_EQ(files.Results(), (std::vector<std::int32_t>{2, -1, -2, -1, -1, -1, -1, 2}));
+  EXPECT_EQ(files.entries[1].reason, "no file at this path");
+  EXPECT_EQ(files.entries[3].reason, "no event lines in an [Events] section");
+  EXPECT_EQ(files.entries[4].reason, "no event lines in an [Events] section");
+  EXPECT_NE(files.entries[5].reason.find("UTF-16"), std::string::npos);
+  EXPECT_EQ(files.entries[6].reason, "it is a folder, not a file");
+  EXPECT_EQ(files.entries[0].reason, "");
+}
+
+TEST(BatchRuns, NumberBackupsFromTheSmallestFreeNumber) {
+  TempFolder folder;
+  fs::copy_file(kData / "episode.ass", folder / "a.ass");
+  fs::create_directory(folder / "Nosk_backup");
+  WriteBytes(folder / "Nosk_backup" / "a.ass.~1~", "older");
+  WriteBytes(folder / "Nosk_backup" / "a.ass.~3~", "oldest kept");
+  TestFileList files({folder / "a.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  const EditorTexts editors{{kSearchGo}, {}, "0:00:01.00", true};
+  const std::string original = ReadBytes(folder / "a.ass");
+  ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
+  const std::string once = ReadBytes(folder / "a.ass");
+  ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~1~"), "older");
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~2~"), original);
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~3~"), "oldest kept");
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~4~"), once);
+}
+
+TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
+  struct Case {
+    std::string name;
+    BatchSettings settings;
+    EditorTexts editors;
+    bool emptyList;
+    std::string status;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"no files", Replacing(Matching::FullMatch, Replacement::FullMatch), {{kSearchGo}, {}},
+       true, "No files.", {}},
+      {"empty Search editor", Replacing(Matching::FullMatch, Replacement::FullMatch),
+       {{"", ""}, {}}, false, "Search data error.", {}},
+      {"empty Search editor, shifting everything",
+       Shifting(Affect::AllFilesAllRows, Times::StartAndEnd), {{}, {}, "0:00:01.00"}, false,
+       "Search data error.", {}},
+      {"invalid Replace line", Replacing(Matching::FullMatch, Replacement::FullMatch),
+       {{kSearchGo}, {"Dialogue: nonsense"}}, false, "Replace data error.", {}},
+      {"longer Replace block, text only", Replacing(Matching::FullMatch, Replacement::TextOnly),
+       {{kSearchGo}, {kSearchGo, kSearchSign}}, false, "Replace data error.",
+       {"Replace Data Error: There is more replace strings than search strings.\n"
+        "Can't do such replacement in current mode."}},
+      {"longer Replace block, text and format",
+       Replacing(Matching::FullMatch, Replacement::TextAndFormat),
+       {{kSearchGo}, {kSearchGo, kSearchSign}}, false, "Replace data error.",
+       {"Replace Data Error: There is more replace strings than search strings.\n"
+        "Can't do such replacement in current mode."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    fs::copy_file(kData / "episode.ass", folder / "a.ass");
+    TestFileList files(c.emptyList ? std::vector<fs::path>{} : std::vector{folder / "a.ass"});
+    if (!c.emptyList) files.entries[0].result = 3;  // from an earlier run
+    RecordingHost host;
+    BatchSettings settings = c.settings;
+    EXPECT_FALSE(RunBatch(host, files, settings, c.editors, true));
+    EXPECT_EQ(host.statusText, c.status);
+    EXPECT_EQ(host.messages, c.messages);
+    if (!c.emptyList) {
+      EXPECT_EQ(files.entries[0].result, 3);
+    }
+    EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"a.ass"}));
+  }
+}
+
+TEST(BatchRuns, AcceptLongerReplaceBlocksWhereLinesCanBeInserted) {
+  for (Replacement mode : {Replacement::TimingShift, Replacement::FullMatch}) {
+    TempFolder folder;
+    fs::copy_file(kData / "episode.ass", folder / "a.ass");
+    TestFileList files({folder / "a.ass"});
+    RecordingHost host;
+    BatchSettings settings = Replacing(Matching::FullMatch, mode);
+    EXPECT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {kSearchGo, kSearchSign}}, true));
+    EXPECT_EQ(files.entries[0].result, 1);
+  }
+}
+
+TEST(BatchRuns, ShiftBackwardByTheTypedAmount) {
+  TempFolder folder;
+  fs::copy_file(kData / "episode.ass", folder / "a.ass");
+  TestFileList files({folder / "a.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", false}, false));
+  EXPECT_EQ(settings.ShiftAmount, -150);
+}
+
+TEST(BatchRuns, RewriteWithEveryLineUnchangedWhenNoRowLiesBeforeTheBlock) {
+  TempFolder folder;
+  fs::copy_file(kData / "episode.ass", folder / "a.ass");
+  TestFileList files({folder / "a.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::RowsBefore, Times::StartAndEnd);
+  const std::string first = "Dialogue: 0,0:00:01.00,0:00:03.00,Default,Aki,0,0,0,,Where are we?";
+  ASSERT_TRUE(RunBatch(host, files, settings, {{first}, {}, "0:00:01.00", true}, true));
+  EXPECT_EQ(files.entries[0].result, 1);
+  EXPECT_EQ(ReadBytes(folder / "a.ass"), ReadBytes(kData / "episode.ass"));
+  EXPECT_TRUE(fs::exists(folder / "Nosk_backup" / "a.ass.~1~"));
+}
+
+TEST(BatchRuns, WriteChangedLinesWithCrLfAndKeepTheRestOfAnLfScript) {
+  TempFolder folder;
+  const std::string crlf = ReadBytes(kData / "episode.ass");
+  std::string lf = crlf;
+  for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+  WriteBytes(folder / "a.ass", lf);
+  TestFileList files({folder / "a.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  // The golden result with LF wherever the line is not an event line.
+  std::string expected;
+  const std::string golden = ReadBytes(kData / "shift-all.expected.ass");
+  for (std::size_t start = 0; start < golden.size();) {
+    std::size_t end = golden.find("\r\n", start);
+    const std::string line = golden.substr(start, end - start);
+    const bool event = line.starts_with("Dialogue:") || line.starts_with("Comment:");
+    expected += line + (event ? "\r\n" : "\n");
+    start = end + 2;
+  }
+  EXPECT_EQ(ReadBytes(folder / "a.ass"), expected);
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~1~"), lf);
+}
+
+TEST(BatchRuns, ChangeOnlyEventLinesOfEventsSections) {
+  TempFolder folder;
+  const std::string before =
+      "[Events]\n"
+      "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,one\n"
+      "[Fonts]\n"
+      "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,not an event here\n"
+      "[Events]\n"
+      "Comment: 0,0:00:03.00,0:00:04.00,D,,0,0,0,,two";
+  WriteBytes(folder / "a.ass", before);
+  TestFileList files({folder / "a.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:01:00.00", true}, true));
+  EXPECT_EQ(ReadBytes(folder / "a.ass"),
+            "[Events]\n"
+            "Dialogue: 0,0:01:01.00,0:01:02.00,D,,0,0,0,,one\r\n"
+            "[Fonts]\n"
+            "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,not an event here\n"
+            "[Events]\n"
+            "Comment: 0,0:01:03.00,0:01:04.00,D,,0,0,0,,two\r\n");
+}
+
+TEST(BatchRuns, LeaveAScriptUntouchedWhenItsBackupCannotBeMade) {
+  TempFolder folder;
+  fs::create_directory(folder / "blocked");
+  fs::copy_file(kData / "episode.ass", folder / "blocked" / "a.ass");
+  WriteBytes(folder / "blocked" / "Nosk_backup", "a file in the way");
+  fs::create_directory(folder / "fine");
+  fs::copy_file(kData / "episode.ass", folder / "fine" / "b.ass");
+  TestFileList files({folder / "blocked" / "a.ass", folder / "fine" / "b.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  EXPECT_EQ(files.Results(), (std::vector<std::int32_t>{-1, 1}));
+  EXPECT_NE(files.entries[0].reason.find("backup could not be made"), std::string::npos)
+      << files.entries[0].reason;
+  EXPECT_EQ(ReadBytes(folder / "blocked" / "a.ass"), ReadBytes(kData / "episode.ass"));
+  EXPECT_EQ(Names(folder / "blocked"), (std::vector<std::string>{"Nosk_backup", "a.ass"}));
+  EXPECT_EQ(ReadBytes(folder / "fine" / "b.ass"), ReadBytes(kData / "shift-all.expected.ass"));
+}
+
+// With SIGXFSZ ignored, writing past the file size limit fails with EFBIG: the failure must be
+// seen, the script kept and the temporary file removed.
+TEST(BatchRuns, LeaveAScriptUntouchedWhenItsNewContentCannotBeWritten) {
+  TempFolder folder;
+  std::string big = ReadBytes(kData / "episode.ass");
+  while (big.size() < 300'000) big += "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,filler line\r\n";
+  WriteBytes(folder / "a.ass", big);
+  TestFileList files({folder / "a.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto savedHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 100'000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool ran = RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, savedHandler);
+
+  ASSERT_TRUE(ran);
+  EXPECT_EQ(files.entries[0].result, -1);
+  EXPECT_NE(files.entries[0].reason.find("File too large"), std::string::npos)
+      << files.entries[0].reason;
+  EXPECT_EQ(ReadBytes(folder / "a.ass"), big);
+  EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"a.ass"}));
+}
+
+TEST(BatchRuns, KeepPermissionsAndRewriteThroughSymbolicLinks) {
+  TempFolder folder;
+  fs::create_directory(folder / "real");
+  fs::copy_file(kData / "episode.ass", folder / "real" / "a.ass");
+  fs::permissions(folder / "real" / "a.ass", fs::perms::owner_read | fs::perms::owner_write |
+                                                 fs::perms::group_read | fs::perms::others_read);
+  fs::create_symlink(folder / "real" / "a.ass", folder / "link.ass");
+  TestFileList files({folder / "link.ass"});
+  RecordingHost host;
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  EXPECT_EQ(files.entries[0].result, 1);
+  EXPECT_TRUE(fs::is_symlink(folder / "link.ass"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "a.ass"), ReadBytes(kData / "shift-all.expected.ass"));
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "link.ass.~1~"), ReadBytes(kData / "episode.ass"));
+  EXPECT_EQ(fs::status(folder / "real" / "a.ass").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::others_read);
+  EXPECT_EQ(Names(folder / "real"), (std::vector<std::string>{"a.ass"}));
+}
+
+}  // namespace
+}  // namespace nosk::engine
