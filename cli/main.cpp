@@ -1,0 +1,195 @@
+// nosk-cli: the runs of the window, without the window.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/blockfile.h"
+#include "cli/pathlist.h"
+#include "cli/terminalhost.h"
+#include "engine/batchjob.h"
+#include "script/timecodes.h"
+
+namespace {
+
+using nosk::engine::Affect;
+using nosk::engine::BatchSettings;
+using nosk::engine::EditorTexts;
+using nosk::engine::Matching;
+using nosk::engine::Page;
+using nosk::engine::Replacement;
+using nosk::engine::Times;
+
+constexpr int kStoppedAtCheck = 2;
+
+const std::map<std::string, Matching> kMatchings = {
+    {"text", Matching::TextOnly}, {"format", Matching::TextAndFormat}, {"full", Matching::FullMatch}};
+const std::map<std::string, Replacement> kReplacements = {{"text", Replacement::TextOnly},
+                                                          {"format", Replacement::TextAndFormat},
+                                                          {"timing", Replacement::TimingShift},
+                                                          {"full", Replacement::FullMatch}};
+const std::map<std::string, Times> kTimes = {
+    {"both", Times::StartAndEnd}, {"start", Times::StartOnly}, {"end", Times::EndOnly}};
+
+// The affect mode as the "Affect" group gives it: "Include Search Block" counts with "before"
+// and "after" only.
+Affect AffectModeOf(const std::string& affect, bool includeBlock) {
+  if (affect == "all") return Affect::AllRows;
+  if (affect == "before") return includeBlock ? Affect::RowsBeforeAndBlock : Affect::RowsBefore;
+  if (affect == "after") return includeBlock ? Affect::RowsAfterAndBlock : Affect::RowsAfter;
+  return Affect::AllFilesAllRows;
+}
+
+template <class Value>
+std::vector<std::string> Keys(const std::map<std::string, Value>& choices) {
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : choices) keys.push_back(key);
+  return keys;
+}
+
+struct Options {
+  std::string block;
+  std::string with;
+  std::string match = "full";
+  std::string mode = "full";
+  std::string by;
+  bool backward = false;
+  std::string affect = "all-files";
+  bool includeBlock = false;
+  std::string times = "both";
+  bool dryRun = false;
+  std::vector<std::string> paths;
+};
+
+const CLI::Validator kTimeCode(
+    [](std::string& text) {
+      return nosk::script::IsValidTime(text) ? std::string()
+                                             : "not a time of the form H:MM:SS.CC: " + text;
+    },
+    "H:MM:SS.CC");
+
+void AddPaths(CLI::App* command, Options& options) {
+  command->add_option("PATH", options.paths, "Scripts (.ass, .ssa), or folders of them")
+      ->required();
+}
+
+void AddMatch(CLI::App* command, Options& options) {
+  command->add_option("--match", options.match, "How event lines are compared with the block")
+      ->check(CLI::IsMember(Keys(kMatchings)))
+      ->capture_default_str();
+}
+
+// Reads a block file named by an option into editor lines; throws CLI11's file error otherwise.
+std::vector<std::string> BlockLines(const std::string& name) {
+  std::vector<std::string> lines;
+  if (name.empty()) return lines;
+  if (const nosk::script::Outcome read = nosk::cli::ReadBlockFile(name, lines); !read) {
+    throw CLI::FileError(read.reason());
+  }
+  return lines;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A write beyond the file size limit is then an error the rewrite sees (EFBIG), not the end of
+  // the process half-way through a run.
+  std::signal(SIGXFSZ, SIG_IGN);
+
+  CLI::App app("Nosk applies one edit to many subtitle scripts (.ass, .ssa) at once.", "nosk-cli");
+  app.require_subcommand(1);
+  app.footer(
+      "Output: a line per script, in file list order: the count (or Error), a tab, the path.\n"
+      "Why a script failed goes to stderr.\n"
+      "Exit status: 0 the run went through without Error; 1 it went through with at least one\n"
+      "Error; 2 it stopped at a check before any script was opened (the reason is on stderr);\n"
+      "105 a value is not valid, 106 a required option is missing, 103 a block file can't be\n"
+      "read, 109 an unknown argument (as CLI11 numbers them).");
+
+  Options options;
+  CLI::App* search = app.add_subcommand("search", "Count the occurrences of a block of event lines");
+  search->add_option("--block", options.block, "File with the Search block (- for stdin)")->required();
+  AddMatch(search, options);
+  AddPaths(search, options);
+
+  CLI::App* replace = app.add_subcommand("replace", "Replace a block of event lines by other lines");
+  replace->add_option("--block", options.block, "File with the Search block (- for stdin)")->required();
+  replace->add_option("--with", options.with, "File with the Replace block (- for stdin)")->required();
+  AddMatch(replace, options);
+  replace->add_option("--mode", options.mode, "What the Replace block substitutes")
+      ->check(CLI::IsMember(Keys(kReplacements)))
+      ->capture_default_str();
+  AddPaths(replace, options);
+
+  CLI::App* shift = app.add_subcommand("shift", "Move the Start and/or End times of event lines");
+  shift->add_option("--by", options.by, "The amount, H:MM:SS.CC")->required()->check(kTimeCode);
+  shift->add_flag("--backward", options.backward, "Move the times back instead of forward");
+  shift->add_option("--affect", options.affect,
+                    "Which event lines: all-files (every script), all (scripts holding the block), "
+                    "before or after the block's first occurrence")
+      ->check(CLI::IsMember({"all-files", "all", "before", "after"}))
+      ->capture_default_str();
+  shift->add_flag("--include-block", options.includeBlock,
+                  "With before/after: the occurrence's own lines are shifted too");
+  shift->add_option("--times", options.times, "Which times move")
+      ->check(CLI::IsMember(Keys(kTimes)))
+      ->capture_default_str();
+  shift->add_option("--block", options.block, "File with the Search block (- for stdin)");
+  AddMatch(shift, options);
+  shift->add_flag("--dry-run", options.dryRun, "Only tell which scripts would be shifted");
+  AddPaths(shift, options);
+
+  BatchSettings settings;
+  EditorTexts editors;
+  bool execute = false;
+  try {
+    app.parse(argc, argv);
+    if (options.block == "-" && options.with == "-") {
+      throw CLI::ValidationError("--with", "only one block can come from standard input");
+    }
+    editors.SearchLines = BlockLines(options.block);
+    editors.ReplaceLines = BlockLines(options.with);
+    settings.SearchMode = kMatchings.at(options.match);
+    if (search->parsed()) {
+      settings.WorkMode = Page::ScriptReplace;
+    } else if (replace->parsed()) {
+      settings.WorkMode = Page::ScriptReplace;
+      settings.ReplaceMode = kReplacements.at(options.mode);
+      execute = true;
+    } else {
+      if (!options.dryRun && nosk::script::TimeValue(options.by) == 0) {
+        throw CLI::ValidationError("--by", "a shift by 0:00:00.00 changes nothing");
+      }
+      settings.WorkMode = Page::TimingShift;
+      settings.AffectMode = AffectModeOf(options.affect, options.includeBlock);
+      settings.TimesMode = kTimes.at(options.times);
+      editors.ShiftText = options.by;
+      editors.ShiftForward = !options.backward;
+      execute = !options.dryRun;
+    }
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  }
+
+  nosk::cli::TerminalHost host(stderr, ::isatty(STDERR_FILENO) == 1);
+  nosk::cli::PathList files(nosk::cli::CollectScriptPaths(options.paths, stderr), host, stdout,
+                            stderr);
+  const bool wentThrough = nosk::engine::RunBatch(host, files, settings, editors, execute);
+  host.ClearLine();
+  if (!wentThrough) {
+    std::fprintf(stderr, "nosk-cli: %s\n", host.StatusText().c_str());
+    if (shift->parsed() && options.block.empty()) {
+      std::fprintf(stderr,
+                   "nosk-cli: shift reads its Search block even when it shifts every script: "
+                   "give --block FILE with at least one valid event line\n");
+    }
+  }
+  const std::vector<std::string> messages = host.TakeMessages();
+  for (const std::string& message : messages) std::fprintf(stderr, "nosk-cli: %s\n", message.c_str());
+  if (!wentThrough) return kStoppedAtCheck;
+  return files.FailureCount() > 0 || !messages.empty() ? 1 : 0;
+}

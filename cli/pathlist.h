@@ -1,0 +1,46 @@
+// The scripts a command names, as the run's file list.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/terminalhost.h"
+#include "engine/filelist.h"
+
+namespace nosk::cli {
+
+// Whether `a` sorts before `b` compared as UTF-16 code units, the order of the window's list.
+bool Utf16Less(std::string_view a, std::string_view b);
+
+// The script paths named by the arguments: a file with a script extension (whether or not it
+// exists: the run reports a missing one), or a folder's .ass and .ssa files (not its
+// sub-folders). Absolute, without duplicates, in UTF-16 order. Anything else is skipped with a
+// line on `errors`.
+std::vector<std::filesystem::path> CollectScriptPaths(const std::vector<std::string>& arguments,
+                                                      std::FILE* errors);
+
+// Every entry is checked. A result is printed as it is stored: the count or "Error", a tab and
+// the path on `out`, and for an "Error" the reason on `errors`.
+class PathList : public engine::FileList {
+ public:
+  PathList(std::vector<std::filesystem::path> paths, TerminalHost& host, std::FILE* out,
+           std::FILE* errors);
+
+  std::int32_t Count() const override { return static_cast<std::int32_t>(paths_.size()); }
+  bool GetChecked(std::int32_t i) const override;
+  std::filesystem::path GetPath(std::int32_t i) const override;
+  void StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) override;
+
+  int FailureCount() const { return failures_; }
+
+ private:
+  std::vector<std::filesystem::path> paths_;
+  TerminalHost& host_;
+  std::FILE* out_;
+  std::FILE* errors_;
+  int failures_ = 0;
+};
+
+}  // namespace nosk::cli

@@ -1,0 +1,72 @@
+#include "cli/terminalhost.h"
+
+#include <algorithm>
+
+namespace nosk::cli {
+
+TerminalHost::TerminalHost(std::FILE* terminal, bool progressLine)
+    : terminal_(terminal), progressLine_(progressLine) {}
+
+void TerminalHost::SetStatusText(std::string_view text) {
+  statusText_ = text;
+  Draw(false);
+}
+
+void TerminalHost::ClearStatusText() { statusText_.clear(); }
+
+void TerminalHost::BeginProgress() { statusText_.clear(); }
+
+void TerminalHost::EndProgress() {
+  statusText_.clear();
+  position_ = 0;
+}
+
+void TerminalHost::SetProgressPosition(int position) {
+  position_ = std::clamp(position, 0, 100);
+  Draw(false);
+}
+
+void TerminalHost::Repaint() { Draw(true); }
+
+void TerminalHost::ShowMessage(std::string_view title, std::string_view text) {
+  messages_.emplace_back(title, text);
+}
+
+void TerminalHost::SetFileNumber(int number, int count) {
+  fileNumber_ = number;
+  fileCount_ = count;
+}
+
+void TerminalHost::Draw(bool force) {
+  if (!progressLine_ || statusText_.empty()) return;
+  // Ten redraws a second are plenty to watch, and cost nothing next to the run.
+  const auto now = std::chrono::steady_clock::now();
+  if (!force && now - lastDraw_ < std::chrono::milliseconds(100)) return;
+  lastDraw_ = now;
+  std::fprintf(terminal_, "\r\x1b[K[%d/%d] %s %d%%", fileNumber_, fileCount_, statusText_.c_str(),
+               std::min(position_, 100));
+  std::fflush(terminal_);
+  lineShown_ = true;
+}
+
+void TerminalHost::ClearLine() {
+  if (!lineShown_) return;
+  std::fputs("\r\x1b[K", terminal_);
+  std::fflush(terminal_);
+  lineShown_ = false;
+}
+
+void TerminalHost::DropMessagesIn(std::string_view reason) {
+  std::erase_if(messages_, [&](const auto& message) {
+    return reason.find(message.second) != std::string_view::npos;
+  });
+}
+
+std::vector<std::string> TerminalHost::TakeMessages() {
+  std::vector<std::string> texts;
+  for (const auto& [title, text] : messages_) texts.push_back(title + ": " + text);
+  messages_.clear();
+  return texts;
+}
+
+}  // namespace nosk::cli
