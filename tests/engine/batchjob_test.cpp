@@ -281,6 +281,74 @@ TEST(BatchRuns, AcceptLongerReplaceBlocksWhereLinesCanBeInserted) {
   }
 }
 
+// Which of the event lines A to F each affect mode shifts, the block being C, D.
+TEST(BatchRuns, ShiftTheRowsTheAffectModeNames) {
+  const std::string letters = "ABCDEF";
+  std::string before = "[Events]\r\n";
+  for (char letter : letters) {
+    before += "Dialogue: 0,0:00:10.00,0:00:20.00,D,,0,0,0,," + std::string(1, letter) + "\r\n";
+  }
+  const std::vector<std::string> block = {"Dialogue: 0,0:00:10.00,0:00:20.00,D,,0,0,0,,C",
+                                          "Dialogue: 0,0:00:10.00,0:00:20.00,D,,0,0,0,,D"};
+  const std::pair<Affect, std::string> cases[] = {
+      {Affect::AllFilesAllRows, "ABCDEF"}, {Affect::AllRows, "ABCDEF"},
+      {Affect::RowsBefore, "AB"},          {Affect::RowsBeforeAndBlock, "ABCD"},
+      {Affect::RowsAfterAndBlock, "CDEF"}, {Affect::RowsAfter, "EF"},
+  };
+  for (const auto& [affect, shifted] : cases) {
+    SCOPED_TRACE(static_cast<int>(affect));
+    TempFolder folder;
+    WriteBytes(folder / "a.ass", before);
+    TestFileList files({folder / "a.ass"});
+    RecordingHost host;
+    BatchSettings settings = Shifting(affect, Times::StartAndEnd);
+    ASSERT_TRUE(RunBatch(host, files, settings, {block, {}, "0:00:01.00", true}, true));
+    std::string expected = "[Events]\r\n";
+    for (char letter : letters) {
+      const bool moved = shifted.find(letter) != std::string::npos;
+      expected += std::string("Dialogue: 0,") + (moved ? "0:00:11.00,0:00:21.00" : "0:00:10.00,0:00:20.00") +
+                  ",D,,0,0,0,," + letter + "\r\n";
+    }
+    EXPECT_EQ(ReadBytes(folder / "a.ass"), expected);
+  }
+}
+
+// Every phase of a run (reading, indexing, searching, writing) begins, shows its text at
+// position 0 with a repaint, rises at most 100 times without going back, and ends.
+TEST(BatchRuns, FollowThePhaseProtocolInEveryPhase) {
+  TempFolder folder;
+  fs::copy_file(kData / "episode.ass", folder / "a.ass");
+  TestFileList files({folder / "a.ass", folder / "missing.ass"});
+  RecordingHost host;
+  BatchSettings settings = Replacing(Matching::TextAndFormat, Replacement::FullMatch);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {kSearchSign}}, true));
+  std::vector<std::string> phases;
+  for (std::size_t i = 0; i < host.calls.size(); ++i) {
+    if (host.calls[i] != "begin") continue;
+    ASSERT_LT(i + 3, host.calls.size());
+    EXPECT_EQ(host.calls[i + 1], "position 0");
+    EXPECT_TRUE(host.calls[i + 2].starts_with("status ")) << host.calls[i + 2];
+    EXPECT_EQ(host.calls[i + 3], "repaint");
+    phases.push_back(host.calls[i + 2].substr(7));
+    int last = 0, changes = 0;
+    std::size_t j = i + 4;
+    for (; j < host.calls.size() && host.calls[j] != "end"; ++j) {
+      ASSERT_NE(host.calls[j], "begin") << "a phase began inside another";
+      if (!host.calls[j].starts_with("position ")) continue;
+      const int position = std::stoi(host.calls[j].substr(9));
+      EXPECT_GT(position, last);
+      last = position;
+      ++changes;
+    }
+    EXPECT_LT(j, host.calls.size()) << "a phase that never ended";
+    EXPECT_LE(changes, 100);
+  }
+  EXPECT_EQ(phases, (std::vector<std::string>{
+                        "Reading data. Please, wait...", "Data processing. Please, wait...",
+                        "Data searching. Please, wait...", "Writing data. Please, wait..."}));
+  EXPECT_FALSE(host.progressVisible);
+}
+
 TEST(BatchRuns, ShiftBackwardByTheTypedAmount) {
   TempFolder folder;
   fs::copy_file(kData / "episode.ass", folder / "a.ass");
