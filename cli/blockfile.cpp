@@ -6,23 +6,10 @@
 #include <iostream>
 #include <iterator>
 
+#include "engine/editortext.h"
 #include "script/encoding.h"
 
 namespace nosk::cli {
-
-std::vector<std::string> SplitBlockLines(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  std::vector<std::string> lines;
-  while (!text.empty()) {
-    const std::size_t lineFeed = text.find('\n');
-    std::string_view line = text.substr(0, lineFeed);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.emplace_back(line);
-    if (lineFeed == std::string_view::npos) break;
-    text.remove_prefix(lineFeed + 1);
-  }
-  return lines;
-}
 
 script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>& lines) {
   std::string text;
@@ -46,7 +33,9 @@ script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>&
     return script::Outcome::Failure((name == "-" ? std::string("the standard input") : name) +
                                     " is not UTF-8 text");
   }
-  lines = SplitBlockLines(text);
+  std::string_view content = text;
+  if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
+  lines = engine::SplitEditorText(content);
   return script::Outcome::Success();
 }
 

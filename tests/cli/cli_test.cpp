@@ -19,18 +19,30 @@ const fs::path kData = fs::path(NOSK_TEST_DATA);
 const std::string kCli = NOSK_CLI;
 const std::string kSearchGo = "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.";
 
-TEST(BlockFiles, SplitIntoTheLinesAnEditorWouldHold) {
+TEST(BlockFiles, HoldTheLinesAnEditorWould) {
+  TempFolder folder;
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(SplitBlockLines(""), Lines{});
-  EXPECT_EQ(SplitBlockLines("a"), Lines{"a"});
-  EXPECT_EQ(SplitBlockLines("a\r\nb\n"), (Lines{"a", "b"}));
-  EXPECT_EQ(SplitBlockLines("\xEF\xBB\xBF" "a\n\nb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitBlockLines("a\r\r\n"), (Lines{"a\r"}));
-  EXPECT_EQ(SplitBlockLines("\n"), (Lines{""}));
+  const std::pair<std::string, Lines> cases[] = {
+      {"", Lines{}},
+      {"a", Lines{"a"}},
+      {"a\r\nb\n", Lines{"a", "b"}},
+      {"\xEF\xBB\xBF"
+       "a\n\nb",
+       Lines{"a", "", "b"}},
+      {"a\r\r\n", Lines{"a\r"}},
+      {"\n", Lines{""}},
+  };
+  for (const auto& [text, expected] : cases) {
+    SCOPED_TRACE(text);
+    WriteBytes(folder / "block.txt", text);
+    Lines lines;
+    ASSERT_TRUE(ReadBlockFile((folder / "block.txt").string(), lines).ok());
+    EXPECT_EQ(lines, expected);
+  }
 }
 
 TEST(PathOrder, FollowsUtf16CodeUnits) {
-  EXPECT_TRUE(Utf16Less("/s/B.ass", "/s/a.ass"));    // capitals first
+  EXPECT_TRUE(Utf16Less("/s/B.ass", "/s/a.ass"));      // capitals first
   EXPECT_TRUE(Utf16Less("/s/a.ass", "/s/a.ass.bak"));  // a prefix first
   EXPECT_FALSE(Utf16Less("/s/a.ass", "/s/a.ass"));
   // U+1F600 is a surrogate pair in UTF-16 and sorts before U+FF01, unlike its UTF-8 bytes.
@@ -55,9 +67,9 @@ struct Season {
 
 TEST(CommandLine, SearchesFoldersAndFilesInListOrder) {
   Season s;
-  const ProcessResult r = RunProcess(
-      kCli, {"search", "--block", s / "go.txt", s.folder.path().string(), s / "b.ass",
-             s / "notes.txt", s / "missing.ass"});
+  const ProcessResult r =
+      RunProcess(kCli, {"search", "--block", s / "go.txt", s.folder.path().string(), s / "b.ass",
+                        s / "notes.txt", s / "missing.ass"});
   EXPECT_EQ(r.exitStatus, 1);
   EXPECT_EQ(r.out, "1\t" + s / "A.ssa" + "\n" + "1\t" + s / "b.ass" + "\n" + "Error\t" +
                        s / "missing.ass" + "\n");
@@ -69,9 +81,11 @@ TEST(CommandLine, SearchesFoldersAndFilesInListOrder) {
 TEST(CommandLine, ReplacesWithABlockFromStandardInput) {
   Season s;
   const ProcessResult r =
-      RunProcess(kCli, {"replace", "--block", s / "go.txt", "--with", "-", "--mode", "text",
-                        "--match", "text", s / "b.ass"},
-                 "\xEF\xBB\xBF" "Dialogue: 0,0:00:00.00,0:00:00.00,Default,,0,0,0,,Come on.\r\n");
+      RunProcess(kCli,
+                 {"replace", "--block", s / "go.txt", "--with", "-", "--mode", "text", "--match",
+                  "text", s / "b.ass"},
+                 "\xEF\xBB\xBF"
+                 "Dialogue: 0,0:00:00.00,0:00:00.00,Default,,0,0,0,,Come on.\r\n");
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(r.out, "2\t" + s / "b.ass" + "\n");
   EXPECT_EQ(r.err, "");
@@ -83,8 +97,8 @@ TEST(CommandLine, ReplacesWithABlockFromStandardInput) {
 
 TEST(CommandLine, ShiftsAndDryRuns) {
   Season s;
-  ProcessResult r = RunProcess(kCli, {"shift", "--by", "0:00:00.00", "--dry-run", "--block",
-                                      s / "go.txt", s / "b.ass"});
+  ProcessResult r = RunProcess(
+      kCli, {"shift", "--by", "0:00:00.00", "--dry-run", "--block", s / "go.txt", s / "b.ass"});
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(r.out, "1\t" + s / "b.ass" + "\n");
   EXPECT_FALSE(fs::exists(s.folder / "Nosk_backup"));
@@ -107,7 +121,8 @@ TEST(CommandLine, StopsAtChecksWithTheStatusText) {
     std::string err;
   };
   const Case cases[] = {
-      {"shift without a block", {"shift", "--by", "0:00:01.00", s / "b.ass"},
+      {"shift without a block",
+       {"shift", "--by", "0:00:01.00", s / "b.ass"},
        "nosk-cli: Search data error.\n"
        "nosk-cli: shift reads its Search block even when it shifts every script: give --block "
        "FILE with at least one valid event line\n"},
@@ -116,9 +131,11 @@ TEST(CommandLine, StopsAtChecksWithTheStatusText) {
        "nosk-cli: Replace data error.\n"
        "nosk-cli: Replace Data Error: There is more replace strings than search strings.\n"
        "Can't do such replacement in current mode.\n"},
-      {"no scripts named", {"search", "--block", s / "go.txt", s / "notes.txt"},
-       "nosk-cli: skipped " + s / "notes.txt" + ": not a .ass or .ssa file\n"
-       "nosk-cli: No files.\n"},
+      {"no scripts named",
+       {"search", "--block", s / "go.txt", s / "notes.txt"},
+       "nosk-cli: skipped " + s / "notes.txt" +
+           ": not a .ass or .ssa file\n"
+           "nosk-cli: No files.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -140,17 +157,27 @@ TEST(CommandLine, RefusesBadUsageWithCli11Codes) {
     std::string errStart;
   };
   const Case cases[] = {
-      {"a shift by nothing", {"shift", "--by", "0:00:00.00", "--block", s / "go.txt", s / "b.ass"},
-       105, "--by: a shift by 0:00:00.00 changes nothing"},
+      {"a shift by nothing",
+       {"shift", "--by", "0:00:00.00", "--block", s / "go.txt", s / "b.ass"},
+       105,
+       "--by: a shift by 0:00:00.00 changes nothing"},
       {"a time that is not one", {"shift", "--by", "1:2:3", s / "b.ass"}, 105, "--by: not a time"},
-      {"an unknown mode", {"replace", "--block", s / "go.txt", "--with", s / "go.txt", "--mode",
-                           "fuzzy", s / "b.ass"}, 105, "--mode: fuzzy not in"},
+      {"an unknown mode",
+       {"replace", "--block", s / "go.txt", "--with", s / "go.txt", "--mode", "fuzzy", s / "b.ass"},
+       105,
+       "--mode: fuzzy not in"},
       {"no block", {"search", s / "b.ass"}, 106, "--block is required"},
-      {"a block file that is not UTF-8", {"search", "--block", s / "latin1.txt", s / "b.ass"}, 103,
+      {"a block file that is not UTF-8",
+       {"search", "--block", s / "latin1.txt", s / "b.ass"},
+       103,
        s / "latin1.txt" + " is not UTF-8 text"},
-      {"a missing block file", {"search", "--block", s / "none.txt", s / "b.ass"}, 103,
+      {"a missing block file",
+       {"search", "--block", s / "none.txt", s / "b.ass"},
+       103,
        "can't read " + s / "none.txt"},
-      {"both blocks from stdin", {"replace", "--block", "-", "--with", "-", s / "b.ass"}, 105,
+      {"both blocks from stdin",
+       {"replace", "--block", "-", "--with", "-", s / "b.ass"},
+       105,
        "--with: only one block"},
   };
   for (const Case& c : cases) {
