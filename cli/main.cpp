@@ -26,8 +26,9 @@ using nosk::engine::Times;
 
 constexpr int kStoppedAtCheck = 2;
 
-const std::map<std::string, Matching> kMatchings = {
-    {"text", Matching::TextOnly}, {"format", Matching::TextAndFormat}, {"full", Matching::FullMatch}};
+const std::map<std::string, Matching> kMatchings = {{"text", Matching::TextOnly},
+                                                    {"format", Matching::TextAndFormat},
+                                                    {"full", Matching::FullMatch}};
 const std::map<std::string, Replacement> kReplacements = {{"text", Replacement::TextOnly},
                                                           {"format", Replacement::TextAndFormat},
                                                           {"timing", Replacement::TimingShift},
@@ -111,14 +112,19 @@ int main(int argc, char** argv) {
       "read, 109 an unknown argument (as CLI11 numbers them).");
 
   Options options;
-  CLI::App* search = app.add_subcommand("search", "Count the occurrences of a block of event lines");
-  search->add_option("--block", options.block, "File with the Search block (- for stdin)")->required();
+  CLI::App* search =
+      app.add_subcommand("search", "Count the occurrences of a block of event lines");
+  search->add_option("--block", options.block, "File with the Search block (- for stdin)")
+      ->required();
   AddMatch(search, options);
   AddPaths(search, options);
 
-  CLI::App* replace = app.add_subcommand("replace", "Replace a block of event lines by other lines");
-  replace->add_option("--block", options.block, "File with the Search block (- for stdin)")->required();
-  replace->add_option("--with", options.with, "File with the Replace block (- for stdin)")->required();
+  CLI::App* replace =
+      app.add_subcommand("replace", "Replace a block of event lines by other lines");
+  replace->add_option("--block", options.block, "File with the Search block (- for stdin)")
+      ->required();
+  replace->add_option("--with", options.with, "File with the Replace block (- for stdin)")
+      ->required();
   AddMatch(replace, options);
   replace->add_option("--mode", options.mode, "What the Replace block substitutes")
       ->check(CLI::IsMember(Keys(kReplacements)))
@@ -128,9 +134,10 @@ int main(int argc, char** argv) {
   CLI::App* shift = app.add_subcommand("shift", "Move the Start and/or End times of event lines");
   shift->add_option("--by", options.by, "The amount, H:MM:SS.CC")->required()->check(kTimeCode);
   shift->add_flag("--backward", options.backward, "Move the times back instead of forward");
-  shift->add_option("--affect", options.affect,
-                    "Which event lines: all-files (every script), all (scripts holding the block), "
-                    "before or after the block's first occurrence")
+  shift
+      ->add_option("--affect", options.affect,
+                   "Which event lines: all-files (every script), all (scripts holding the block), "
+                   "before or after the block's first occurrence")
       ->check(CLI::IsMember({"all-files", "all", "before", "after"}))
       ->capture_default_str();
   shift->add_flag("--include-block", options.includeBlock,
@@ -189,7 +196,8 @@ int main(int argc, char** argv) {
     }
   }
   const std::vector<std::string> messages = host.TakeMessages();
-  for (const std::string& message : messages) std::fprintf(stderr, "nosk-cli: %s\n", message.c_str());
+  for (const std::string& message : messages)
+    std::fprintf(stderr, "nosk-cli: %s\n", message.c_str());
   if (!wentThrough) return kStoppedAtCheck;
   return files.FailureCount() > 0 || !messages.empty() ? 1 : 0;
 }

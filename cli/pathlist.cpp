@@ -64,7 +64,8 @@ std::vector<fs::path> CollectScriptPaths(const std::vector<std::string>& argumen
     const fs::path path = fs::absolute(fs::path(argument), error).lexically_normal();
     if (fs::is_directory(path, error)) {
       for (const fs::directory_entry& entry : fs::directory_iterator(path, error)) {
-        if (!entry.is_directory(error) && script::IsScriptFileName(entry.path().filename().string())) {
+        if (!entry.is_directory(error) &&
+            script::IsScriptFileName(entry.path().filename().string())) {
           paths.push_back(entry.path());
         }
       }

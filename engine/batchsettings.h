@@ -32,12 +32,12 @@ enum class Replacement : std::int16_t {
 
 // Which event lines a timing shift touches.
 enum class Affect : std::int16_t {
-  AllFilesAllRows = 1,       // every event line; the Search block is not looked for
-  AllRows = 2,               // every event line of a script that holds the Search block
-  RowsBefore = 3,            // those before the first occurrence
-  RowsBeforeAndBlock = 4,    // those up to the last line of the first occurrence
-  RowsAfterAndBlock = 5,     // those from the first line of the first occurrence on
-  RowsAfter = 6,             // those after the last line of the first occurrence
+  AllFilesAllRows = 1,     // every event line; the Search block is not looked for
+  AllRows = 2,             // every event line of a script that holds the Search block
+  RowsBefore = 3,          // those before the first occurrence
+  RowsBeforeAndBlock = 4,  // those up to the last line of the first occurrence
+  RowsAfterAndBlock = 5,   // those from the first line of the first occurrence on
+  RowsAfter = 6,           // those after the last line of the first occurrence
 };
 
 // Which times a timing shift changes; None in a run that only counts.

@@ -67,22 +67,23 @@ ScriptReplacement::~ScriptReplacement() {
 Outcome ScriptReplacement::Begin() {
   std::error_code error;
   realPath_ = std::filesystem::canonical(scriptPath_, error);
-  if (error) return Outcome::Failure("Can't find " + PathText(scriptPath_) + ": " + error.message());
+  if (error)
+    return Outcome::Failure("Can't find " + PathText(scriptPath_) + ": " + error.message());
   folder_ = realPath_.parent_path();
   // A short name of our own, so that a script name near the length limit still fits, and a name
   // that no folder scan takes for a script.
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path candidate =
-        folder_ / (".nosk-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+    const std::filesystem::path candidate = folder_ / (".nosk-" + std::to_string(::getpid()) + "-" +
+                                                       std::to_string(counter++) + ".tmp");
     if (output_.CreateNew(candidate)) {
       temporaryPath_ = candidate;
       return Outcome::Success();
     }
     if (output_.LastError() != EEXIST) break;
   }
-  return Outcome::Failure("Can't create a file in " + PathText(folder_) + " for the new content: " +
-                          ErrorText(output_.LastError()));
+  return Outcome::Failure("Can't create a file in " + PathText(folder_) +
+                          " for the new content: " + ErrorText(output_.LastError()));
 }
 
 Outcome ScriptReplacement::Commit() {
@@ -94,7 +95,8 @@ Outcome ScriptReplacement::Commit() {
   // The owner first (as root, a user's script stays theirs; otherwise this fails harmlessly),
   // since a change of owner clears the set-user-ID bits that the mode then restores.
   if (previous.st_uid != ::geteuid() || previous.st_gid != ::getegid()) {
-    [[maybe_unused]] const int ignored = ::fchown(output_.Descriptor(), previous.st_uid, previous.st_gid);
+    [[maybe_unused]] const int ignored =
+        ::fchown(output_.Descriptor(), previous.st_uid, previous.st_gid);
   }
   if (::fchmod(output_.Descriptor(), previous.st_mode & 07777) != 0) {
     return Outcome::Failure("Can't set the permissions of the new " + PathText(scriptPath_) + ": " +
@@ -118,22 +120,24 @@ Outcome ScriptReplacement::Commit() {
 Outcome ScriptReplacement::MakeBackup(unsigned permissions) {
   const std::filesystem::path backupFolder = scriptPath_.parent_path() / kBackupFolderName;
   if (::mkdir(backupFolder.c_str(), 0777) != 0 && errno != EEXIST) {
-    return Outcome::Failure(BackupFailure(scriptPath_, "Can't create the folder " +
-                                                           PathText(backupFolder) + ": " +
-                                                           ErrorText(errno)));
+    return Outcome::Failure(BackupFailure(
+        scriptPath_,
+        "Can't create the folder " + PathText(backupFolder) + ": " + ErrorText(errno)));
   }
   const std::string name = PathText(scriptPath_.filename());
   for (unsigned number = 1;; ++number) {
     const std::filesystem::path candidate =
         backupFolder / std::filesystem::u8path(name + ".~" + std::to_string(number) + "~");
     int error = ::link(realPath_.c_str(), candidate.c_str()) == 0 ? 0 : errno;
-    if (error != 0 && LinkImpossible(error)) error = CopyToNewFile(realPath_, candidate, permissions);
+    if (error != 0 && LinkImpossible(error))
+      error = CopyToNewFile(realPath_, candidate, permissions);
     if (error == 0) {
       backupPath_ = candidate;
       return Outcome::Success();
     }
     if (error != EEXIST) {
-      return Outcome::Failure(BackupFailure(scriptPath_, PathText(candidate) + ": " + ErrorText(error)));
+      return Outcome::Failure(
+          BackupFailure(scriptPath_, PathText(candidate) + ": " + ErrorText(error)));
     }
   }
 }

@@ -52,9 +52,8 @@ int ReplaceBlockKind(Replacement mode) { return static_cast<int>(mode) + 10; }
 std::int32_t PrepareBlock(Block& block, int kind) {
   // Kind 14 places the block at time zero: every line moves back by the start of the first line
   // as typed (0 when that line is blank, so that the block keeps its own times).
-  const std::int32_t blockStart = kind == 14 && !block.empty()
-                                      ? script::TimeValue(GetField(block.front(), 2))
-                                      : 0;
+  const std::int32_t blockStart =
+      kind == 14 && !block.empty() ? script::TimeValue(GetField(block.front(), 2)) : 0;
   std::size_t trailingBlanks = 0;
   for (std::string& item : block) {
     if (item.empty()) {
@@ -90,8 +89,8 @@ std::int32_t PrepareBlock(Block& block, int kind) {
   return static_cast<std::int32_t>(block.size());
 }
 
-bool ReadSearchBlock(script::Host& host, const std::vector<std::string>& editorLines,
-                     Matching mode, Block& block) {
+bool ReadSearchBlock(script::Host& host, const std::vector<std::string>& editorLines, Matching mode,
+                     Block& block) {
   return ReadBlock(host, editorLines, SearchBlockKind(mode), 1, "Search data too large.",
                    "Search data error.", block);
 }

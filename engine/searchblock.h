@@ -32,8 +32,8 @@ std::int32_t PrepareBlock(Block& block, int kind);
 
 // Fills `block` from the lines of the Search editor. False, with the status text set, when the
 // editor is too long or the block is empty or holds a line that is not a valid event line.
-bool ReadSearchBlock(script::Host& host, const std::vector<std::string>& editorLines,
-                     Matching mode, Block& block);
+bool ReadSearchBlock(script::Host& host, const std::vector<std::string>& editorLines, Matching mode,
+                     Block& block);
 // As ReadSearchBlock for the Replace editor; an empty Replace block is accepted.
 bool ReadReplaceBlock(script::Host& host, const std::vector<std::string>& editorLines,
                       Replacement mode, Block& block);

@@ -27,11 +27,11 @@ script::Outcome WrittenFileSystems::FlushAll() {
       ::close(descriptor);
     }
     if (error != 0 && result) {
-      result = script::Outcome::Failure("The rewritten scripts in " + script::PathText(folder) +
-                                        " could not be flushed to disk: " +
-                                        script::ErrorText(error) +
-                                        ". They and their backups are in place, but a crash now "
-                                        "could lose the newest changes.");
+      result =
+          script::Outcome::Failure("The rewritten scripts in " + script::PathText(folder) +
+                                   " could not be flushed to disk: " + script::ErrorText(error) +
+                                   ". They and their backups are in place, but a crash now "
+                                   "could lose the newest changes.");
     }
   }
   folderByDevice_.clear();

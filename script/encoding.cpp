@@ -80,11 +80,10 @@ EncodedText InSystemCodePage(std::string_view utf8) {
   MultiByteToWideChar(CP_UTF8, 0, result.bytes.data(), static_cast<int>(result.bytes.size()),
                       wide.data(), wideLength);
   BOOL usedDefault = FALSE;
-  const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, "?",
-                                         &usedDefault);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, "?", &usedDefault);
   std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, bytes.data(), length, "?",
-                      &usedDefault);
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, bytes.data(), length, "?", &usedDefault);
   result.bytes = std::move(bytes);
   result.complete = result.complete && !usedDefault;
   return result;

@@ -123,9 +123,8 @@ std::string MaskEventTimes(std::string_view line) {
   return form;
 }
 
-void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource,
-                             std::string_view line, std::int32_t offset, bool shiftStart,
-                             bool shiftEnd) {
+void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std::string_view line,
+                             std::int32_t offset, bool shiftStart, bool shiftEnd) {
   const std::string_view body = StripLineEnd(line);
   const std::string_view start = GetField(timesSource, 2);
   const std::string_view end = GetField(timesSource, 3);

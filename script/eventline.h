@@ -38,9 +38,8 @@ void MaskEventTimesInto(std::string& out, std::string_view line);
 std::string RebuildEventTimes(std::string_view timesSource, std::string_view line,
                               std::int32_t offset, bool shiftStart, bool shiftEnd);
 // RebuildEventTimes, appended to `out`.
-void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource,
-                             std::string_view line, std::int32_t offset, bool shiftStart,
-                             bool shiftEnd);
+void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std::string_view line,
+                             std::int32_t offset, bool shiftStart, bool shiftEnd);
 
 // RebuildEventTimes(timesSource, line, offset, true, true).
 std::string CopyEventTimes(std::string_view timesSource, std::string_view line,

@@ -90,7 +90,8 @@ Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile&
   phase.Start(kReadingStatus);
   try {
     std::string text;
-    if (const int error = ReadToEnd(descriptor.get(), static_cast<std::size_t>(status.st_size), text);
+    if (const int error =
+            ReadToEnd(descriptor.get(), static_cast<std::size_t>(status.st_size), text);
         error != 0) {
       return readFailure(error);
     }
@@ -98,8 +99,9 @@ Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile&
       return Outcome::Failure(TooLargeReason(path));
     }
     const std::int64_t total = std::max<std::int64_t>(static_cast<std::int64_t>(text.size()), 1);
-    file.AddText(std::move(text),
-                 [&](std::size_t bytesDone) { phase.Advance(static_cast<std::int64_t>(bytesDone), total); });
+    file.AddText(std::move(text), [&](std::size_t bytesDone) {
+      phase.Advance(static_cast<std::int64_t>(bytesDone), total);
+    });
   } catch (const std::bad_alloc&) {
     host.ShowMessage(kErrorTitle, kOutOfMemoryMessage);
     return Outcome::Failure(std::string(kOutOfMemoryMessage));

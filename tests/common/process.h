@@ -18,7 +18,8 @@ struct ProcessResult {
 };
 
 // Runs `program` with `arguments`, feeding `input` on its standard input.
-inline ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+inline ProcessResult RunProcess(const std::string& program,
+                                const std::vector<std::string>& arguments,
                                 const std::string& input = {}) {
   int in[2], out[2], err[2];
   if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return {};

@@ -1,9 +1,8 @@
 #include "engine/batchjob.h"
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -90,32 +89,67 @@ BatchSettings Shifting(Affect affect, Times times, Matching search = Matching::F
 TEST(BatchRuns, RewriteScriptsAsTheGoldenFilesSayAndKeepTheirBackups) {
   const std::vector<std::string> sign = {kSearchSign, kSearchGo};
   const GoldenCase cases[] = {
-      {"replace-text", Replacing(Matching::TextOnly, Replacement::TextOnly), sign,
-       {R"(Dialogue: 0,0:00:00.00,0:00:00.00,Sign,,0,0,0,,{\pos(640,60)}Station)", "", ""}, "",
-       true, 2},
-      {"replace-format", Replacing(Matching::TextAndFormat, Replacement::TextAndFormat), sign,
+      {"replace-text",
+       Replacing(Matching::TextOnly, Replacement::TextOnly),
+       sign,
+       {R"(Dialogue: 0,0:00:00.00,0:00:00.00,Sign,,0,0,0,,{\pos(640,60)}Station)", "", ""},
+       "",
+       true,
+       2},
+      {"replace-format",
+       Replacing(Matching::TextAndFormat, Replacement::TextAndFormat),
+       sign,
        {R"(Dialogue: 0,0:00:00.00,0:00:01.00,Sign,,0,0,0,,{\an8}Station)",
         "Dialogue: 0,0:00:00.00,0:00:01.00,Default,Aki,0,0,0,,Come on."},
-       "", true, 2},
-      {"replace-timing", Replacing(Matching::TextAndFormat, Replacement::TimingShift), sign,
+       "",
+       true,
+       2},
+      {"replace-timing",
+       Replacing(Matching::TextAndFormat, Replacement::TimingShift),
+       sign,
        {R"(Dialogue: 5,0:20:00.00,0:20:02.00,Sign,,0,0,0,,{\pos(640,60)}Station)",
         R"(Dialogue: 5,0:20:00.50,0:20:02.00,Sign,,0,0,0,,{\pos(640,100)}Central Line)",
         "Dialogue: 0,0:20:02.00,0:20:04.00,Default,Aki,0,0,0,,Let's go."},
-       "", true, 2},
-      {"replace-full", Replacing(Matching::FullMatch, Replacement::FullMatch), sign,
+       "",
+       true,
+       2},
+      {"replace-full",
+       Replacing(Matching::FullMatch, Replacement::FullMatch),
+       sign,
        {R"(Dialogue: 5,0:00:06.00,0:00:08.00,Sign,,0,0,0,,{\pos(640,60)}Station)",
         "Comment: 0,0:00:06.00,0:00:08.00,Sign,,0,0,0,,TL: Станция = station",
         "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go."},
-       "", true, 1},
-      {"replace-delete", Replacing(Matching::TextAndFormat, Replacement::FullMatch), sign, {""},
-       "", true, 2},
-      {"shift-all", Shifting(Affect::AllFilesAllRows, Times::StartAndEnd), sign, {},
-       "0:00:01.50", true, 1},
-      {"shift-after", Shifting(Affect::RowsAfter, Times::StartOnly), sign, {}, "0:00:05.00",
-       false, 1},
+       "",
+       true,
+       1},
+      {"replace-delete",
+       Replacing(Matching::TextAndFormat, Replacement::FullMatch),
+       sign,
+       {""},
+       "",
+       true,
+       2},
+      {"shift-all",
+       Shifting(Affect::AllFilesAllRows, Times::StartAndEnd),
+       sign,
+       {},
+       "0:00:01.50",
+       true,
+       1},
+      {"shift-after",
+       Shifting(Affect::RowsAfter, Times::StartOnly),
+       sign,
+       {},
+       "0:00:05.00",
+       false,
+       1},
       {"shift-before",
-       Shifting(Affect::RowsBeforeAndBlock, Times::EndOnly, Matching::TextAndFormat), sign, {},
-       "0:00:07.00", false, 1},
+       Shifting(Affect::RowsBeforeAndBlock, Times::EndOnly, Matching::TextAndFormat),
+       sign,
+       {},
+       "0:00:07.00",
+       false,
+       1},
   };
   const std::string original = ReadBytes(kData / "episode.ass");
   for (const GoldenCase& c : cases) {
@@ -178,8 +212,10 @@ TEST(BatchRuns, GiveEveryEntryItsResultAndGoOnAfterFailures) {
   TempFolder folder;
   fs::copy_file(kData / "episode.ass", folder / "a.ass");
   fs::copy_file(kData / "episode.ass", folder / "unchecked.ass");
-  WriteBytes(folder / "no-events.ass", "[Script Info]\r\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r\n");
-  WriteBytes(folder / "fonts-only.ass", "[Events]\r\n[Fonts]\r\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r\n");
+  WriteBytes(folder / "no-events.ass",
+             "[Script Info]\r\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r\n");
+  WriteBytes(folder / "fonts-only.ass",
+             "[Events]\r\n[Fonts]\r\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r\n");
   std::string utf16 = "\xFF\xFE";
   for (char c : ReadBytes(kData / "episode.ass")) utf16 += std::string{c, '\0'};
   WriteBytes(folder / "utf16.ass", utf16);
@@ -232,22 +268,42 @@ TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
     std::vector<std::string> messages;
   };
   const Case cases[] = {
-      {"no files", Replacing(Matching::FullMatch, Replacement::FullMatch), {{kSearchGo}, {}},
-       true, "No files.", {}},
-      {"empty Search editor", Replacing(Matching::FullMatch, Replacement::FullMatch),
-       {{"", ""}, {}}, false, "Search data error.", {}},
+      {"no files",
+       Replacing(Matching::FullMatch, Replacement::FullMatch),
+       {{kSearchGo}, {}},
+       true,
+       "No files.",
+       {}},
+      {"empty Search editor",
+       Replacing(Matching::FullMatch, Replacement::FullMatch),
+       {{"", ""}, {}},
+       false,
+       "Search data error.",
+       {}},
       {"empty Search editor, shifting everything",
-       Shifting(Affect::AllFilesAllRows, Times::StartAndEnd), {{}, {}, "0:00:01.00"}, false,
-       "Search data error.", {}},
-      {"invalid Replace line", Replacing(Matching::FullMatch, Replacement::FullMatch),
-       {{kSearchGo}, {"Dialogue: nonsense"}}, false, "Replace data error.", {}},
-      {"longer Replace block, text only", Replacing(Matching::FullMatch, Replacement::TextOnly),
-       {{kSearchGo}, {kSearchGo, kSearchSign}}, false, "Replace data error.",
+       Shifting(Affect::AllFilesAllRows, Times::StartAndEnd),
+       {{}, {}, "0:00:01.00"},
+       false,
+       "Search data error.",
+       {}},
+      {"invalid Replace line",
+       Replacing(Matching::FullMatch, Replacement::FullMatch),
+       {{kSearchGo}, {"Dialogue: nonsense"}},
+       false,
+       "Replace data error.",
+       {}},
+      {"longer Replace block, text only",
+       Replacing(Matching::FullMatch, Replacement::TextOnly),
+       {{kSearchGo}, {kSearchGo, kSearchSign}},
+       false,
+       "Replace data error.",
        {"Replace Data Error: There is more replace strings than search strings.\n"
         "Can't do such replacement in current mode."}},
       {"longer Replace block, text and format",
        Replacing(Matching::FullMatch, Replacement::TextAndFormat),
-       {{kSearchGo}, {kSearchGo, kSearchSign}}, false, "Replace data error.",
+       {{kSearchGo}, {kSearchGo, kSearchSign}},
+       false,
+       "Replace data error.",
        {"Replace Data Error: There is more replace strings than search strings.\n"
         "Can't do such replacement in current mode."}},
   };
@@ -306,8 +362,9 @@ TEST(BatchRuns, ShiftTheRowsTheAffectModeNames) {
     std::string expected = "[Events]\r\n";
     for (char letter : letters) {
       const bool moved = shifted.find(letter) != std::string::npos;
-      expected += std::string("Dialogue: 0,") + (moved ? "0:00:11.00,0:00:21.00" : "0:00:10.00,0:00:20.00") +
-                  ",D,,0,0,0,," + letter + "\r\n";
+      expected += std::string("Dialogue: 0,") +
+                  (moved ? "0:00:11.00,0:00:21.00" : "0:00:10.00,0:00:20.00") + ",D,,0,0,0,," +
+                  letter + "\r\n";
     }
     EXPECT_EQ(ReadBytes(folder / "a.ass"), expected);
   }

@@ -13,14 +13,14 @@ TEST(EventIndex, CollectsTheEventLinesOfEveryEventsSection) {
   script::TSubtitleFile file;
   file.AddText(
       "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,before any section\r\n"  // 0
-      "[Events]\r\n"                                                                // 1
+      "[Events]\r\n"                                                              // 1
       "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
       "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,one\r\n"  // 3
       "\r\n"
       "; a comment\r\n"
       "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,two\r\n"  // 6
       "Dialogue: 0,0:00:01.00,0:00:02.00,Default,0,0,0,,eight commas\r\n"
-      "[Graphics]\r\n"                                             // does not close the section
+      "[Graphics]\r\n"                                               // does not close the section
       "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,three\r\n"  // 9
       "[Fonts]\r\n"
       "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,after fonts\r\n"

@@ -41,30 +41,39 @@ TEST(Rewriting, ReplacesOccurrencesInEachMode) {
     std::string expected;
   };
   const Case cases[] = {
-      {"text only, shorter: the first line takes the text, the rest go", Replacement::TextOnly,
-       {newA}, Event("0:10:00.00", "0:10:02.00", "New, A") + "\r\n"},
-      {"text only, a blank item empties the Text", Replacement::TextOnly, {"", newB},
-       Event("0:10:00.00", "0:10:02.00", "") + "\r\n" +
-           Event("0:10:03.00", "0:10:04.00", "New B") + "\r\n"},
-      {"text and format: the matched times, the item's fields", Replacement::TextAndFormat,
+      {"text only, shorter: the first line takes the text, the rest go",
+       Replacement::TextOnly,
+       {newA},
+       Event("0:10:00.00", "0:10:02.00", "New, A") + "\r\n"},
+      {"text only, a blank item empties the Text",
+       Replacement::TextOnly,
+       {"", newB},
+       Event("0:10:00.00", "0:10:02.00", "") + "\r\n" + Event("0:10:03.00", "0:10:04.00", "New B") +
+           "\r\n"},
+      {"text and format: the matched times, the item's fields",
+       Replacement::TextAndFormat,
        {newA, newB},
        Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n" +
            Event("0:10:03.00", "0:10:04.00", "New B", "Sign") + "\r\n"},
-      {"text and format: a blank item writes an empty line", Replacement::TextAndFormat,
+      {"text and format: a blank item writes an empty line",
+       Replacement::TextAndFormat,
        {newA, "", newB},
        Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n\r\n" +
            Event("0:10:05.00", "0:10:06.00", "New B", "Sign") + "\r\n"},
       {"timing shift, longer: the block placed at the occurrence's start",
-       Replacement::TimingShift, {newA, newB, newA, newB},
+       Replacement::TimingShift,
+       {newA, newB, newA, newB},
        Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n" +
            Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\r\n" +
            Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n" +
            Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\r\n"},
-      {"timing shift: a blank item writes an empty line", Replacement::TimingShift,
+      {"timing shift: a blank item writes an empty line",
+       Replacement::TimingShift,
        {newA, "", newB},
        Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n\r\n" +
            Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\r\n"},
-      {"full match, longer: extra items after the last line", Replacement::FullMatch,
+      {"full match, longer: extra items after the last line",
+       Replacement::FullMatch,
        {newA, newB, "", newA},
        newA + "\r\n" + newB + "\r\n" + "\r\n" + newA + "\r\n"},
       {"full match, shorter", Replacement::FullMatch, {newB}, newB + "\r\n"},

@@ -27,11 +27,13 @@ TEST(SearchBlocks, PrepareEachKindAndDropOnlyTrailingBlankItems) {
   const Case cases[] = {
       {2, {"Hello, you", "", "Bye"}},
       {12, {"Hello, you", "", "Bye"}},
-      {3, {Event("0:00:00.00", "0:00:00.00", "Hello, you"), "",
-           Event("0:00:00.00", "0:00:00.00", "Bye")}},
+      {3,
+       {Event("0:00:00.00", "0:00:00.00", "Hello, you"), "",
+        Event("0:00:00.00", "0:00:00.00", "Bye")}},
       {4, {a + "\r\n", "", b + "\r\n"}},
-      {14, {Event("0:00:00.00", "0:00:02.00", "Hello, you") + "\r\n", "",
-            Event("0:00:05.50", "0:00:07.00", "Bye") + "\r\n"}},
+      {14,
+       {Event("0:00:00.00", "0:00:02.00", "Hello, you") + "\r\n", "",
+        Event("0:00:05.50", "0:00:07.00", "Bye") + "\r\n"}},
       {5, {a, "", b}},
       {15, {a, "", b}},
       {10, {a, "", b}},
@@ -67,12 +69,24 @@ TEST(SearchBlocks, ReadingChecksEveryLineAndTheLimits) {
       {"nothing", {}, false, "Search data error.", true, ""},
       {"blank lines only", {"", ""}, false, "Search data error.", true, ""},
       {"plain text", {valid, "hello"}, false, "Search data error.", false, "Replace data error."},
-      {"a line of spaces is not blank", {valid, "  "}, false, "Search data error.", false,
+      {"a line of spaces is not blank",
+       {valid, "  "},
+       false,
+       "Search data error.",
+       false,
        "Replace data error."},
-      {"eight commas", {"Dialogue: 0,0:00:01.00,0:00:02.00,Default,0,0,0,,x"}, false,
-       "Search data error.", false, "Replace data error."},
-      {"invalid start", {Event("0:00:1.00", "0:00:02.00", "x")}, false, "Search data error.",
-       false, "Replace data error."},
+      {"eight commas",
+       {"Dialogue: 0,0:00:01.00,0:00:02.00,Default,0,0,0,,x"},
+       false,
+       "Search data error.",
+       false,
+       "Replace data error."},
+      {"invalid start",
+       {Event("0:00:1.00", "0:00:02.00", "x")},
+       false,
+       "Search data error.",
+       false,
+       "Replace data error."},
       {"the largest editor", std::vector<std::string>(kLargestBlock, valid), true, "", true, ""},
       {"one line too many", std::vector<std::string>(kLargestBlock + 1, valid), false,
        "Search data too large.", false, "Replace data too large."},
@@ -97,8 +111,7 @@ script::TSubtitleFile ScriptOfTexts(const std::vector<std::string>& texts) {
   std::vector<std::int32_t> index;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     index.push_back(file.LineCount());
-    file.AddLine(Event("0:00:0" + std::to_string(i % 10) + ".00", "0:00:09.00", texts[i]) +
-                 "\r\n");
+    file.AddLine(Event("0:00:0" + std::to_string(i % 10) + ".00", "0:00:09.00", texts[i]) + "\r\n");
   }
   file.SetEventIndex(index);
   return file;
@@ -154,7 +167,9 @@ TEST(SearchBlocks, AgreeWithThePartialMatchListOnRandomScripts) {
   std::mt19937 random(20261209);
   for (int round = 0; round < 3000; ++round) {
     const int alphabet = 1 + static_cast<int>(random() % 3);
-    const auto letter = [&] { return std::string(1, static_cast<char>('A' + random() % alphabet)); };
+    const auto letter = [&] {
+      return std::string(1, static_cast<char>('A' + random() % alphabet));
+    };
     std::vector<std::string> texts(random() % 40);
     for (std::string& t : texts) t = letter();
     std::vector<std::string> block(1 + random() % 6);
@@ -187,11 +202,13 @@ TEST(SearchBlocks, CompareByTheFormOfTheSearchMode) {
       {"text only: any times, style, fields or kind", Matching::TextOnly, {typed}, {0, 1, 2}},
       {"text and format: only the times may differ", Matching::TextAndFormat, {typed}, {0, 2}},
       {"full match: exact, whatever the line end", Matching::FullMatch, {typed}, {0}},
-      {"text only: a blank item in the middle matches an empty Text", Matching::TextOnly,
+      {"text only: a blank item in the middle matches an empty Text",
+       Matching::TextOnly,
        {"Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Hello ", "",
         "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Bye"},
        {4}},
-      {"text and format: a blank item matches nothing", Matching::TextAndFormat,
+      {"text and format: a blank item matches nothing",
+       Matching::TextAndFormat,
        {"Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Hello ", "",
         "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Bye"},
        {}},

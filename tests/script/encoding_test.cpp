@@ -46,8 +46,8 @@ TEST(Encoding, TypedTextKeepsWellFormedUtf8AndMarksWhatNoEncodingHolds) {
   };
   const Case cases[] = {
       {"ASCII", "Dialogue: 0,0:00:01.00", "Dialogue: 0,0:00:01.00", true},
-      {"Cyrillic and CJK", "\xD0\x9F\xD1\x80\xD0\xB8 \xE6\x97\xA5", "\xD0\x9F\xD1\x80\xD0\xB8 \xE6\x97\xA5",
-       true},
+      {"Cyrillic and CJK", "\xD0\x9F\xD1\x80\xD0\xB8 \xE6\x97\xA5",
+       "\xD0\x9F\xD1\x80\xD0\xB8 \xE6\x97\xA5", true},
       {"four-byte character", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80", true},
       {"stray continuation byte", "a\x80z", "a?z", false},
       {"cut sequence at the end", "a\xD0", "a?", false},

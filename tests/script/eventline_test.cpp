@@ -132,9 +132,9 @@ TEST(EventLines, RebuildsTimesAndEndsWithCrLf) {
 
 TEST(EventLines, RecognisesScriptFileNamesByTheirExactExtension) {
   const std::pair<std::string_view, bool> cases[] = {
-      {"C:\\subs\\ep01.ass", true}, {"a.b.ssa", true},         {"/home/me/subs/ep01.ass", true},
-      {"ep01.ASS", false},          {"ep01.ass.bak", false},   {"ep01", false},
-      {"/subs.ass/ep01", false},    {"/subs/", false},         {"", false},
+      {"C:\\subs\\ep01.ass", true}, {"a.b.ssa", true},          {"/home/me/subs/ep01.ass", true},
+      {"ep01.ASS", false},          {"ep01.ass.bak", false},    {"ep01", false},
+      {"/subs.ass/ep01", false},    {"/subs/", false},          {"", false},
       {"/subs/.ass", true},         {"/subs/ep01.ass ", false},
   };
   for (const auto& [path, expected] : cases) {

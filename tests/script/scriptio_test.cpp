@@ -1,9 +1,8 @@
 #include "script/scriptio.h"
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -28,7 +27,8 @@ std::string RoundTrip(const TempFolder& folder, const std::string& bytes, std::i
   std::filesystem::remove(folder / "out.ass");
   OutputFile out;
   EXPECT_TRUE(out.CreateNew(folder / "out.ass").ok());
-  for (std::int32_t i = 0; i < file.LineCount(); ++i) EXPECT_TRUE(WriteScriptLine(out, file.GetLine(i)));
+  for (std::int32_t i = 0; i < file.LineCount(); ++i)
+    EXPECT_TRUE(WriteScriptLine(out, file.GetLine(i)));
   EXPECT_TRUE(out.Close().ok());
   return ReadBytes(folder / "out.ass");
 }
@@ -149,9 +149,9 @@ TEST(OutputFiles, CarryPermissionBitsAndLargeWritesThrough) {
   ASSERT_TRUE(out.Close().ok());
   EXPECT_EQ(ReadBytes(folder / "a.ass"), "small " + big + " end");
   const auto permissions = std::filesystem::status(folder / "a.ass").permissions();
-  EXPECT_EQ(permissions & std::filesystem::perms::all,
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                std::filesystem::perms::group_read);
+  EXPECT_EQ(permissions & std::filesystem::perms::all, std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::owner_write |
+                                                           std::filesystem::perms::group_read);
 }
 
 // With SIGXFSZ ignored, a write beyond the file size limit fails with EFBIG instead of ending the

@@ -48,9 +48,9 @@ TEST(TimeCodes, ParsesStrictlyAndKeepsThePartialSumOfInvalidTexts) {
 
 TEST(TimeCodes, FormatsCanonicallyAndClamps) {
   const std::pair<std::int64_t, std::string_view> cases[] = {
-      {0, "0:00:00.00"},          {6'000, "0:01:00.00"}, {502'567, "1:23:45.67"},
-      {3'600'000, "9:59:59.99"},  {-1, "0:00:00.00"},    {3'599'999, "9:59:59.99"},
-      {INT64_MIN, "0:00:00.00"},  {INT64_MAX, "9:59:59.99"},
+      {0, "0:00:00.00"},         {6'000, "0:01:00.00"},     {502'567, "1:23:45.67"},
+      {3'600'000, "9:59:59.99"}, {-1, "0:00:00.00"},        {3'599'999, "9:59:59.99"},
+      {INT64_MIN, "0:00:00.00"}, {INT64_MAX, "9:59:59.99"},
   };
   for (const auto& [value, text] : cases) {
     SCOPED_TRACE(value);
