@@ -1,0 +1,402 @@
+// The window driven through its real widgets, on the offscreen platform.
+#include "ui/mainform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "tests/ui/fakedesktop.h"
+#include "ui/statusbar.h"
+
+using nosk::engine::Page;
+using nosk::testsupport::FakeDesktop;
+using nosk::ui::PanelStatusBar;
+using nosk::ui::TMainForm;
+
+namespace {
+
+const QString kData = QStringLiteral(NOSK_TEST_DATA);
+const QString kSearchGo =
+    QStringLiteral("Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.");
+
+// One window with its fake desktop, and a folder for scripts.
+struct Window {
+  FakeDesktop::State desktop;
+  QTemporaryDir folder;
+  TMainForm form{std::make_unique<FakeDesktop>(desktop)};
+
+  Window() {
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+  }
+  template <class Widget>
+  Widget* Find(const char* name) {
+    auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
+    if (widget == nullptr) qFatal("no widget %s", name);
+    return widget;
+  }
+  bool Enabled(const char* name) { return Find<QWidget>(name)->isEnabled(); }
+  QString Status() { return Find<PanelStatusBar>("MainStatusBar")->StatusText(); }
+  QAbstractItemModel* Grid() { return Find<QTableView>("sgdFilelist")->model(); }
+  // The text of a cell of the grid, by entry.
+  QString Cell(int entry, int column) { return Grid()->index(entry, column).data().toString(); }
+  QStringList Names() {
+    QStringList names;
+    for (int i = 0; i < form.FileGrid().Count(); ++i)
+      names.append(QFileInfo(form.FileGrid().GetPath(i)).fileName());
+    return names;
+  }
+  // A copy of a test script in the window's folder.
+  QString Script(const QString& name, const QString& source = QStringLiteral("episode.ass")) {
+    const QString path = folder.filePath(name);
+    QFile::remove(path);
+    QFile::copy(kData + "/" + source, path);
+    QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return path;
+  }
+  QString Touch(const QString& name) {
+    QFile file(folder.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    return file.fileName();
+  }
+  // A click near the left edge: on a radio button's or check box's indicator, inside a button.
+  void Click(const char* name) {
+    auto* button = Find<QAbstractButton>(name);
+    QVERIFY2(button->isVisible(), name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(7, button->height() / 2));
+  }
+  void ShowPage(int index) { Find<QTabWidget>("MainPageControl")->setCurrentIndex(index); }
+};
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsWithEverythingThatNeedsFilesDisabled() {
+    Window w;
+    for (const char* button : {"btnP1Search", "btnP2Search", "btnP1Execute", "btnP2Execute"}) {
+      QVERIFY2(!w.Enabled(button), button);
+    }
+    QVERIFY(!w.Enabled("rbnP2AffectModeEx1"));
+    QVERIFY(!w.Enabled("P2Edit1"));
+    QCOMPARE(w.form.Settings().WorkMode, Page::ScriptReplace);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Nosk beta"));
+    QCOMPARE(w.Grid()->rowCount(), 1);
+    QVERIFY(!w.Grid()->index(0, 0).data(Qt::CheckStateRole).isValid());
+    QVERIFY(!w.Find<QAction>("actAbout")->isEnabled());
+    QVERIFY(!w.Enabled("btnP1Advanced"));
+    QVERIFY(!w.Enabled("btnP1Exclude"));
+    QCOMPARE(w.Find<QAction>("actAddFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w.Find<QAction>("actAddFolder")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QCOMPARE(w.Find<QAction>("actFileExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+  }
+
+  void enablesTheRunButtonsByFilesModesAndAmount() {
+    Window w;
+    QVERIFY(w.form.AddScriptFile(w.Script("a.ass")));
+    w.form.FileGrid().SetChecked(0, false);
+    QVERIFY(w.Enabled("btnP1Search"));
+    QVERIFY(w.Enabled("btnP2Search"));
+    QVERIFY(w.Enabled("btnP1Execute"));
+    QVERIFY(!w.Enabled("btnP2Execute"));
+    w.Click("rbnP1ReplaceMode1");
+    QVERIFY(!w.Enabled("btnP1Execute"));
+    w.Click("rbnP1ReplaceMode3");
+    QVERIFY(w.Enabled("btnP1Execute"));
+    w.ShowPage(1);
+    w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.00");
+    QVERIFY(w.Enabled("btnP2Execute"));
+    w.Find<QLineEdit>("edP2Shift")->setText("0:00:00.00");
+    QVERIFY(!w.Enabled("btnP2Execute"));
+  }
+
+  void enablesTheBlockInputsByTheAffectMode() {
+    Window w;
+    w.ShowPage(1);
+    w.Find<QPlainTextEdit>("P2Edit1")->setPlainText(kSearchGo);
+    w.Click("rbnP2AffectMode3");
+    QVERIFY(w.Enabled("rbnP2AffectModeEx1"));
+    w.Click("rbnP2AffectModeEx1");
+    w.Click("rbnP2AffectMode2");
+    QVERIFY(!w.Enabled("rbnP2AffectModeEx1"));
+    QVERIFY(w.Find<QCheckBox>("rbnP2AffectModeEx1")->isChecked());
+    QVERIFY(w.Enabled("P2Edit1"));
+    w.Click("rbnP2AffectMode4");
+    QVERIFY(w.Enabled("rbnP2AffectModeEx1"));
+    w.Click("rbnP2AffectMode1");
+    QVERIFY(!w.Enabled("P2Edit1"));
+    QCOMPARE(w.Find<QPlainTextEdit>("P2Edit1")->toPlainText(), kSearchGo);
+  }
+
+  void mirrorsTheSearchModeBothWays() {
+    Window w;
+    w.Click("rbnP1SearchMode3");
+    QVERIFY(w.Find<QRadioButton>("rbnSearchMode3")->isChecked());
+    w.ShowPage(3);
+    w.Click("rbnSearchMode2");
+    QVERIFY(w.Find<QRadioButton>("rbnP1SearchMode2")->isChecked());
+    QVERIFY(!w.Find<QRadioButton>("rbnP1SearchMode3")->isChecked());
+  }
+
+  void picksModesByTheButtonPressedOnTheirNames() {
+    Window w;
+    w.form.AddScriptFile(w.Script("a.ass"));
+    const auto press = [&](const char* label, Qt::MouseButton button) {
+      QTest::mousePress(w.Find<QLabel>(label), button);
+    };
+    press("lblP1Mode1", Qt::LeftButton);  // no search mode "none"
+    press("lblP1Mode4", Qt::LeftButton);  // no search mode "timing shift"
+    press("lblP1Mode2", Qt::MiddleButton);
+    QVERIFY(w.Find<QRadioButton>("rbnP1SearchMode5")->isChecked());
+    QVERIFY(w.Find<QRadioButton>("rbnP1ReplaceMode5")->isChecked());
+    press("lblP1Mode1", Qt::RightButton);
+    QVERIFY(w.Find<QRadioButton>("rbnP1ReplaceMode1")->isChecked());
+    QVERIFY(!w.Enabled("btnP1Execute"));
+    press("lblP1Mode3", Qt::LeftButton);
+    QVERIFY(w.Find<QRadioButton>("rbnP1SearchMode3")->isChecked());
+    QVERIFY(w.Find<QRadioButton>("rbnSearchMode3")->isChecked());
+    press("lblP1Mode4", Qt::RightButton);
+    QVERIFY(w.Find<QRadioButton>("rbnP1ReplaceMode4")->isChecked());
+    QVERIFY(w.Enabled("btnP1Execute"));
+  }
+
+  void movesTheFileListWithThePageAndBlanksTheResults() {
+    Window w;
+    w.form.AddScriptFile(w.Script("a.ass"));
+    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
+    w.Click("btnP1Search");
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    auto* pages = w.Find<QTabWidget>("MainPageControl");
+    auto* fileList = w.Find<QGroupBox>("grpFilelist");
+    const struct {
+      int page;
+      Page workMode;
+      const char* fileListPage;
+    } steps[] = {{1, Page::TimingShift, "pg2"},
+                 {2, Page::FormatConversion, "pg3"},
+                 {3, Page::AdvancedSettings, "pg3"},
+                 {0, Page::ScriptReplace, "pg1"}};
+    for (const auto& step : steps) {
+      pages->setCurrentIndex(step.page);
+      QCOMPARE(w.form.Settings().WorkMode, step.workMode);
+      QCOMPARE(fileList->parentWidget()->objectName(), QString::fromLatin1(step.fileListPage));
+      QCOMPARE(w.Cell(0, 2), QString());
+    }
+    QVERIFY(fileList->isVisible());
+  }
+
+  void returnsFromAdvancedSettingsToThePageItWasOpenedFrom() {
+    Window w;
+    auto* pages = w.Find<QTabWidget>("MainPageControl");
+    pages->setCurrentIndex(1);
+    w.Click("btnP2SearchSettings");
+    QCOMPARE(pages->currentIndex(), 3);
+    QCOMPARE(w.form.Settings().WorkMode, Page::AdvancedSettings);
+    QVERIFY(!w.Find<QGroupBox>("grpFilelist")->isVisible());
+    w.Click("btnP4OK");
+    QCOMPARE(pages->currentIndex(), 1);
+    QCOMPARE(w.form.Settings().WorkMode, Page::TimingShift);
+    QCOMPARE(w.Find<QGroupBox>("grpFilelist")->parentWidget()->objectName(), QStringLiteral("pg2"));
+
+    pages->setCurrentIndex(0);
+    pages->setCurrentIndex(3);
+    w.Find<QRadioButton>("rbnSearchMode3")->setFocus();
+    QTest::keyClick(w.Find<QRadioButton>("rbnSearchMode3"), Qt::Key_Escape);
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(w.form.Settings().WorkMode, Page::ScriptReplace);
+  }
+
+  void addsScriptsFromTheCommandLineSortedAndOnce() {
+    Window w;
+    w.Script("b.ass");
+    w.Script("A.ssa");
+    w.Script("c.ASS");
+    w.Script(".hidden.ass");
+    w.Touch("notes.txt");
+    QDir(w.folder.path()).mkdir("folder.ass");
+    QDir::setCurrent(w.folder.path());
+    w.form.FormCreate({"b.ass", w.folder.filePath("*.ass"), w.folder.filePath("*.ssa"),
+                       w.folder.filePath("folder.ass"), "/b", "/B", w.folder.filePath("c.ASS"),
+                       w.folder.filePath("notes.txt"), w.folder.filePath("missing.ass")});
+    QCOMPARE(w.Names(), (QStringList{"A.ssa", "b.ass"}));
+    QCOMPARE(w.desktop.beeps, 2);
+    QCOMPARE(w.form.FileGrid().GetPath(1), QDir::cleanPath(w.folder.filePath("b.ass")));
+    QCOMPARE(w.Cell(0, 2), QString());
+    QCOMPARE(w.Grid()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+  }
+
+  void addsDroppedFilesAndFolderContents() {
+    Window w;
+    const QString dropped = w.Script("z.ass");
+    QDir(w.folder.path()).mkdir("sub");
+    QDir(w.folder.path()).mkdir("sub/x.ass");
+    w.Script("sub/y.ass");
+    w.Script("sub/.y.ssa");
+    w.Script("sub/Y.ASS");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(w.Touch("t.txt")),
+                  QUrl::fromLocalFile(w.folder.filePath("sub")), QUrl::fromLocalFile(dropped)});
+    // As a desktop delivers a drop: the drag enters the window, then drops.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.form, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.form, &drop);
+    QCOMPARE(w.Names(), (QStringList{"z.ass"}));
+
+    w.desktop.folderToChoose = w.folder.filePath("sub");
+    w.Find<QAction>("actAddFolder")->trigger();
+    QCOMPARE(w.Names(), (QStringList{".y.ssa", "x.ass", "y.ass", "z.ass"}));
+
+    w.desktop.filesToChoose = {w.Script("a.ass"), w.Touch("u.txt"), dropped};
+    w.Click("btnAddFile");
+    QCOMPARE(w.Names(), (QStringList{"a.ass", ".y.ssa", "x.ass", "y.ass", "z.ass"}));
+  }
+
+  void removesTheSelectedRows() {
+    Window w;
+    for (const char* name : {"a.ass", "b.ass", "c.ass", "d.ass", "e.ass"})
+      w.form.AddScriptFile(w.Script(name));
+    auto* grid = w.Find<QTableView>("sgdFilelist");
+    grid->selectionModel()->select(QItemSelection(w.Grid()->index(1, 0), w.Grid()->index(3, 2)),
+                                   QItemSelectionModel::ClearAndSelect);
+    w.Click("btnRemoveFile");
+    QCOMPARE(w.Names(), (QStringList{"a.ass", "e.ass"}));
+    QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(grid->selectionModel()->selectedRows().front().row(), 1);
+    QCOMPARE(w.form.AnchorRow(), 2);
+
+    grid->selectionModel()->select(QItemSelection(w.Grid()->index(0, 0), w.Grid()->index(1, 2)),
+                                   QItemSelectionModel::ClearAndSelect);
+    w.Click("btnRemoveFile");
+    QCOMPARE(w.Names(), QStringList());
+    QCOMPARE(w.Grid()->rowCount(), 1);
+    w.Click("btnRemoveFile");  // nothing left: nothing happens
+    w.form.AddScriptFile(w.Script("a.ass"));
+    w.Click("btnRemoveAll");
+    QCOMPARE(w.Names(), QStringList());
+    QVERIFY(!w.Enabled("btnP1Search"));
+  }
+
+  void showsTheCountsOfARunAndWhyAScriptFailed() {
+    Window w;
+    w.form.AddScriptFile(w.Script("a.ass"));
+    w.form.AddScriptFile(w.Script("b.ass"));
+    const QString gone = w.Script("c.ass");
+    w.form.AddScriptFile(gone);
+    QFile::remove(gone);
+    w.form.FileGrid().SetChecked(1, false);
+    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo + "\n");
+    w.Click("btnP1Search");
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    QCOMPARE(w.Cell(1, 2), QString());
+    QCOMPARE(w.Cell(2, 2), QStringLiteral("Error"));
+    QCOMPARE(w.Grid()->index(2, 2).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("no file at this path"));
+    QVERIFY(!QDir(w.folder.filePath("Nosk_backup")).exists());
+
+    w.Find<QPlainTextEdit>("P1Edit2")->setPlainText(
+        "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Come on.");
+    w.Click("btnP1Execute");
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    QCOMPARE(w.Cell(2, 2), QStringLiteral("Error"));
+    QVERIFY(QFile::exists(w.folder.filePath("Nosk_backup/a.ass.~1~")));
+    QVERIFY(!QFile::exists(w.folder.filePath("Nosk_backup/b.ass.~1~")));
+    auto* progress = w.Find<QProgressBar>("MainProgressBar");
+    QVERIFY(!progress->isVisible());
+    QCOMPARE(progress->value(), 0);
+    QCOMPARE(w.Status(), QString());
+  }
+
+  void shiftsTimesOnTheTimingShiftPage() {
+    Window w;
+    const QString script = w.Script("a.ass");
+    w.form.AddScriptFile(script);
+    w.Find<QTabWidget>("MainPageControl")->setCurrentIndex(1);
+    w.Find<QPlainTextEdit>("P2Edit1")->setPlainText(kSearchGo);
+    w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.50");
+    w.Click("btnP2Search");
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    w.Click("btnP2Execute");
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    QFile result(script), expected(kData + "/shift-all.expected.ass");
+    QVERIFY(result.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+    QCOMPARE(result.readAll(), expected.readAll());
+  }
+
+  void leavesTheReasonOfAStoppedRunUntilTheNextRedraw() {
+    Window w;
+    w.form.AddScriptFile(w.Script("a.ass"));
+    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText("not an event line");
+    w.Click("btnP1Search");
+    QCOMPARE(w.Status(), QStringLiteral("Search data error."));
+    QVERIFY(!w.Find<QProgressBar>("MainProgressBar")->isVisible());
+    w.Click("rbnP1ReplaceMode2");
+    QCOMPARE(w.Status(), QString());
+
+    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
+    w.Find<QPlainTextEdit>("P1Edit2")->setPlainText(kSearchGo + "\n" + kSearchGo);
+    w.Click("btnP1Execute");
+    QCOMPARE(w.Status(), QStringLiteral("Replace data error."));
+    QCOMPARE(w.desktop.messages,
+             QStringList{"Replace Data Error: There is more replace strings than search strings.\n"
+                         "Can't do such replacement in current mode."});
+    w.form.resize(w.form.width() + 40, w.form.height());
+    QTRY_COMPARE(w.Status(), QString());
+  }
+
+  void endsRightAfterStartWithE() {
+    QTemporaryDir folder;
+    QFile::copy(kData + "/episode.ass", folder.filePath("a.ass"));
+    QProcess nosk;
+    nosk.start(QStringLiteral(NOSK_APP), {folder.filePath("a.ass"), "/E", "/b"});
+    QVERIFY(nosk.waitForFinished(20000));
+    QCOMPARE(nosk.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(nosk.exitCode(), 0);
+  }
+
+  void followsCapsLock() {
+    Window w;
+    auto* statusBar = w.Find<PanelStatusBar>("MainStatusBar");
+    QVERIFY(!statusBar->CapsLockShown());
+    w.desktop.capsLock = true;
+    QTRY_VERIFY_WITH_TIMEOUT(statusBar->CapsLockShown(), 1000);
+    w.desktop.capsLock = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!statusBar->CapsLockShown(), 1000);
+  }
+
+  void sizesTheStatusPanelsAndTheNameColumnWithTheWindow() {
+    Window w;
+    auto* statusBar = w.Find<PanelStatusBar>("MainStatusBar");
+    auto* grid = w.Find<QTableView>("sgdFilelist");
+    const int panel = statusBar->PanelWidth(0);
+    const int column = grid->columnWidth(1);
+    w.form.resize(w.form.width() + 100, w.form.height());
+    QTRY_COMPARE(statusBar->PanelWidth(0), panel + 100);
+    QTRY_COMPARE(grid->columnWidth(1), column + 100);
+    QCOMPARE(statusBar->PanelWidth(1), 150);
+    QCOMPARE(grid->columnWidth(1), grid->viewport()->width() - 19 - 42);
+    QCOMPARE(w.form.FileGrid().ColumnWidth(), grid->columnWidth(1));
+    auto* progress = w.Find<QProgressBar>("MainProgressBar");
+    QCOMPARE(progress->geometry(), statusBar->PanelRect(1).adjusted(-1, -1, 1, 1));
+  }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "mainform_test.moc"

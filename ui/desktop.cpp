@@ -1,0 +1,65 @@
+#include "ui/desktop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#if __has_include(<X11/XKBlib.h>)
+#include <QtGui/qguiapplication_platform.h>
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+#define NOSK_HAS_X11 1
+#endif
+
+namespace nosk::ui {
+namespace {
+
+#ifdef NOSK_HAS_X11
+// The Caps Lock indicator of the X server's core keyboard, or its key held down.
+bool X11CapsLockOn() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->display() == nullptr) return false;
+  Display* display = x11->display();
+  unsigned indicators = 0;
+  if (XkbGetIndicatorState(display, XkbUseCoreKbd, &indicators) == Success && (indicators & 1u)) {
+    return true;
+  }
+  char keys[32] = {};
+  XQueryKeymap(display, keys);
+  const KeyCode capsLock = XKeysymToKeycode(display, XK_Caps_Lock);
+  return capsLock != 0 && (keys[capsLock / 8] & (1 << (capsLock % 8))) != 0;
+}
+#endif
+
+class SystemDesktop : public DesktopServices {
+ public:
+  QStringList ChooseScriptFiles(QWidget* parent) override {
+    return QFileDialog::getOpenFileNames(
+        parent, QString(), QString(),
+        QStringLiteral("Advanced SubStation Alpha (*.ass *.ssa);;All files (*)"));
+  }
+  QString ChooseFolder(QWidget* parent) override {
+    return QFileDialog::getExistingDirectory(parent,
+                                             QStringLiteral("Добавить субтитры из каталога:"),
+                                             QDir::homePath(), QFileDialog::ShowDirsOnly);
+  }
+  void ShowMessage(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox::critical(parent, title, text, QMessageBox::Ok);
+  }
+  void Beep() override { QApplication::beep(); }
+  bool CapsLockOn() override {
+#ifdef NOSK_HAS_X11
+    return X11CapsLockOn();
+#else
+    return false;
+#endif
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<DesktopServices> MakeSystemDesktop() { return std::make_unique<SystemDesktop>(); }
+
+}  // namespace nosk::ui

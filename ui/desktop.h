@@ -1,0 +1,30 @@
+// What the window needs of the desktop that a test must be able to answer without a person:
+// modal dialogs and message boxes, the beep, and the state of Caps Lock.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QWidget;
+
+namespace nosk::ui {
+
+class DesktopServices {
+ public:
+  virtual ~DesktopServices() = default;
+  // The scripts chosen in a multi-select file dialog; empty when it was cancelled.
+  virtual QStringList ChooseScriptFiles(QWidget* parent) = 0;
+  // The folder chosen in a folder picker; empty when it was cancelled.
+  virtual QString ChooseFolder(QWidget* parent) = 0;
+  // A modal message box with an OK button.
+  virtual void ShowMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+  virtual void Beep() = 0;
+  // Whether Caps Lock is on, or its key held down.
+  virtual bool CapsLockOn() = 0;
+};
+
+// The real dialogs, message boxes, beep and keyboard state.
+std::unique_ptr<DesktopServices> MakeSystemDesktop();
+
+}  // namespace nosk::ui

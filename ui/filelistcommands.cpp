@@ -1,0 +1,168 @@
+// The commands that fill and empty the file list, and the grid that shows it.
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMetaObject>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QTableView>
+
+#include "script/eventline.h"
+#include "ui/filegridmodel.h"
+#include "ui/mainform.h"
+
+namespace nosk::ui {
+
+bool TMainForm::AddScriptFile(const QString& path) {
+  if (!script::IsScriptFileName(path.toStdString())) return false;
+  if (fileGrid_->Contains(path)) return false;
+  const std::int32_t entry = fileGrid_->Add(path);
+  if (entry < 0) return false;
+  fileGrid_->SetValue(engine::kNotProcessed, entry, 0);
+  fileGrid_->Sort();
+  RefreshFileGrid();
+  return true;
+}
+
+void TMainForm::RefreshFileGrid() {
+  const int rememberedRow = SelectedRows().first;
+  gridModel_->Rebuild();
+  InterfaceRedraw();
+  // One row stays selected: the first of the selection, or the last row when the list got shorter.
+  SelectSingleRow(std::min(rememberedRow, gridModel_->rowCount()));
+  anchorRow_ = sgdFilelist_->currentIndex().row() + 1;
+}
+
+void TMainForm::ClearGridRows() { gridModel_->Rebuild(); }
+
+std::pair<int, int> TMainForm::SelectedRows() const {
+  const QModelIndexList rows = sgdFilelist_->selectionModel()->selectedRows();
+  if (rows.isEmpty()) {
+    const int current = std::max(sgdFilelist_->currentIndex().row(), 0) + 1;
+    return {current, current};
+  }
+  int first = rows.front().row();
+  int last = first;
+  for (const QModelIndex& index : rows) {
+    first = std::min(first, index.row());
+    last = std::max(last, index.row());
+  }
+  return {first + 1, last + 1};
+}
+
+void TMainForm::SelectSingleRow(int row) {
+  const QModelIndex index = gridModel_->index(std::max(row, 1) - 1, FileGridModel::kNameColumn);
+  sgdFilelist_->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TMainForm::actAddFileExecute() {
+  for (const QString& path : desktop_->ChooseScriptFiles(this)) AddScriptFile(path);
+}
+
+void TMainForm::actAddFolderExecute() {
+  const QString folder = desktop_->ChooseFolder(this);
+  if (folder.isEmpty()) return;
+  const QDir dir(folder);
+  // Every kind of entry that matches, hidden ones and folders too; the extension test decides.
+  for (const char* pattern : {"*.ass", "*.ssa"}) {
+    const QStringList names = dir.entryList(
+        {QString::fromLatin1(pattern)},
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QString& name : names) AddScriptFile(dir.filePath(name));
+  }
+}
+
+void TMainForm::actRemoveFileExecute() {
+  const auto [first, last] = SelectedRows();
+  const int count = last - first + 1;
+  if (count <= 0 || fileGrid_->Count() == 0) return;
+  // Each deletion moves the next selected entry to the same index.
+  for (int i = 0; i < count; ++i) fileGrid_->Delete(first - 1);
+  RefreshFileGrid();
+}
+
+void TMainForm::actRemoveAllFilesExecute() {
+  fileGrid_->Clear();
+  ClearGridRows();
+  InterfaceRedraw();
+  SelectSingleRow(1);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  // A dropped folder is offered like a file; the extension test refuses it unless its name ends
+  // in .ass or .ssa.
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) AddScriptFile(QDir::cleanPath(url.toLocalFile()));
+  }
+  event->acceptProposedAction();
+}
+
+void TMainForm::FormCreate(const QStringList& arguments) {
+  for (const QString& parameter : arguments) {
+    const QString lower = parameter.toLower();
+    if (lower == QStringLiteral("/e")) {
+      // Ends the program as soon as its event loop starts; the other parameters still count.
+      QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    } else if (lower == QStringLiteral("/b")) {
+      desktop_->Beep();
+    } else {
+      for (const QString& path : MatchCommandLinePath(parameter)) AddScriptFile(path);
+    }
+  }
+}
+
+// A relative parameter is taken from the current folder. Only ordinary files count: folders,
+// dot-files and special files are skipped.
+QStringList TMainForm::MatchCommandLinePath(const QString& parameter) const {
+  const QFileInfo named(QDir::current().absoluteFilePath(parameter));
+  const QString pattern = named.fileName();
+  const bool wildcard = pattern.contains(QLatin1Char('*')) || pattern.contains(QLatin1Char('?')) ||
+                        pattern.contains(QLatin1Char('['));
+  if (!wildcard) {
+    if (named.isFile() && !named.isHidden()) return {QDir::cleanPath(named.absoluteFilePath())};
+    return {};
+  }
+  const QDir folder(named.absolutePath());
+  QStringList paths;
+  for (const QString& name :
+       folder.entryList({pattern}, QDir::Files | QDir::CaseSensitive, QDir::Unsorted)) {
+    paths.append(QDir::cleanPath(folder.filePath(name)));
+  }
+  return paths;
+}
+
+void TMainForm::sgdFilelistResize() {
+  const int width = sgdFilelist_->viewport()->width() -
+                    sgdFilelist_->columnWidth(FileGridModel::kCheckColumn) -
+                    sgdFilelist_->columnWidth(FileGridModel::kResultColumn);
+  if (width == sgdFilelist_->columnWidth(FileGridModel::kNameColumn)) return;
+  sgdFilelist_->setColumnWidth(FileGridModel::kNameColumn, std::max(width, 0));
+  fileGrid_->SetColumnWidth(sgdFilelist_->columnWidth(FileGridModel::kNameColumn));
+  gridModel_->NamesChanged();
+  LayOutEditorBoxes();
+}
+
+void TMainForm::LayOutEditorBoxes() {
+  const int width = (MainPageControl_->width() - 14) / 2;
+  grpP1Edit1_->resize(width, grpP1Edit1_->height());
+  grpP1Edit2_->setGeometry(grpP1Edit1_->x() + width + 6, grpP1Edit2_->y(), width,
+                           grpP1Edit2_->height());
+}
+
+// The list decides: the box shows the entry's state after the toggle, whatever the click said.
+void TMainForm::sgdFilelistCheckBoxClick(int entry) {
+  fileGrid_->ToggleChecked(entry);
+  gridModel_->EntryChanged(entry, FileGridModel::kCheckColumn);
+}
+
+}  // namespace nosk::ui

@@ -1,0 +1,386 @@
+#include "ui/mainform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+#include "engine/batchjob.h"
+#include "engine/editortext.h"
+#include "ui/anchoredgeometry.h"
+#include "ui/filegridmodel.h"
+#include "ui/hinttimingstyle.h"
+#include "ui/spinbutton.h"
+#include "ui/statusbar.h"
+
+namespace nosk::ui {
+namespace {
+
+using engine::Affect;
+using engine::Matching;
+using engine::Page;
+using engine::Replacement;
+using engine::Times;
+
+// Pages are designed at this size; controls keep their distances to the edges they are
+// anchored to as the window is resized.
+constexpr QSize kDesignedPageSize(704, 322);
+constexpr int kDesignedNameColumnWidth = 373;
+
+// The lines of an editor, as the engine takes them.
+std::vector<std::string> EditorLines(const QPlainTextEdit* editor) {
+  return engine::SplitEditorText(editor->toPlainText().toStdString());
+}
+
+}  // namespace
+
+TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
+    : QMainWindow(parent),
+      desktop_(std::move(desktop)),
+      geometry_(new AnchoredGeometry(kDesignedPageSize, this)),
+      hintTiming_(HintTimingStyle::Installed()),
+      statusBar_(new PanelStatusBar(this)),
+      statusBarTimer_(new QTimer(this)),
+      MainPageControl_(new QTabWidget(this)) {
+  setWindowTitle(QStringLiteral("Nosk beta"));
+  setObjectName("MainForm");
+  // The layout is designed for a small 8-point sans serif, as classic desktop dialogs use.
+  QFont windowFont = font();
+  windowFont.setPointSize(8);
+  setFont(windowFont);
+  MainPageControl_->setObjectName("MainPageControl");
+  MainPageControl_->setDocumentMode(true);
+  setCentralWidget(MainPageControl_);
+  setStatusBar(statusBar_);
+  const char* pageNames[] = {"pg1", "pg2", "pg3", "pg4"};
+  const QString pageCaptions[] = {QStringLiteral("Script Replace"), QStringLiteral("Timing Shift"),
+                                  QStringLiteral("Format Convertion"),
+                                  QStringLiteral("Advanced Settings")};
+  for (int i = 0; i < 4; ++i) {
+    pages_[i] = new QWidget;
+    pages_[i]->setObjectName(pageNames[i]);
+    MainPageControl_->addTab(pages_[i], pageCaptions[i]);
+  }
+  BuildMenu();
+  BuildFileListBox();
+  BuildScriptReplacePage(pages_[0]);
+  BuildTimingShiftPage(pages_[1]);
+  BuildFormatConversionPage(pages_[2]);
+  BuildAdvancedSettingsPage(pages_[3]);
+  resize(712, 392);
+  setMinimumSize(712, 392);
+
+  // The model, measuring with the grid's font against the designed width of the name column.
+  const filelist::TextMeasurer& measurer = *this;
+  fileGrid_ = std::make_unique<filelist::TFileGrid>(measurer, kDesignedNameColumnWidth, 1);
+  gridModel_ = new FileGridModel(*fileGrid_, this);
+  sgdFilelist_->setModel(gridModel_);
+  sgdFilelist_->setColumnWidth(FileGridModel::kCheckColumn, 19);
+  sgdFilelist_->setColumnWidth(FileGridModel::kNameColumn, kDesignedNameColumnWidth);
+  sgdFilelist_->setColumnWidth(FileGridModel::kResultColumn, 42);
+  sgdFilelist_->viewport()->installEventFilter(this);
+  connect(gridModel_, &FileGridModel::CheckBoxClicked, this, &TMainForm::sgdFilelistCheckBoxClick);
+
+  ClearGridRows();
+  InterfaceRedraw();
+  MainPageControlChange();
+  connect(MainPageControl_, &QTabWidget::currentChanged, this, [this](int index) {
+    // "Advanced Settings" remembers the page it was opened from, for "OK".
+    if (index == 3) pg4Tag_ = previousPage_;
+    previousPage_ = index;
+    MainPageControlChange();
+  });
+
+  capsLockOn_ = desktop_->CapsLockOn();
+  insertOn_ = false;
+  statusBar_->SetIndicators(insertOn_, capsLockOn_);
+  connect(statusBarTimer_, &QTimer::timeout, this, &TMainForm::MainStatusBarTimerTimer);
+  statusBarTimer_->start(200);
+  setAcceptDrops(true);
+
+  for (int row = 1; row <= 5; ++row) {
+    connect(rbnP1ReplaceMode_[row], &QRadioButton::toggled, this, [this](bool on) {
+      if (on) InterfaceRedraw();
+    });
+  }
+  for (int mode = 2; mode <= 5; ++mode) {
+    connect(rbnP1SearchMode_[mode], &QRadioButton::toggled, this, [this, mode](bool on) {
+      if (on) SearchModeChecked(mode, false);
+    });
+    connect(rbnSearchMode_[mode], &QRadioButton::toggled, this, [this, mode](bool on) {
+      if (on) SearchModeChecked(mode, true);
+    });
+  }
+  for (int mode = 1; mode <= 4; ++mode) {
+    connect(rbnP2AffectMode_[mode], &QRadioButton::toggled, this, [this](bool on) {
+      if (on) InterfaceRedraw();
+    });
+  }
+  connect(rbnP2AffectModeEx1_, &QCheckBox::toggled, this, [this] { InterfaceRedraw(); });
+  connect(edP2Shift_, &QLineEdit::textChanged, this, [this] { InterfaceRedraw(); });
+  connect(btnP1Search_, &QPushButton::clicked, this, [this] { RunBatch(false); });
+  connect(btnP1Execute_, &QPushButton::clicked, this, [this] { RunBatch(true); });
+  connect(btnP2Search_, &QPushButton::clicked, this, [this] { RunBatch(false); });
+  connect(btnP2Execute_, &QPushButton::clicked, this, [this] { RunBatch(true); });
+}
+
+TMainForm::~TMainForm() {
+  // The grid goes before the list it shows.
+  sgdFilelist_->setModel(nullptr);
+  delete gridModel_;
+}
+
+int TMainForm::TextWidth(const QString& text) const {
+  return sgdFilelist_->fontMetrics().horizontalAdvance(text);
+}
+
+// Runs ------------------------------------------------------------------------------------------
+
+void TMainForm::RunBatch(bool execute) {
+  ClearStatusText();
+  if (!ReadBatchSettings(execute)) {
+    SetStatusText("Internal application error.");
+    return;
+  }
+  engine::EditorTexts editors;
+  editors.SearchLines = EditorLines(settings_.WorkMode == Page::TimingShift ? P2Edit1_ : P1Edit1_);
+  editors.ReplaceLines = EditorLines(P1Edit2_);
+  editors.ShiftText = edP2Shift_->text().toStdString();
+  editors.ShiftForward = rbnP2ShiftMode1_->isChecked();
+  if (engine::RunBatch(*this, *this, settings_, editors, execute)) RefreshFileGrid();
+}
+
+bool TMainForm::ReadBatchSettings(bool execute) {
+  bool complete = true;
+  const auto firstChecked = [](const auto& radios, int first, int last) {
+    for (int i = first; i <= last; ++i) {
+      if (radios[i]->isChecked()) return i;
+    }
+    return 0;
+  };
+  if (const int search = firstChecked(rbnSearchMode_, 2, 5); search != 0) {
+    settings_.SearchMode = static_cast<Matching>(search);
+  } else {
+    complete = false;
+  }
+  if (!execute) {
+    settings_.ReplaceMode = Replacement::None;
+  } else if (const int replace = firstChecked(rbnP1ReplaceMode_, 1, 5); replace != 0) {
+    settings_.ReplaceMode = replace == 1 ? Replacement::None : static_cast<Replacement>(replace);
+  } else {
+    complete = false;
+  }
+  const bool includeBlock = rbnP2AffectModeEx1_->isChecked();
+  switch (firstChecked(rbnP2AffectMode_, 1, 4)) {
+    case 1:
+      settings_.AffectMode = Affect::AllFilesAllRows;
+      break;
+    case 2:
+      settings_.AffectMode = Affect::AllRows;
+      break;
+    case 3:
+      settings_.AffectMode = includeBlock ? Affect::RowsBeforeAndBlock : Affect::RowsBefore;
+      break;
+    case 4:
+      settings_.AffectMode = includeBlock ? Affect::RowsAfterAndBlock : Affect::RowsAfter;
+      break;
+    default:
+      complete = false;
+  }
+  if (!execute) {
+    settings_.TimesMode = Times::None;
+  } else if (const int times = firstChecked(rbnP2TimesMode_, 1, 3); times != 0) {
+    settings_.TimesMode = static_cast<Times>(times);
+  } else {
+    complete = false;
+  }
+  return complete;
+}
+
+// Host ------------------------------------------------------------------------------------------
+
+void TMainForm::SetStatusText(std::string_view text) {
+  statusBar_->SetStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void TMainForm::ClearStatusText() { statusBar_->SetStatusText({}); }
+
+void TMainForm::BeginProgress() {
+  ClearStatusText();
+  statusBar_->ProgressBar()->show();
+}
+
+void TMainForm::EndProgress() {
+  ClearStatusText();
+  statusBar_->ProgressBar()->setValue(0);
+  statusBar_->ProgressBar()->hide();
+}
+
+void TMainForm::SetProgressPosition(int position) {
+  statusBar_->ProgressBar()->setValue(std::min(position, 99));
+  // The event loop does not run during a run: each new position is drawn at once.
+  if (statusBar_->ProgressBar()->isVisible()) statusBar_->ProgressBar()->repaint();
+}
+
+void TMainForm::Repaint() {
+  if (isVisible()) repaint();
+}
+
+void TMainForm::ShowMessage(std::string_view title, std::string_view text) {
+  desktop_->ShowMessage(this, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+                        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+// File list of a run ----------------------------------------------------------------------------
+
+std::int32_t TMainForm::Count() const { return fileGrid_->Count(); }
+
+bool TMainForm::GetChecked(std::int32_t i) const { return fileGrid_->GetChecked(i); }
+
+std::filesystem::path TMainForm::GetPath(std::int32_t i) const {
+  return std::filesystem::path(QFile::encodeName(fileGrid_->GetPath(i)).toStdString());
+}
+
+void TMainForm::StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) {
+  fileGrid_->SetValue(result, i, 0);
+  fileGrid_->Line(i).FailureReason = QString::fromStdString(reason);
+}
+
+// Enabling rules and modes ----------------------------------------------------------------------
+
+void TMainForm::InterfaceRedraw() {
+  ClearStatusText();
+  const bool listed = fileGrid_->Count() != 0;
+  btnP1Search_->setEnabled(listed);
+  btnP2Search_->setEnabled(listed);
+  btnP1Execute_->setEnabled(listed && !rbnP1ReplaceMode_[1]->isChecked());
+  btnP2Execute_->setEnabled(listed && edP2Shift_->text() != QStringLiteral("0:00:00.00"));
+  P2Edit1_->setEnabled(!rbnP2AffectMode_[1]->isChecked());
+  rbnP2AffectModeEx1_->setEnabled(rbnP2AffectMode_[3]->isChecked() ||
+                                  rbnP2AffectMode_[4]->isChecked());
+}
+
+// The search mode is chosen on "Script Replace" and on "Advanced Settings"; both always agree.
+void TMainForm::SearchModeChecked(int mode, bool onAdvancedPage) {
+  QRadioButton* twin = onAdvancedPage ? rbnP1SearchMode_[mode] : rbnSearchMode_[mode];
+  twin->setChecked(true);  // no signal when it is checked already
+  InterfaceRedraw();
+}
+
+// A left press on a mode's name picks its search mode, a right press its replace mode.
+void TMainForm::ModeLabelPressed(int row, Qt::MouseButton button) {
+  if (button == Qt::LeftButton) {
+    if (rbnP1SearchMode_[row]->isEnabled()) rbnP1SearchMode_[row]->setChecked(true);
+  } else if (button == Qt::RightButton) {
+    if (rbnP1ReplaceMode_[row]->isEnabled()) rbnP1ReplaceMode_[row]->setChecked(true);
+  }
+}
+
+// Pages -----------------------------------------------------------------------------------------
+
+void TMainForm::MainPageControlChange() {
+  const int index = MainPageControl_->currentIndex();
+  if (index <= 2) {
+    // The file list box goes with the page; "Advanced Settings" shows none.
+    if (grpFilelist_->parentWidget() != pages_[index]) {
+      grpFilelist_->setParent(pages_[index]);
+      geometry_->Apply(pages_[index]);
+      grpFilelist_->show();
+    }
+    settings_.WorkMode = static_cast<Page>(index + 1);
+  } else {
+    settings_.WorkMode = Page::AdvancedSettings;
+  }
+  for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) {
+    fileGrid_->SetValue(engine::kNotProcessed, i, 0);
+    fileGrid_->Line(i).FailureReason.clear();
+  }
+  RefreshFileGrid();
+}
+
+void TMainForm::btnP2SearchSettingsClick() { MainPageControl_->setCurrentIndex(3); }
+
+void TMainForm::btnP4OKClick() { MainPageControl_->setCurrentIndex(pg4Tag_); }
+
+void TMainForm::btnExitClick() { QApplication::quit(); }
+
+// Window events ---------------------------------------------------------------------------------
+
+void TMainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange) {
+    if (isActiveWindow()) {
+      FormActivate();
+    } else {
+      FormDeactivate();
+    }
+  }
+  QMainWindow::changeEvent(event);
+}
+
+// While the window is active its hints come quickly and stay long.
+void TMainForm::FormActivate() {
+  savedHintPause_ = hintTiming_->WakeUpDelay();
+  savedHintHidePause_ = 10000;  // how long a short hint stays is fixed at 10 s by the toolkit
+  hintTiming_->SetWakeUpDelay(250);
+}
+
+void TMainForm::FormDeactivate() { hintTiming_->SetWakeUpDelay(savedHintPause_); }
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  InterfaceRedraw();
+}
+
+// "OK" is the default and cancel button of "Advanced Settings".
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  if (MainPageControl_->currentIndex() == 3) {
+    const bool plain =
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+        Qt::NoModifier;
+    const QWidget* focus = QApplication::focusWidget();
+    const bool otherButtonFocused =
+        qobject_cast<const QPushButton*>(focus) != nullptr && focus != btnP4OK_;
+    if (event->key() == Qt::Key_Escape ||
+        (plain && !otherButtonFocused &&
+         (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))) {
+      btnP4OK_->click();
+      return;
+    }
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    for (int row = 1; row <= 5; ++row) {
+      if (watched == lblP1Mode_[row]) {
+        ModeLabelPressed(row, static_cast<QMouseEvent*>(event)->button());
+        return true;
+      }
+    }
+  }
+  if (watched == sgdFilelist_->viewport() && event->type() == QEvent::Resize) sgdFilelistResize();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::MainStatusBarTimerTimer() {
+  const bool on = desktop_->CapsLockOn();
+  if (on == capsLockOn_) return;
+  capsLockOn_ = on;
+  statusBar_->SetIndicators(insertOn_, capsLockOn_);
+}
+
+}  // namespace nosk::ui

@@ -1,0 +1,192 @@
+// The program's only window.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "engine/batchsettings.h"
+#include "engine/filelist.h"
+#include "filelist/filegrid.h"
+#include "script/host.h"
+#include "ui/desktop.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableView;
+class QTimer;
+class QToolButton;
+
+namespace nosk::ui {
+
+class AnchoredGeometry;
+class FileGridModel;
+class HintTimingStyle;
+class PanelStatusBar;
+class SpinButton;
+
+// Four pages ("Script Replace", "Timing Shift", "Format Convertion", "Advanced Settings"), the
+// file list box that moves to the page shown, the menu and the status bar. The window is the
+// engine's host (status text, progress, repaints, messages) and its file list.
+//
+// Grid rows are counted as the file list commands count them: row 0 is the header, entry i is
+// row i + 1.
+class TMainForm : public QMainWindow,
+                  public script::Host,
+                  public engine::FileList,
+                  private filelist::TextMeasurer {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(std::unique_ptr<DesktopServices> desktop = MakeSystemDesktop(),
+                     QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The command line: paths and wildcard patterns are added, "/e" ends the program once its
+  // event loop starts, "/b" beeps.
+  void FormCreate(const QStringList& arguments);
+
+  // Adds a script to the list, sorted; false when the path is not a script's, is listed
+  // already, or the list refuses it.
+  bool AddScriptFile(const QString& path);
+  // Shows the list anew, collapsing the selection to its first row.
+  void RefreshFileGrid();
+  // Shows the header and one empty row (the list is empty whenever this is called alone).
+  void ClearGridRows();
+  // The enabling rules of the run buttons and two inputs; empties the status text.
+  void InterfaceRedraw();
+
+  filelist::TFileGrid& FileGrid() { return *fileGrid_; }
+  const engine::BatchSettings& Settings() const { return settings_; }
+  int AnchorRow() const { return anchorRow_; }
+
+  // The host of a run.
+  void SetStatusText(std::string_view text) override;
+  void ClearStatusText() override;
+  void BeginProgress() override;
+  void EndProgress() override;
+  void SetProgressPosition(int position) override;
+  void Repaint() override;
+  void ShowMessage(std::string_view title, std::string_view text) override;
+
+  // The file list of a run.
+  std::int32_t Count() const override;
+  bool GetChecked(std::int32_t i) const override;
+  std::filesystem::path GetPath(std::int32_t i) const override;
+  void StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int TextWidth(const QString& text) const override;
+
+  void BuildMenu();
+  void BuildFileListBox();
+  void BuildScriptReplacePage(QWidget* page);
+  void BuildTimingShiftPage(QWidget* page);
+  void BuildFormatConversionPage(QWidget* page);
+  void BuildAdvancedSettingsPage(QWidget* page);
+  // A button of the row at the bottom right of a page.
+  QPushButton* AddBottomButton(QWidget* page, const char* name, const QString& caption, int left);
+  void AddExitButton(QWidget* page, const char* name);
+  QPlainTextEdit* AddEditor(QGroupBox* box, const char* name);
+
+  void RunBatch(bool execute);
+  bool ReadBatchSettings(bool execute);
+  void MainPageControlChange();
+  void btnP2SearchSettingsClick();
+  void btnP4OKClick();
+  void btnExitClick();
+  void SearchModeChecked(int mode, bool onAdvancedPage);
+  void ModeLabelPressed(int row, Qt::MouseButton button);
+  void MainStatusBarTimerTimer();
+  void FormActivate();
+  void FormDeactivate();
+
+  void actAddFileExecute();
+  void actAddFolderExecute();
+  void actRemoveFileExecute();
+  void actRemoveAllFilesExecute();
+  void sgdFilelistResize();
+  void sgdFilelistCheckBoxClick(int entry);
+  // Lays out the Search and Replace boxes of "Script Replace" side by side.
+  void LayOutEditorBoxes();
+  // The paths a command-line parameter names: a file, or the files a wildcard pattern matches.
+  QStringList MatchCommandLinePath(const QString& parameter) const;
+
+  // The selected rows, first and last (grid rows); the current row.
+  std::pair<int, int> SelectedRows() const;
+  void SelectSingleRow(int row);
+
+  std::unique_ptr<DesktopServices> desktop_;
+  std::unique_ptr<filelist::TFileGrid> fileGrid_;
+  engine::BatchSettings settings_;
+  int savedHintPause_ = 0;
+  int savedHintHidePause_ = 0;
+  bool capsLockOn_ = false;
+  bool insertOn_ = false;
+  int anchorRow_ = 1;
+  int pg4Tag_ = 3;        // the page "Advanced Settings" was opened from
+  int previousPage_ = 0;  // the page shown before the current one
+
+  AnchoredGeometry* geometry_;
+  HintTimingStyle* hintTiming_;
+  FileGridModel* gridModel_ = nullptr;
+  PanelStatusBar* statusBar_;
+  QTimer* statusBarTimer_;
+  QTabWidget* MainPageControl_;
+  std::array<QWidget*, 4> pages_{};
+
+  QAction* actAddFile_;
+  QAction* actAddFolder_;
+  QAction* actRemoveFile_;
+  QAction* actRemoveAllFiles_;
+  QAction* actFileExit_;
+  QAction* actAbout_;
+
+  QGroupBox* grpFilelist_;
+  QTableView* sgdFilelist_;
+
+  // "Script Replace"
+  std::array<QRadioButton*, 6> rbnP1SearchMode_{};   // 1..5
+  std::array<QRadioButton*, 6> rbnP1ReplaceMode_{};  // 1..5
+  std::array<QLabel*, 6> lblP1Mode_{};               // 1..5
+  QGroupBox* grpP1Edit1_;
+  QGroupBox* grpP1Edit2_;
+  QPlainTextEdit* P1Edit1_;
+  QPlainTextEdit* P1Edit2_;
+  QPushButton* btnP1Search_;
+  QPushButton* btnP1Execute_;
+
+  // "Timing Shift"
+  QLineEdit* edP2Shift_;
+  SpinButton* spinP2Shift_;
+  QToolButton* btnP2ShiftClear_;
+  QRadioButton* rbnP2ShiftMode1_;
+  QRadioButton* rbnP2ShiftMode2_;
+  std::array<QRadioButton*, 5> rbnP2AffectMode_{};  // 1..4
+  QCheckBox* rbnP2AffectModeEx1_;
+  std::array<QRadioButton*, 4> rbnP2TimesMode_{};  // 1..3
+  QPlainTextEdit* P2Edit1_;
+  QPushButton* btnP2Search_;
+  QPushButton* btnP2Execute_;
+
+  // "Advanced Settings"
+  std::array<QRadioButton*, 6> rbnSearchMode_{};  // 2..5
+  QPushButton* btnP4OK_;
+};
+
+}  // namespace nosk::ui
