@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -82,6 +83,9 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   BuildAdvancedSettingsPage(pages_[3]);
   resize(712, 392);
   setMinimumSize(712, 392);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
 
   // The model, measuring with the grid's font against the designed width of the name column.
   const filelist::TextMeasurer& measurer = *this;
