@@ -49,6 +49,9 @@ class SystemDesktop : public DesktopServices {
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);
   }
   void Beep() override { QApplication::beep(); }
+  Qt::KeyboardModifiers HeldModifiers() override {
+    return QGuiApplication::queryKeyboardModifiers();
+  }
   bool CapsLockOn() override {
 #ifdef NOSK_HAS_X11
     return X11CapsLockOn();

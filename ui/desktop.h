@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <Qt>
 #include <memory>
 
 class QWidget;
@@ -22,6 +23,8 @@ class DesktopServices {
   virtual void Beep() = 0;
   // Whether Caps Lock is on, or its key held down.
   virtual bool CapsLockOn() = 0;
+  // The modifier keys held down at this moment, read from the keyboard.
+  virtual Qt::KeyboardModifiers HeldModifiers() = 0;
 };
 
 // The real dialogs, message boxes, beep and keyboard state.

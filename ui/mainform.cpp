@@ -18,12 +18,14 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 
 #include "engine/batchjob.h"
 #include "engine/editortext.h"
 #include "ui/anchoredgeometry.h"
 #include "ui/filegridmodel.h"
 #include "ui/hinttimingstyle.h"
+#include "ui/shiftamountedit.h"
 #include "ui/spinbutton.h"
 #include "ui/statusbar.h"
 
@@ -134,7 +136,13 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
     });
   }
   connect(rbnP2AffectModeEx1_, &QCheckBox::toggled, this, [this] { InterfaceRedraw(); });
-  connect(edP2Shift_, &QLineEdit::textChanged, this, [this] { InterfaceRedraw(); });
+  connect(edP2Shift_, &ShiftAmountEdit::AmountChanged, this, [this] { InterfaceRedraw(); });
+  // The arrows step as the Up and Down keys do, by the modifiers held at the click.
+  connect(spinP2Shift_, &SpinButton::UpClicked, this,
+          [this] { edP2Shift_->Step(1, desktop_->HeldModifiers()); });
+  connect(spinP2Shift_, &SpinButton::DownClicked, this,
+          [this] { edP2Shift_->Step(-1, desktop_->HeldModifiers()); });
+  connect(btnP2ShiftClear_, &QToolButton::clicked, edP2Shift_, &ShiftAmountEdit::Clear);
   connect(btnP1Search_, &QPushButton::clicked, this, [this] { RunBatch(false); });
   connect(btnP1Execute_, &QPushButton::clicked, this, [this] { RunBatch(true); });
   connect(btnP2Search_, &QPushButton::clicked, this, [this] { RunBatch(false); });

@@ -10,6 +10,7 @@
 #include "filelist/filegrid.h"
 #include "script/host.h"
 #include "ui/desktop.h"
+#include "ui/filegridview.h"
 
 class QAction;
 class QCheckBox;
@@ -30,6 +31,7 @@ class AnchoredGeometry;
 class FileGridModel;
 class HintTimingStyle;
 class PanelStatusBar;
+class ShiftAmountEdit;
 class SpinButton;
 
 // Four pages ("Script Replace", "Timing Shift", "Format Convertion", "Advanced Settings"), the
@@ -41,7 +43,8 @@ class SpinButton;
 class TMainForm : public QMainWindow,
                   public script::Host,
                   public engine::FileList,
-                  private filelist::TextMeasurer {
+                  private filelist::TextMeasurer,
+                  private FileGridInput {
   Q_OBJECT
 
  public:
@@ -93,6 +96,20 @@ class TMainForm : public QMainWindow,
  private:
   int TextWidth(const QString& text) const override;
 
+  // The grid's keys and mouse presses: range selection from the anchor row, Space over a range.
+  bool sgdFilelistKeyDown(QKeyEvent* event) override;
+  void sgdFilelistKeyUp(QKeyEvent* event) override;
+  bool sgdFilelistMouseActivate(QMouseEvent* event) override;
+  void sgdFilelistMouseDown(QMouseEvent* event) override;
+  void sgdFilelistKeyPress();
+  // Selects rows a to b (in either order, clamped to the data rows); the last becomes current.
+  void SelectRows(int a, int b);
+  void ExtendSelectionDown(int n);
+  void ExtendSelectionUp(int n);
+  // The grid's row count, header included, and its current row.
+  int GridRowCount() const;
+  int CurrentRow() const;
+
   void BuildMenu();
   void BuildFileListBox();
   void BuildScriptReplacePage(QWidget* page);
@@ -139,6 +156,7 @@ class TMainForm : public QMainWindow,
   bool capsLockOn_ = false;
   bool insertOn_ = false;
   int anchorRow_ = 1;
+  int extendingKey_ = 0;  // the key whose press last extended the selection, until released
   int pg4Tag_ = 3;        // the page "Advanced Settings" was opened from
   int previousPage_ = 0;  // the page shown before the current one
 
@@ -158,7 +176,7 @@ class TMainForm : public QMainWindow,
   QAction* actAbout_;
 
   QGroupBox* grpFilelist_;
-  QTableView* sgdFilelist_;
+  FileGridView* sgdFilelist_;
 
   // "Script Replace"
   std::array<QRadioButton*, 6> rbnP1SearchMode_{};   // 1..5
@@ -172,7 +190,7 @@ class TMainForm : public QMainWindow,
   QPushButton* btnP1Execute_;
 
   // "Timing Shift"
-  QLineEdit* edP2Shift_;
+  ShiftAmountEdit* edP2Shift_;
   SpinButton* spinP2Shift_;
   QToolButton* btnP2ShiftClear_;
   QRadioButton* rbnP2ShiftMode1_;

@@ -20,7 +20,9 @@
 #include <QVBoxLayout>
 
 #include "ui/anchoredgeometry.h"
+#include "ui/filegridview.h"
 #include "ui/mainform.h"
+#include "ui/shiftamountedit.h"
 #include "ui/spinbutton.h"
 
 namespace nosk::ui {
@@ -112,7 +114,8 @@ void TMainForm::BuildMenu() {
 
 void TMainForm::BuildFileListBox() {
   grpFilelist_ = Named(new QGroupBox(QStringLiteral("Filelist"), pages_[0]), "grpFilelist");
-  sgdFilelist_ = Named(new QTableView(grpFilelist_), "sgdFilelist");
+  FileGridInput& input = *this;
+  sgdFilelist_ = Named(new FileGridView(grpFilelist_, input), "sgdFilelist");
   sgdFilelist_->setSelectionBehavior(QAbstractItemView::SelectRows);
   sgdFilelist_->setSelectionMode(QAbstractItemView::ContiguousSelection);
   sgdFilelist_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -127,6 +130,7 @@ void TMainForm::BuildFileListBox() {
   sgdFilelist_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   sgdFilelist_->horizontalHeader()->setMinimumSectionSize(10);  // the check box column is 19
   sgdFilelist_->horizontalHeader()->setHighlightSections(false);
+  sgdFilelist_->horizontalHeader()->setSectionsClickable(false);
 
   const auto button = [this](const char* name, const QString& caption, QAction* action) {
     auto* b = Named(new QPushButton(caption, grpFilelist_), name);
@@ -215,9 +219,8 @@ void TMainForm::BuildScriptReplacePage(QWidget* page) {
 void TMainForm::BuildTimingShiftPage(QWidget* page) {
   auto* shift = Named(new QGroupBox(QStringLiteral("Shift by"), page), "grpP2Shift");
   geometry_->Place(shift, QRect(0, 0, 237, 52));
-  edP2Shift_ = Named(new QLineEdit(QStringLiteral("0:00:00.00"), shift), "edP2Shift");
+  edP2Shift_ = Named(new ShiftAmountEdit(shift), "edP2Shift");
   edP2Shift_->setGeometry(8, 19, 80, 21);
-  edP2Shift_->setMaxLength(10);
   edP2Shift_->setFont(QFont(QStringLiteral("Verdana"), 8));
   spinP2Shift_ = Named(new SpinButton(shift), "spinP2Shift");
   spinP2Shift_->setGeometry(88, 19, 15, 20);

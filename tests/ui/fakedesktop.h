@@ -15,6 +15,7 @@ class FakeDesktop : public ui::DesktopServices {
     QStringList messages;  // "title: text"
     int beeps = 0;
     bool capsLock = false;
+    Qt::KeyboardModifiers heldModifiers = Qt::NoModifier;
   };
 
   explicit FakeDesktop(State& state) : state_(state) {}
@@ -26,6 +27,7 @@ class FakeDesktop : public ui::DesktopServices {
   }
   void Beep() override { ++state_.beeps; }
   bool CapsLockOn() override { return state_.capsLock; }
+  Qt::KeyboardModifiers HeldModifiers() override { return state_.heldModifiers; }
 
  private:
   State& state_;

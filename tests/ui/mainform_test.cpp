@@ -1,5 +1,4 @@
 // The window driven through its real widgets, on the offscreen platform.
-#include "ui/mainform.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,70 +18,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/ui/fakedesktop.h"
-#include "ui/statusbar.h"
+#include "tests/ui/uitest.h"
+#include "tests/ui/window.h"
 
 using nosk::engine::Page;
-using nosk::testsupport::FakeDesktop;
+using nosk::testsupport::kData;
+using nosk::testsupport::kSearchGo;
+using nosk::testsupport::Window;
 using nosk::ui::PanelStatusBar;
-using nosk::ui::TMainForm;
-
-namespace {
-
-const QString kData = QStringLiteral(NOSK_TEST_DATA);
-const QString kSearchGo =
-    QStringLiteral("Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.");
-
-// One window with its fake desktop, and a folder for scripts.
-struct Window {
-  FakeDesktop::State desktop;
-  QTemporaryDir folder;
-  TMainForm form{std::make_unique<FakeDesktop>(desktop)};
-
-  Window() {
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-  }
-  template <class Widget>
-  Widget* Find(const char* name) {
-    auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
-  }
-  bool Enabled(const char* name) { return Find<QWidget>(name)->isEnabled(); }
-  QString Status() { return Find<PanelStatusBar>("MainStatusBar")->StatusText(); }
-  QAbstractItemModel* Grid() { return Find<QTableView>("sgdFilelist")->model(); }
-  // The text of a cell of the grid, by entry.
-  QString Cell(int entry, int column) { return Grid()->index(entry, column).data().toString(); }
-  QStringList Names() {
-    QStringList names;
-    for (int i = 0; i < form.FileGrid().Count(); ++i)
-      names.append(QFileInfo(form.FileGrid().GetPath(i)).fileName());
-    return names;
-  }
-  // A copy of a test script in the window's folder.
-  QString Script(const QString& name, const QString& source = QStringLiteral("episode.ass")) {
-    const QString path = folder.filePath(name);
-    QFile::remove(path);
-    QFile::copy(kData + "/" + source, path);
-    QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    return path;
-  }
-  QString Touch(const QString& name) {
-    QFile file(folder.filePath(name));
-    file.open(QIODevice::WriteOnly);
-    return file.fileName();
-  }
-  // A click near the left edge: on a radio button's or check box's indicator, inside a button.
-  void Click(const char* name) {
-    auto* button = Find<QAbstractButton>(name);
-    QVERIFY2(button->isVisible(), name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(7, button->height() / 2));
-  }
-  void ShowPage(int index) { Find<QTabWidget>("MainPageControl")->setCurrentIndex(index); }
-};
-
-}  // namespace
 
 class MainFormTest : public QObject {
   Q_OBJECT
@@ -398,5 +341,5 @@ class MainFormTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainFormTest)
+NOSK_UI_TEST(MainFormTest)
 #include "mainform_test.moc"

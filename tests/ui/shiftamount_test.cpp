@@ -1,0 +1,171 @@
+// The shift amount editor, typed into and stepped as a user would.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QToolButton>
+
+#include "tests/ui/uitest.h"
+#include "tests/ui/window.h"
+#include "ui/spinbutton.h"
+
+using nosk::testsupport::Window;
+
+namespace {
+
+struct Keystroke {
+  int key;
+  Qt::KeyboardModifiers modifiers;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Keystroke)
+
+class ShiftAmountTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void editsInPlace_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<Keystroke>("stroke");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("caretAfter");
+    const auto none = Qt::NoModifier;
+    const auto row = [](const char* name, const char* before, int caret, Keystroke stroke,
+                        const char* after, int caretAfter) {
+      QTest::newRow(name) << QString(before) << caret << stroke << QString(after) << caretAfter;
+    };
+    row("a digit overwrites", "0:00:00.00", 0, {Qt::Key_1, none}, "1:00:00.00", 1);
+    row("before a separator the digit steps over it", "1:00:00.00", 1, {Qt::Key_2, none},
+        "1:20:00.00", 3);
+    row("tens of minutes: 7 becomes 5", "0:00:00.00", 2, {Qt::Key_7, none}, "0:50:00.00", 3);
+    row("tens of minutes: 6 carries into the hour", "0:00:00.00", 2, {Qt::Key_6, none},
+        "1:00:00.00", 3);
+    row("no carry beyond 9 hours", "9:00:00.00", 2, {Qt::Key_6, none}, "9:00:00.00", 3);
+    row("tens of seconds: 6 carries into the minutes", "0:00:00.00", 5, {Qt::Key_6, none},
+        "0:01:00.00", 6);
+    row("no carry beyond 9 minutes", "0:09:00.00", 5, {Qt::Key_6, none}, "0:09:00.00", 6);
+    row("tens of seconds: 9 becomes 5", "0:00:00.00", 5, {Qt::Key_9, none}, "0:00:50.00", 6);
+    row("centiseconds after the dot", "0:00:00.00", 7, {Qt::Key_4, none}, "0:00:00.40", 9);
+    row("after the last character the digit is lost", "0:00:00.00", 10, {Qt::Key_5, none},
+        "0:00:00.00", 10);
+    row("a letter is refused", "0:00:00.00", 0, {Qt::Key_X, none}, "0:00:00.00", 0);
+    row("a space is refused", "0:00:00.00", 3, {Qt::Key_Space, none}, "0:00:00.00", 3);
+    row("Delete before a separator", "0:12:34.56", 4, {Qt::Key_Delete, none}, "0:12:04.56", 6);
+    row("Delete at the end", "0:12:34.56", 10, {Qt::Key_Delete, none}, "0:12:34.56", 10);
+    row("Backspace after a separator", "0:12:34.56", 5, {Qt::Key_Backspace, none}, "0:10:34.56", 3);
+    row("Backspace at the start", "0:12:34.56", 0, {Qt::Key_Backspace, none}, "0:12:34.56", 0);
+    row("Up: a centisecond, with carries", "0:00:59.99", 3, {Qt::Key_Up, none}, "0:01:00.00", 3);
+    row("Alt does not count", "0:00:00.10", 2, {Qt::Key_Up, Qt::AltModifier}, "0:00:00.11", 2);
+    row("Shift: a second", "0:00:10.00", 0, {Qt::Key_Up, Qt::ShiftModifier}, "0:00:11.00", 0);
+    row("Ctrl: a minute", "0:10:00.00", 6, {Qt::Key_Down, Qt::ControlModifier}, "0:09:00.00", 6);
+    row("Ctrl+Shift: an hour, clamped", "9:30:00.00", 0,
+        {Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier}, "9:59:59.99", 0);
+    row("Shift+Down clamped at zero", "0:00:00.50", 0, {Qt::Key_Down, Qt::ShiftModifier},
+        "0:00:00.00", 0);
+  }
+
+  void editsInPlace() {
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(Keystroke, stroke);
+    QFETCH(QString, after);
+    QFETCH(int, caretAfter);
+    Window w;
+    w.ShowPage(1);
+    auto* edit = w.Find<QLineEdit>("edP2Shift");
+    edit->setText(before);
+    edit->setFocus();
+    edit->setCursorPosition(caret);
+    QTest::keyClick(edit, static_cast<Qt::Key>(stroke.key), stroke.modifiers);
+    QCOMPARE(edit->text(), after);
+    QCOMPARE(edit->cursorPosition(), caretAfter);
+  }
+
+  void stepsAtAClampedEndWithoutAChange() {
+    Window w;
+    w.ShowPage(1);
+    auto* edit = w.Find<QLineEdit>("edP2Shift");
+    edit->setFocus();
+    QSignalSpy changes(edit, &QLineEdit::textChanged);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
+    QCOMPARE(changes.count(), 0);
+  }
+
+  void judgesPastesCutsAndOtherChanges() {
+    Window w;
+    w.ShowPage(1);
+    auto* edit = w.Find<QLineEdit>("edP2Shift");
+    edit->setFocus();
+    QApplication::clipboard()->setText("1:23:45.67");
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("1:23:45.67"));
+    QApplication::clipboard()->setText("12:00:00.00");
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
+    edit->setText("1:23:45.67");
+    edit->setSelection(3, 2);
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("3:"));
+    edit->setText("0:60:00.00");
+    QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
+    edit->setText("1:23:45.67");
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(edit->selectedText(), QStringLiteral("1"));
+  }
+
+  void stepsWithTheSpinArrowsByTheModifiersHeld() {
+    Window w;
+    w.ShowPage(1);
+    auto* edit = w.Find<QLineEdit>("edP2Shift");
+    auto* spin = w.Find<nosk::ui::SpinButton>("spinP2Shift");
+    w.Find<QWidget>("btnP2Search")->setFocus();
+    QTest::mouseClick(spin->UpButton(), Qt::LeftButton);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:00.01"));
+    QVERIFY(edit->hasFocus());
+    w.desktop.heldModifiers = Qt::ShiftModifier;
+    QTest::mouseClick(spin->UpButton(), Qt::LeftButton);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:01.01"));
+    w.desktop.heldModifiers = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::mouseClick(spin->UpButton(), Qt::LeftButton);
+    QCOMPARE(edit->text(), QStringLiteral("1:00:01.01"));
+    w.desktop.heldModifiers = Qt::ControlModifier;
+    QTest::mouseClick(spin->DownButton(), Qt::LeftButton);
+    QCOMPARE(edit->text(), QStringLiteral("0:59:01.01"));
+    QVERIFY(spin->UpButton()->autoRepeat());
+    QCOMPARE(spin->UpButton()->autoRepeatDelay(), 400);
+    QCOMPARE(spin->UpButton()->autoRepeatInterval(), 100);
+    QCOMPARE(edit->toolTip().split('\n').size(), 4);
+    QTest::mouseClick(w.Find<QToolButton>("btnP2ShiftClear"), Qt::LeftButton);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
+  }
+
+  void enablesShiftTimesOnlyForListedFilesAndANonZeroAmount() {
+    Window w;
+    w.ShowPage(1);
+    auto* edit = w.Find<QLineEdit>("edP2Shift");
+    edit->setFocus();
+    edit->setCursorPosition(9);
+    QTest::keyClick(edit, Qt::Key_1);
+    QVERIFY(!w.Enabled("btnP2Execute"));  // no files
+    w.form.AddScriptFile(w.Script("a.ass"));
+    QVERIFY(w.Enabled("btnP2Execute"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
+    QVERIFY(!w.Enabled("btnP2Execute"));
+    QTest::keyClick(edit, Qt::Key_Up);
+    QVERIFY(w.Enabled("btnP2Execute"));
+    QTest::mouseClick(w.Find<QToolButton>("btnP2ShiftClear"), Qt::LeftButton);
+    QVERIFY(!w.Enabled("btnP2Execute"));
+  }
+};
+
+NOSK_UI_TEST(ShiftAmountTest)
+#include "shiftamount_test.moc"
