@@ -12,7 +12,7 @@ namespace {
 
 using script::ScriptEncoding;
 
-std::string NoEventLinesReason(ScriptEncoding encoding) {
+std::string NoEventLinesReason(const script::TSubtitleFile& script, ScriptEncoding encoding) {
   switch (encoding) {
     case ScriptEncoding::Utf16BigEndian:
     case ScriptEncoding::Utf16LittleEndian:
@@ -20,8 +20,14 @@ std::string NoEventLinesReason(ScriptEncoding encoding) {
     case ScriptEncoding::Utf32BigEndian:
       return "the script is UTF-32 text, which is not supported (save it as UTF-8)";
     default:
-      return "no event lines in an [Events] section";
+      break;
   }
+  // One line holding CRs: an old Mac file, whose lines end in CR alone.
+  if (script.LineCount() == 1 && script.GetLine(0).find('\r') != std::string_view::npos) {
+    return "no event lines in an [Events] section (the lines end in CR alone, which is not a "
+           "line end here; save the script with LF or CR LF line ends)";
+  }
+  return "no event lines in an [Events] section";
 }
 
 // Why there is no script to read at the path, or an empty text when there is one.
@@ -149,7 +155,7 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path, ScriptEn
     return {kFailed, loaded.reason()};
   }
   IndexEvents(host_, script);
-  if (script.EventCount() == 0) return {kFailed, NoEventLinesReason(encoding)};
+  if (script.EventCount() == 0) return {kFailed, NoEventLinesReason(script, encoding)};
 
   const EncodedBlocks& blocks = BlocksFor(encoding);
   const std::int32_t lineCount = script.LineCount();

@@ -73,7 +73,7 @@ void WriteShiftedLine(std::string& out, std::string_view line, Times mode,
   AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd);
 }
 
-void WriteNewContent(script::OutputFile& file, const script::TSubtitleFile& script,
+void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script,
                      const RangeList& ranges, const Block& replaceBlock,
                      const BatchSettings& settings, script::ProgressPhase& phase) {
   const std::int32_t lineCount = script.LineCount();
@@ -118,7 +118,7 @@ script::Outcome RewriteScript(script::Host& host, const std::filesystem::path& p
                               const Block& replaceBlock, const BatchSettings& settings,
                               WrittenFileSystems& written) {
   script::ProgressPhase phase(host);
-  ScriptReplacement replacement(path);
+  ScriptReplacement replacement(path, script.SourceIdentity());
   if (script::Outcome begun = replacement.Begin(); !begun) return begun;
   phase.Start("Writing data. Please, wait...");
   WriteNewContent(replacement.Output(), script, ranges, replaceBlock, settings, phase);

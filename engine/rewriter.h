@@ -34,7 +34,7 @@ void WriteShiftedLine(std::string& out, std::string_view line, Times mode,
 
 // Writes the whole new content of the script to `file`, advancing the phase's progress.
 // Lines that do not change are written as the slices of the file's bytes they are.
-void WriteNewContent(script::OutputFile& file, const script::TSubtitleFile& script,
+void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script,
                      const RangeList& ranges, const Block& replaceBlock,
                      const BatchSettings& settings, script::ProgressPhase& phase);
 

@@ -57,8 +57,9 @@ std::string BackupFailure(const std::filesystem::path& script, const std::string
 
 }  // namespace
 
-ScriptReplacement::ScriptReplacement(std::filesystem::path scriptPath)
-    : scriptPath_(std::move(scriptPath)) {}
+ScriptReplacement::ScriptReplacement(std::filesystem::path scriptPath,
+                                     const script::FileIdentity& loaded)
+    : scriptPath_(std::move(scriptPath)), loaded_(loaded) {}
 
 ScriptReplacement::~ScriptReplacement() {
   if (!temporaryPath_.empty() && !committed_) ::unlink(temporaryPath_.c_str());
@@ -105,6 +106,12 @@ Outcome ScriptReplacement::Commit() {
   if (const Outcome closed = output_.Close(); !closed) {
     return Outcome::Failure("Can't write the new content of " + PathText(scriptPath_) + ": " +
                             closed.reason());
+  }
+  // Written to by someone else since it was read: the new content would drop their change.
+  if (script::FileIdentity::Of(previous) != loaded_) {
+    return Outcome::Failure(PathText(scriptPath_) +
+                            " changed on disk while Nosk worked on it, so it was not changed; "
+                            "run again to work on its new content");
   }
   if (Outcome backedUp = MakeBackup(previous.st_mode & 0777); !backedUp) return backedUp;
   if (::rename(temporaryPath_.c_str(), realPath_.c_str()) != 0) {

@@ -6,6 +6,7 @@
 
 #include "script/outcome.h"
 #include "script/outputfile.h"
+#include "script/subtitlefile.h"
 
 namespace nosk::engine {
 
@@ -19,7 +20,9 @@ inline constexpr const char* kBackupFolderName = "Nosk_backup";
 // the script keeps its previous content and no temporary file stays behind.
 class ScriptReplacement {
  public:
-  explicit ScriptReplacement(std::filesystem::path scriptPath);
+  // `loaded` is the identity the script had when it was read: a script that has changed since
+  // is not replaced, so that its newer content is not lost.
+  ScriptReplacement(std::filesystem::path scriptPath, const script::FileIdentity& loaded);
   // Removes the temporary file unless Commit put it in place.
   ~ScriptReplacement();
   ScriptReplacement(const ScriptReplacement&) = delete;
@@ -41,7 +44,8 @@ class ScriptReplacement {
   script::Outcome MakeBackup(unsigned permissions);
 
   std::filesystem::path scriptPath_;  // as listed: the backup folder goes beside it
-  std::filesystem::path realPath_;    // the file itself, links resolved
+  script::FileIdentity loaded_;
+  std::filesystem::path realPath_;  // the file itself, links resolved
   std::filesystem::path folder_;
   std::filesystem::path temporaryPath_;
   std::filesystem::path backupPath_;

@@ -5,13 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "script/bytesink.h"
 #include "script/outcome.h"
 
 namespace nosk::script {
 
 // Owns its descriptor: a file left open on any way out is closed (and its error dropped) by the
 // destructor. Small writes are gathered in a buffer; large ones go straight to the file.
-class OutputFile {
+class OutputFile : public ByteSink {
  public:
   OutputFile() = default;
   ~OutputFile();
@@ -21,7 +22,7 @@ class OutputFile {
   // Creates the file, which must not exist yet, with the given permission bits.
   Outcome CreateNew(const std::filesystem::path& path, unsigned permissions = 0600);
   // Appends bytes. False once any write has failed; later writes do nothing.
-  bool Write(std::string_view bytes);
+  bool Write(std::string_view bytes) override;
   // Writes what is buffered and closes the file: the first failure of any write or of the close.
   // Reasons are the system's ("No space left on device"); the caller says which file it was.
   Outcome Close();

@@ -69,7 +69,7 @@ std::string_view ReadScriptLine(std::string_view bytes, std::size_t& position) {
   return bytes.substr(start, position - start);
 }
 
-bool WriteScriptLine(OutputFile& file, std::string_view line) { return file.Write(line); }
+bool WriteScriptLine(ByteSink& sink, std::string_view line) { return sink.Write(line); }
 
 Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file) {
   ProgressPhase phase(host);
@@ -87,6 +87,7 @@ Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile&
   if (!S_ISREG(status.st_mode)) return readFailure(EINVAL);
   if (status.st_size > kLargestScriptSize) return Outcome::Failure(TooLargeReason(path));
 
+  file.SetSourceIdentity(FileIdentity::Of(status));
   phase.Start(kReadingStatus);
   try {
     std::string text;

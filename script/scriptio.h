@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "script/bytesink.h"
 #include "script/host.h"
 #include "script/outcome.h"
 #include "script/outputfile.h"
@@ -21,13 +22,14 @@ inline constexpr std::int64_t kLargestScriptSize = 40'000'000;
 std::string_view ReadScriptLine(std::string_view bytes, std::size_t& position);
 
 // Writes the line's bytes as they are (they carry their own terminator, if any). False when the
-// write failed; the file reports the reason when it is closed.
-bool WriteScriptLine(OutputFile& file, std::string_view line);
+// write failed; a file reports the reason when it is closed.
+bool WriteScriptLine(ByteSink& sink, std::string_view line);
 
 // Appends the lines of the named file to `file`, driving the host's status text and progress.
 // Refuses, without a message, a file over kLargestScriptSize; shows "Can't read from <path>."
 // when the file cannot be read, and "Not enough memory to read file." when memory runs out.
-// Lines added before a failure stay; the caller discards the object.
+// Lines added before a failure stay; the caller discards the object. The file's identity is
+// kept in `file`, so that a rewrite can tell whether the file changed since.
 Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file);
 
 }  // namespace nosk::script

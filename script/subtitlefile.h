@@ -8,7 +8,20 @@
 #include <string_view>
 #include <vector>
 
+struct stat;
+
 namespace nosk::script {
+
+// What tells one version of a file from another: where it is, its size and when it was written.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = -1;
+  long long modifiedNanoseconds = 0;
+
+  static FileIdentity Of(const struct stat& status);
+  bool operator==(const FileIdentity&) const = default;
+};
 
 // The lines are kept as the file's own bytes, one after another in one buffer, so that writing
 // them back in order reproduces the file byte for byte and a run of lines is one slice of it.
@@ -36,12 +49,17 @@ class TSubtitleFile {
   // The line of event k, for k from 0 to EventCount() - 1.
   std::string_view GetEventLine(std::int32_t k) const;
 
+  // The identity of the file the lines were read from, when they were read from one.
+  const FileIdentity& SourceIdentity() const { return sourceIdentity_; }
+  void SetSourceIdentity(const FileIdentity& identity) { sourceIdentity_ = identity; }
+
  private:
   std::size_t LineStart(std::int32_t i) const { return i == 0 ? 0 : lineEnds_[i - 1]; }
 
   std::string bytes_;
   std::vector<std::size_t> lineEnds_;  // line i is bytes_[LineStart(i), lineEnds_[i])
   std::vector<std::int32_t> eventIndex_;
+  FileIdentity sourceIdentity_;
 };
 
 }  // namespace nosk::script

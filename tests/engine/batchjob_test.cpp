@@ -524,6 +524,48 @@ TEST(BatchRuns, LeaveAScriptUntouchedWhenItsNewContentCannotBeWritten) {
   EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"a.ass"}));
 }
 
+// Another program writes to the script while the run works on it: its newer content must stay.
+TEST(BatchRuns, RefuseToReplaceAScriptThatChangedSinceItWasRead) {
+  class EditingHost : public RecordingHost {
+   public:
+    explicit EditingHost(fs::path script) : script_(std::move(script)) {}
+    void SetStatusText(std::string_view text) override {
+      RecordingHost::SetStatusText(text);
+      if (text == "Writing data. Please, wait...") {
+        WriteBytes(script_,
+                   ReadBytes(script_) + "Comment: 0,0:00:00.00,0:00:00.00,D,,0,0,0,,new\r\n");
+      }
+    }
+
+   private:
+    fs::path script_;
+  };
+  TempFolder folder;
+  fs::copy_file(kData / "episode.ass", folder / "a.ass");
+  TestFileList files({folder / "a.ass"});
+  EditingHost host(folder / "a.ass");
+  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  EXPECT_EQ(files.entries[0].result, -1);
+  EXPECT_NE(files.entries[0].reason.find("changed on disk while Nosk worked on it"),
+            std::string::npos)
+      << files.entries[0].reason;
+  EXPECT_EQ(ReadBytes(folder / "a.ass"), ReadBytes(kData / "episode.ass") +
+                                             "Comment: 0,0:00:00.00,0:00:00.00,D,,0,0,0,,new\r\n");
+  EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"a.ass"}));
+}
+
+TEST(BatchRuns, SayWhenTheLinesEndInCrAlone) {
+  TempFolder folder;
+  WriteBytes(folder / "mac.ass", "[Events]\rDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r");
+  TestFileList files({folder / "mac.ass"});
+  RecordingHost host;
+  BatchSettings settings = Replacing(Matching::FullMatch, Replacement::FullMatch);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}}, false));
+  EXPECT_EQ(files.entries[0].result, -1);
+  EXPECT_NE(files.entries[0].reason.find("CR alone"), std::string::npos);
+}
+
 TEST(BatchRuns, KeepPermissionsAndRewriteThroughSymbolicLinks) {
   TempFolder folder;
   fs::create_directory(folder / "real");
