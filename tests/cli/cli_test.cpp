@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "cli/blockfile.h"
 #include "cli/pathlist.h"
 #include "tests/common/process.h"
@@ -145,6 +147,66 @@ TEST(CommandLine, StopsAtChecksWithTheStatusText) {
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(ReadBytes(s.folder / "b.ass"), ReadBytes(kData / "episode.ass"));
   }
+}
+
+// Inputs that are not scripts, or odd ones: none may crash a run or change a byte it should not.
+TEST(CommandLine, HandlesBadInputWithoutDamage) {
+  TempFolder folder;
+  WriteBytes(folder / "go.txt", kSearchGo + "\n");
+  std::string utf16 = "\xFF\xFE";
+  for (char c : ReadBytes(kData / "episode.ass")) utf16 += std::string{c, '\0'};
+  std::mt19937 random(6);  // a fixed seed: the same "binary file" every time
+  std::string binary(5'000'000, '\0');
+  for (char& c : binary) c = static_cast<char>(random());
+  const std::string longEvent = "[Events]\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,";
+  std::string longLine = longEvent + std::string(40'000'000 - longEvent.size(), 'x');
+  const std::string withNul =
+      "[Events]\r\nDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,a" + std::string(1, '\0') + "b\r\n";
+  struct Case {
+    std::string name;
+    std::string content;
+    std::string result;      // the result line's code
+    std::string reason;      // in the Error's reason
+    std::string newContent;  // when rewritten
+  };
+  const Case cases[] = {
+      {"utf16.ass", utf16, "Error", "UTF-16", ""},
+      {"mark-alone.ass", "\xEF\xBB\xBF", "Error", "no event lines", ""},
+      {"binary.ass", binary, "Error", "no event lines", ""},
+      {"lone-cr.ass", "[Events]\rDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r", "Error",
+       "CR alone", ""},
+      {"nul.ass", withNul, "1", "",
+       "[Events]\r\nDialogue: 0,0:00:02.00,0:00:03.00,D,,0,0,0,,a" + std::string(1, '\0') +
+           "b\r\n"},
+      {"long-line.ass", longLine, "1", "",
+       "[Events]\nDialogue: 0,0:00:02.00,0:00:03.00,D,,0,0,0,," +
+           std::string(40'000'000 - longEvent.size(), 'x') + "\r\n"},
+  };
+  std::vector<std::string> arguments = {"shift", "--by", "0:00:01.00", "--block",
+                                        (folder / "go.txt").string()};
+  for (const Case& c : cases) {
+    WriteBytes(folder / c.name, c.content);
+    arguments.push_back((folder / c.name).string());
+  }
+  fs::create_directory(folder / "x.ass");
+  arguments.push_back((folder / "x.ass").string());
+  const ProcessResult r = RunProcess(kCli, arguments);
+  EXPECT_EQ(r.exitStatus, 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = (folder / c.name).string();
+    EXPECT_NE(r.out.find(c.result + "\t" + path + "\n"), std::string::npos) << r.out;
+    if (c.newContent.empty()) {
+      EXPECT_EQ(ReadBytes(folder / c.name), c.content);
+      EXPECT_NE(r.err.find("nosk-cli: " + path + ": "), std::string::npos);
+      EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+    } else {
+      EXPECT_EQ(ReadBytes(folder / c.name), c.newContent);
+      EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / (c.name + ".~1~")), c.content);
+    }
+  }
+  // A folder named like a script is a folder here: its scripts are taken (it has none).
+  EXPECT_EQ(r.out.find((folder / "x.ass").string()), std::string::npos);
 }
 
 TEST(CommandLine, RefusesBadUsageWithCli11Codes) {

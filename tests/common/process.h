@@ -17,7 +17,8 @@ struct ProcessResult {
   std::string err;
 };
 
-// Runs `program` with `arguments`, feeding `input` on its standard input.
+// Runs `program` (a path, or a name looked up in PATH) with `arguments`, feeding `input` on its
+// standard input.
 inline ProcessResult RunProcess(const std::string& program,
                                 const std::vector<std::string>& arguments,
                                 const std::string& input = {}) {
@@ -33,7 +34,7 @@ inline ProcessResult RunProcess(const std::string& program,
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execvp(program.c_str(), argv.data());
     _exit(127);
   }
   close(in[0]);
