@@ -139,7 +139,7 @@ void BatchJob::ProcessFileList(FileList& files) {
   }
 }
 
-const BatchJob::EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
+const EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
   std::optional<EncodedBlocks>& slot = blocksByEncoding_.at(static_cast<std::size_t>(encoding));
   if (!slot) {
     slot.emplace();

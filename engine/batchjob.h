@@ -41,6 +41,13 @@ struct ScriptResult {
   std::string reason;  // why, when the code is kFailed
 };
 
+// The blocks of a run in the bytes of a script of one encoding.
+struct EncodedBlocks {
+  Block search;
+  Block replace;
+  bool searchCanMatch = true;  // false when an item holds a character the encoding lacks
+};
+
 // The work of one run on its scripts, with the blocks already read and checked.
 class BatchJob {
  public:
@@ -56,12 +63,6 @@ class BatchJob {
   script::Outcome FlushWrites() { return written_.FlushAll(); }
 
  private:
-  // The blocks in the bytes of a script of one encoding.
-  struct EncodedBlocks {
-    Block search;
-    Block replace;
-    bool searchCanMatch = true;  // false when an item holds a character the encoding lacks
-  };
   const EncodedBlocks& BlocksFor(script::ScriptEncoding encoding);
 
   script::Host& host_;

@@ -4,11 +4,13 @@
 
 #include <random>
 
+#include "tests/common/partialmatchlist.h"
 #include "tests/common/recordinghost.h"
 
 namespace nosk::engine {
 namespace {
 
+using testsupport::PartialMatchListSearch;
 using testsupport::RecordingHost;
 
 std::string Event(std::string_view start, std::string_view end, std::string_view text,
@@ -136,31 +138,6 @@ TEST(SearchBlocks, FindTheLeftmostOccurrencesThatDoNotOverlap) {
   EXPECT_EQ(Occurrences({"A", "B", "A", "B", "A", "C"}, {"A", "B", "A", "C"}), (Found{{2, 5}}));
   EXPECT_EQ(Occurrences({"B", "A"}, {"A", "B"}), Found{});
   EXPECT_EQ(Occurrences({}, {"A"}), Found{});
-}
-
-// The search as the partial-match list describes it: a new partial match at every event line,
-// all of them visited oldest first, each advancing or dropping out, and the whole list emptied
-// when one completes.
-std::vector<std::pair<int, int>> PartialMatchListSearch(const std::vector<std::string>& keys,
-                                                        const std::vector<std::string>& block) {
-  std::vector<std::pair<int, int>> found;
-  std::vector<std::size_t> partial;
-  for (int r = 0; r < static_cast<int>(keys.size()); ++r) {
-    partial.push_back(0);
-    for (std::size_t p = 0; p < partial.size();) {
-      if (block[partial[p]] != keys[r]) {
-        partial.erase(partial.begin() + static_cast<std::ptrdiff_t>(p));
-        continue;
-      }
-      if (++partial[p] == block.size()) {
-        found.emplace_back(r - static_cast<int>(block.size()) + 1, r);
-        partial.clear();
-        break;
-      }
-      ++p;
-    }
-  }
-  return found;
 }
 
 TEST(SearchBlocks, AgreeWithThePartialMatchListOnRandomScripts) {

@@ -1,0 +1,141 @@
+// Fuzzing the script layer and the block search. An input is: a 4-byte shift offset, a byte that
+// picks the search and replace modes, the block's text up to a NUL, and the script's bytes.
+// Besides no crash and no sanitizer report, every input must keep these promises:
+// - the lines of a script, written back, are the script;
+// - a rewrite with no ranges reproduces the script byte for byte;
+// - a shift by +x then by -x restores every time that was valid and not clamped;
+// - the search finds what a list of partial matches finds.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "engine/editortext.h"
+#include "engine/eventindex.h"
+#include "engine/rewriter.h"
+#include "engine/searchblock.h"
+#include "script/bytesink.h"
+#include "script/eventline.h"
+#include "script/progressphase.h"
+#include "script/scriptio.h"
+#include "script/timecodes.h"
+#include "tests/common/partialmatchlist.h"
+
+namespace {
+
+using namespace nosk;
+
+class QuietHost : public script::Host {
+ public:
+  void SetStatusText(std::string_view) override {}
+  void ClearStatusText() override {}
+  void BeginProgress() override {}
+  void EndProgress() override {}
+  void SetProgressPosition(int) override {}
+  void Repaint() override {}
+  void ShowMessage(std::string_view, std::string_view) override {}
+};
+
+void Require(bool promise, const char* what) {
+  if (!promise) {
+    std::fprintf(stderr, "broken promise: %s\n", what);
+    std::abort();
+  }
+}
+
+std::string Rewrite(const script::TSubtitleFile& file, const engine::RangeList& ranges,
+                    const engine::Block& replace, const engine::BatchSettings& settings) {
+  QuietHost host;
+  script::ProgressPhase phase(host);
+  script::StringSink sink;
+  engine::WriteNewContent(sink, file, ranges, replace, settings, phase);
+  return sink.text;
+}
+
+void CheckShiftRoundTrip(std::string_view line, std::int32_t offset) {
+  const std::string there = script::ShiftEventLine(line, offset);
+  const std::string back = script::ShiftEventLine(there, -offset);
+  for (std::int32_t field : {2, 3}) {
+    const script::ParsedTime time = script::ParseTime(script::GetField(line, field));
+    const std::int64_t moved = std::int64_t{time.value} + offset;
+    if (!time.valid || moved < 0 || moved > script::kLatestTime) continue;
+    Require(script::GetField(back, field) == script::FormatTime(time.value),
+            "a shift by +x then -x restores an unclamped time");
+  }
+  Require(back.ends_with("\r\n"), "a rebuilt line ends with CR LF");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 5) return 0;
+  std::int32_t offset;
+  std::memcpy(&offset, data, 4);
+  offset %= 4 * script::kLatestTime;
+  const std::uint8_t modes = data[4];
+  const std::string_view rest(reinterpret_cast<const char*>(data) + 5, size - 5);
+  const std::size_t nul = rest.find('\0');
+  const std::string_view blockText = rest.substr(0, nul);
+  const std::string_view scriptBytes = nul == std::string_view::npos ? "" : rest.substr(nul + 1);
+
+  QuietHost host;
+  script::TSubtitleFile file;
+  file.AddText(std::string(scriptBytes));
+  {
+    script::StringSink sink;
+    for (std::int32_t i = 0; i < file.LineCount(); ++i)
+      script::WriteScriptLine(sink, file.GetLine(i));
+    Require(sink.text == scriptBytes, "the lines written back are the script");
+  }
+  engine::IndexEvents(host, file);
+  const std::int32_t lineCount = file.LineCount();
+
+  engine::BatchSettings settings;
+  settings.WorkMode = engine::Page::TimingShift;
+  settings.TimesMode = static_cast<engine::Times>(1 + modes % 3);
+  settings.ShiftAmount = offset;
+  engine::RangeList none;
+  none.Terminate(lineCount);
+  Require(Rewrite(file, none, {}, settings) == scriptBytes,
+          "a rewrite with no ranges is the script");
+
+  for (std::int32_t k = 0; k < file.EventCount(); ++k) {
+    const std::string_view line = file.GetEventLine(k);
+    CheckShiftRoundTrip(line, offset);
+    (void)script::MaskEventTimes(line);
+  }
+
+  // The block, as the window's editor would hold it, searched for in each mode.
+  const engine::Matching matching = static_cast<engine::Matching>(2 + (modes >> 2) % 4);
+  const engine::Replacement replacing = static_cast<engine::Replacement>(2 + (modes >> 4) % 4);
+  const std::vector<std::string> lines = engine::SplitEditorText(blockText);
+  if (lines.size() > 64) return 0;
+  engine::Block search(lines.begin(), lines.end());
+  if (engine::PrepareBlock(search, engine::SearchBlockKind(matching)) < 1) return 0;
+  engine::RangeList ranges;
+  engine::FindOccurrences(host, file, search, matching, ranges);
+  std::vector<std::string> keys;
+  std::string buffer;
+  for (std::int32_t k = 0; k < file.EventCount(); ++k) {
+    keys.emplace_back(engine::ComparisonKey(file.GetEventLine(k), matching, buffer));
+  }
+  const auto expected = testsupport::PartialMatchListSearch(keys, search);
+  Require(static_cast<std::size_t>(ranges.Count) == expected.size(), "the search finds as many");
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    Require(ranges.Starts[i] == expected[i].first && ranges.Ends[i] == expected[i].second,
+            "the search finds the same occurrences");
+  }
+  ranges.Terminate(lineCount);
+
+  // Replace and shift what was found: no crash, and every line that is not an event line stays.
+  engine::Block replace(lines.rbegin(), lines.rend());
+  if (engine::PrepareBlock(replace, engine::ReplaceBlockKind(replacing)) >= 0) {
+    settings.WorkMode = engine::Page::ScriptReplace;
+    settings.ReplaceMode = replacing;
+    (void)Rewrite(file, ranges, replace, settings);
+  }
+  settings.WorkMode = engine::Page::TimingShift;
+  (void)Rewrite(file, ranges, {}, settings);
+  return 0;
+}
