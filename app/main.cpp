@@ -1,7 +1,6 @@
 // The program entry: the application, its one window, and the command line.
 #include <QApplication>
 #include <QMessageBox>
-#include <csignal>
 #include <exception>
 
 #include "ui/mainform.h"
@@ -33,9 +32,6 @@ class NoskApplication : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A write beyond the file size limit is then an error the rewrite sees (EFBIG) and reports for
-  // that script, not the end of the program half-way through a run.
-  std::signal(SIGXFSZ, SIG_IGN);
   NoskApplication application(argc, argv);
   try {
     QApplication::setApplicationName(QStringLiteral("Nosk"));

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -97,10 +96,6 @@ std::vector<std::string> BlockLines(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A write beyond the file size limit is then an error the rewrite sees (EFBIG), not the end of
-  // the process half-way through a run.
-  std::signal(SIGXFSZ, SIG_IGN);
-
   CLI::App app("Nosk applies one edit to many subtitle scripts (.ass, .ssa) at once.", "nosk-cli");
   app.require_subcommand(1);
   app.footer(

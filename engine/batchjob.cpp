@@ -1,5 +1,7 @@
 #include "engine/batchjob.h"
 
+#include <csignal>
+
 #include "engine/eventindex.h"
 #include "engine/rangelist.h"
 #include "engine/rewriter.h"
@@ -67,6 +69,9 @@ bool CheckFileList(script::Host& host, const FileList& files) {
 
 bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
               const EditorTexts& editors, bool execute) {
+  // A write beyond the process's file size limit must be an error of that one script (EFBIG),
+  // not a signal that ends the program half-way through a run.
+  std::signal(SIGXFSZ, SIG_IGN);
   host.ClearStatusText();
   if (!execute) {
     settings.ReplaceMode = Replacement::None;

@@ -29,7 +29,8 @@ struct EditorTexts {
 // One run. `execute` false counts only (nothing is written); true replaces or shifts. Returns
 // false when the run stopped at a check before any file was opened: the status text says why,
 // and the file list keeps its results. Otherwise every entry gets its result. The settings'
-// ShiftAmount is set from the editor texts on the "Timing Shift" page.
+// ShiftAmount is set from the editor texts on the "Timing Shift" page. The process ignores
+// SIGXFSZ from then on, so that a file size limit fails a script instead of ending the program.
 bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
               const EditorTexts& editors, bool execute);
 
