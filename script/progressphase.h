@@ -21,12 +21,19 @@ class ProgressPhase {
   // holds the GUI thread.
   void Start(std::string_view statusText);
   // Raises the position to done * 100 / total when that is higher: it never moves back, so it
-  // changes at most 100 times per phase.
-  void Advance(std::int64_t done, std::int64_t total);
+  // changes at most 100 times per phase. Called for every unit of a phase, so the common case,
+  // no change, is one comparison here.
+  void Advance(std::int64_t done, std::int64_t total) {
+    if (total != total_ || done >= nextDone_) Raise(done, total);
+  }
 
  private:
+  void Raise(std::int64_t done, std::int64_t total);
+
   Host& host_;
   int position_ = 0;
+  std::int64_t total_ = -1;    // the total that nextDone_ was worked out for
+  std::int64_t nextDone_ = 0;  // the least `done` that raises the position
 };
 
 }  // namespace nosk::script

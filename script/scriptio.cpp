@@ -34,14 +34,14 @@ class ReadOnlyDescriptor {
 };
 
 // Reads the file to its end into `text`, for a file measured at `size` bytes. One spare byte
-// lets the read that finds the end happen without growing the buffer, which would copy it and
-// double its capacity; a file that grows meanwhile is still read to its end. 0 or an errno value.
-int ReadToEnd(int descriptor, std::size_t size, std::string& text) {
-  text.resize(size + 1);
+// lets the read that finds the end happen without growing the buffer, which would copy it; a
+// file that grows meanwhile is still read to its end. 0 or an errno value.
+int ReadToEnd(int descriptor, std::size_t size, ByteBuffer& text) {
+  text.Reserve(size + 1);
   std::size_t filled = 0;
   for (;;) {
-    if (filled == text.size()) text.resize(text.size() + 64 * 1024);
-    const ssize_t got = ::read(descriptor, text.data() + filled, text.size() - filled);
+    if (filled == text.capacity()) text.Reserve(text.capacity() + 64 * 1024);
+    const ssize_t got = ::read(descriptor, text.data() + filled, text.capacity() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -50,7 +50,7 @@ int ReadToEnd(int descriptor, std::size_t size, std::string& text) {
     filled += static_cast<std::size_t>(got);
     if (filled > static_cast<std::size_t>(kLargestScriptSize)) break;
   }
-  text.resize(filled);
+  text.SetSize(filled);
   return 0;
 }
 
@@ -62,6 +62,8 @@ std::string TooLargeReason(const std::filesystem::path& path) {
 
 std::string_view ReadScriptLine(std::string_view bytes, std::size_t& position) {
   const std::size_t start = position;
+  // Nothing left to search: an empty text may have no storage at all (a null pointer).
+  if (start >= bytes.size()) return {};
   const void* lineFeed = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
   position = lineFeed == nullptr
                  ? bytes.size()
@@ -90,7 +92,7 @@ Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile&
   file.SetSourceIdentity(FileIdentity::Of(status));
   phase.Start(kReadingStatus);
   try {
-    std::string text;
+    ByteBuffer text;
     if (const int error =
             ReadToEnd(descriptor.get(), static_cast<std::size_t>(status.st_size), text);
         error != 0) {

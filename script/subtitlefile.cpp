@@ -13,21 +13,32 @@ FileIdentity FileIdentity::Of(const struct stat& status) {
 }
 
 void TSubtitleFile::AddLine(std::string_view text) {
-  bytes_.append(text);
+  bytes_.Append(text);
   lineEnds_.push_back(bytes_.size());
   eventIndex_.clear();
 }
 
-void TSubtitleFile::AddText(std::string&& text,
+void TSubtitleFile::AddText(ByteBuffer&& text,
                             const std::function<void(std::size_t bytesDone)>& afterEachLine) {
-  eventIndex_.clear();
   const std::size_t base = bytes_.size();
   if (base == 0) {
     bytes_ = std::move(text);
   } else {
-    bytes_.append(text);
+    bytes_.Append(text.view());
   }
-  const std::string_view added = std::string_view(bytes_).substr(base);
+  CutLines(base, afterEachLine);
+}
+
+void TSubtitleFile::AddText(std::string_view text) {
+  const std::size_t base = bytes_.size();
+  bytes_.Append(text);
+  CutLines(base, {});
+}
+
+void TSubtitleFile::CutLines(std::size_t base,
+                             const std::function<void(std::size_t bytesDone)>& afterEachLine) {
+  eventIndex_.clear();
+  const std::string_view added = bytes_.view().substr(base);
   std::size_t position = 0;
   for (;;) {
     const std::string_view line = ReadScriptLine(added, position);
@@ -38,12 +49,12 @@ void TSubtitleFile::AddText(std::string&& text,
 }
 
 std::string_view TSubtitleFile::GetLine(std::int32_t i) const {
-  return std::string_view(bytes_).substr(LineStart(i), lineEnds_[i] - LineStart(i));
+  return bytes_.view().substr(LineStart(i), lineEnds_[i] - LineStart(i));
 }
 
 std::string_view TSubtitleFile::GetLines(std::int32_t first, std::int32_t last) const {
   if (first >= last) return {};
-  return std::string_view(bytes_).substr(LineStart(first), lineEnds_[last - 1] - LineStart(first));
+  return bytes_.view().substr(LineStart(first), lineEnds_[last - 1] - LineStart(first));
 }
 
 std::string_view TSubtitleFile::GetEventLine(std::int32_t k) const {

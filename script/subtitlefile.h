@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "script/bytebuffer.h"
+
 struct stat;
 
 namespace nosk::script {
@@ -30,11 +32,12 @@ class TSubtitleFile {
   // Appends one line (its terminator, if any, included). Discards the event index.
   void AddLine(std::string_view text);
   // Appends the lines of a whole text: each line runs through its LF, and the piece after the
-  // last LF (empty when the text ends with LF, or is empty) is the last line. The text is taken
+  // last LF (empty when the text ends with LF, or is empty) is the last line. A buffer is taken
   // over without a copy when the file holds nothing yet. `afterEachLine`, when given, learns how
   // many bytes of the text have been cut into lines so far. Discards the event index.
-  void AddText(std::string&& text,
+  void AddText(ByteBuffer&& text,
                const std::function<void(std::size_t bytesDone)>& afterEachLine = {});
+  void AddText(std::string_view text);
 
   std::int32_t LineCount() const { return static_cast<std::int32_t>(lineEnds_.size()); }
   // Line i (0-based), terminator included.
@@ -56,7 +59,10 @@ class TSubtitleFile {
  private:
   std::size_t LineStart(std::int32_t i) const { return i == 0 ? 0 : lineEnds_[i - 1]; }
 
-  std::string bytes_;
+  // Cuts the bytes from `base` on into lines.
+  void CutLines(std::size_t base, const std::function<void(std::size_t bytesDone)>& afterEachLine);
+
+  ByteBuffer bytes_;
   std::vector<std::size_t> lineEnds_;  // line i is bytes_[LineStart(i), lineEnds_[i])
   std::vector<std::int32_t> eventIndex_;
   FileIdentity sourceIdentity_;

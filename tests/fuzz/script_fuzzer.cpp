@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   QuietHost host;
   script::TSubtitleFile file;
-  file.AddText(std::string(scriptBytes));
+  file.AddText(scriptBytes);
   {
     script::StringSink sink;
     for (std::int32_t i = 0; i < file.LineCount(); ++i)

@@ -25,7 +25,9 @@ TEST(SubtitleFile, CutsTextIntoLinesKeepingTheirTerminators) {
     SCOPED_TRACE(c.name);
     TSubtitleFile file;
     std::vector<std::size_t> progress;
-    file.AddText(std::string(c.text), [&](std::size_t done) { progress.push_back(done); });
+    script::ByteBuffer buffer;
+    buffer.Append(c.text);
+    file.AddText(std::move(buffer), [&](std::size_t done) { progress.push_back(done); });
     ASSERT_EQ(file.LineCount(), static_cast<std::int32_t>(c.lines.size()));
     for (std::int32_t i = 0; i < file.LineCount(); ++i) EXPECT_EQ(file.GetLine(i), c.lines[i]);
     EXPECT_EQ(file.GetLines(0, file.LineCount()), c.text);

@@ -35,6 +35,12 @@ TEST(TimeCodes, ParsesStrictlyAndKeepsThePartialSumOfInvalidTexts) {
       {"99999999999999999999:00:00.00", false, 0},
       {"0:00:\xC3\xA9", false, 0},
       {"+1:00:00.00", false, 0},
+      // The canonical shape with a component out of range: the partial sums still hold.
+      {"1:60:00.00", false, 360'000},
+      {"1:59:60.00", false, 714'000},
+      {"2:03:04.99", true, 738'499},
+      {"1:05:0x.00", false, 390'000},
+      {"1:05:10,00", false, 390'000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
