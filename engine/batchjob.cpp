@@ -135,7 +135,7 @@ void BatchJob::ProcessFileList(FileList& files) {
       const std::filesystem::path path = files.GetPath(i);
       result.reason = MissingFileReason(path);
       if (result.reason.empty()) {
-        result = ProcessScript(path, script::DetectEncoding(path));
+        result = ProcessScript(path);
       } else {
         result.code = kFailed;
       }
@@ -154,11 +154,14 @@ const EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
   return *slot;
 }
 
-ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path, ScriptEncoding encoding) {
+ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
   script::TSubtitleFile script;
   if (const script::Outcome loaded = script::LoadScript(host_, path, script); !loaded) {
     return {kFailed, loaded.reason()};
   }
+  // The mark at the start of the bytes just read: the same answer as reading the file's first
+  // bytes once more, without opening it again.
+  const ScriptEncoding encoding = script::DetectEncodingOfBytes(script.GetLines(0, 1));
   IndexEvents(host_, script);
   if (script.EventCount() == 0) return {kFailed, NoEventLinesReason(script, encoding)};
 

@@ -58,8 +58,8 @@ class BatchJob {
   // Stores one result per entry, in order; a failed entry never stops the run.
   void ProcessFileList(FileList& files);
   // The result of one script: loads, indexes, searches and, when the run writes and something was
-  // found, rewrites it.
-  ScriptResult ProcessScript(const std::filesystem::path& path, script::ScriptEncoding encoding);
+  // found, rewrites it. The encoding is found from the byte-order mark of the loaded bytes.
+  ScriptResult ProcessScript(const std::filesystem::path& path);
   // Flushes the file systems written to; a failure, if any, for the user.
   script::Outcome FlushWrites() { return written_.FlushAll(); }
 

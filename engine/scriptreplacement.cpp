@@ -66,17 +66,22 @@ ScriptReplacement::~ScriptReplacement() {
 }
 
 Outcome ScriptReplacement::Begin() {
+  // A link is replaced where it points; any other path where it is (folders on the way may be
+  // links: the rename works through them all the same).
   std::error_code error;
-  realPath_ = std::filesystem::canonical(scriptPath_, error);
-  if (error)
+  realPath_ = std::filesystem::is_symlink(scriptPath_, error)
+                  ? std::filesystem::canonical(scriptPath_, error)
+                  : std::filesystem::absolute(scriptPath_, error);
+  if (error) {
     return Outcome::Failure("Can't find " + PathText(scriptPath_) + ": " + error.message());
+  }
   folder_ = realPath_.parent_path();
   // A short name of our own, so that a script name near the length limit still fits, and a name
   // that no folder scan takes for a script.
+  static const std::string prefix = ".nosk-" + std::to_string(::getpid()) + "-";
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path candidate = folder_ / (".nosk-" + std::to_string(::getpid()) + "-" +
-                                                       std::to_string(counter++) + ".tmp");
+    const std::filesystem::path candidate = folder_ / (prefix + std::to_string(counter++) + ".tmp");
     if (output_.CreateNew(candidate)) {
       temporaryPath_ = candidate;
       return Outcome::Success();
@@ -95,7 +100,9 @@ Outcome ScriptReplacement::Commit() {
   }
   // The owner first (as root, a user's script stays theirs; otherwise this fails harmlessly),
   // since a change of owner clears the set-user-ID bits that the mode then restores.
-  if (previous.st_uid != ::geteuid() || previous.st_gid != ::getegid()) {
+  static const uid_t user = ::geteuid();
+  static const gid_t group = ::getegid();
+  if (previous.st_uid != user || previous.st_gid != group) {
     [[maybe_unused]] const int ignored =
         ::fchown(output_.Descriptor(), previous.st_uid, previous.st_gid);
   }
@@ -125,19 +132,29 @@ Outcome ScriptReplacement::Commit() {
 }
 
 Outcome ScriptReplacement::MakeBackup(unsigned permissions) {
-  const std::filesystem::path backupFolder = scriptPath_.parent_path() / kBackupFolderName;
-  if (::mkdir(backupFolder.c_str(), 0777) != 0 && errno != EEXIST) {
-    return Outcome::Failure(BackupFailure(
-        scriptPath_,
-        "Can't create the folder " + PathText(backupFolder) + ": " + ErrorText(errno)));
-  }
+  const std::filesystem::path backupFolder =
+      std::filesystem::absolute(scriptPath_).parent_path() / kBackupFolderName;
   const std::string name = PathText(scriptPath_.filename());
+  bool folderMade = false;
   for (unsigned number = 1;; ++number) {
     const std::filesystem::path candidate =
         backupFolder / std::filesystem::u8path(name + ".~" + std::to_string(number) + "~");
     int error = ::link(realPath_.c_str(), candidate.c_str()) == 0 ? 0 : errno;
-    if (error != 0 && LinkImpossible(error))
+    if (error != 0 && LinkImpossible(error)) {
       error = CopyToNewFile(realPath_, candidate, permissions);
+    }
+    // The backup folder is made when the link (or the copy) finds it missing: once per folder,
+    // not once per script.
+    if (error == ENOENT && !folderMade) {
+      folderMade = true;
+      if (::mkdir(backupFolder.c_str(), 0777) != 0 && errno != EEXIST) {
+        return Outcome::Failure(BackupFailure(
+            scriptPath_,
+            "Can't create the folder " + PathText(backupFolder) + ": " + ErrorText(errno)));
+      }
+      --number;
+      continue;
+    }
     if (error == 0) {
       backupPath_ = candidate;
       return Outcome::Success();

@@ -9,6 +9,8 @@
 namespace nosk::engine {
 
 void WrittenFileSystems::Record(const std::filesystem::path& folder) {
+  if (folder == lastFolder_) return;
+  lastFolder_ = folder;
   struct stat status {};
   if (::stat(folder.c_str(), &status) == 0) folderByDevice_.try_emplace(status.st_dev, folder);
 }
@@ -35,6 +37,7 @@ script::Outcome WrittenFileSystems::FlushAll() {
     }
   }
   folderByDevice_.clear();
+  lastFolder_.clear();
   return result;
 }
 

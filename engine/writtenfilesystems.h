@@ -20,6 +20,7 @@ class WrittenFileSystems {
 
  private:
   std::map<unsigned long long, std::filesystem::path> folderByDevice_;
+  std::filesystem::path lastFolder_;  // a season's scripts share one folder: noted once
 };
 
 }  // namespace nosk::engine
