@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QMetaObject>
 #include <QMimeData>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -18,15 +19,25 @@
 
 namespace nosk::ui {
 
-bool TMainForm::AddScriptFile(const QString& path) {
-  if (!script::IsScriptFileName(path.toStdString())) return false;
-  if (fileGrid_->Contains(path)) return false;
-  const std::int32_t entry = fileGrid_->Add(path);
-  if (entry < 0) return false;
-  fileGrid_->SetValue(engine::kNotProcessed, entry, 0);
-  fileGrid_->Sort();
-  RefreshFileGrid();
-  return true;
+bool TMainForm::AddScriptFile(const QString& path) { return AddScriptFiles({path}) == 1; }
+
+int TMainForm::AddScriptFiles(const QStringList& paths) {
+  QSet<QString> listed;
+  for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) listed.insert(fileGrid_->GetPath(i));
+  int added = 0;
+  for (const QString& path : paths) {
+    if (!script::IsScriptFileName(path.toStdString()) || listed.contains(path)) continue;
+    const std::int32_t entry = fileGrid_->Add(path);
+    if (entry < 0) continue;
+    fileGrid_->SetValue(engine::kNotProcessed, entry, 0);
+    listed.insert(path);
+    ++added;
+  }
+  if (added > 0) {
+    fileGrid_->Sort();
+    RefreshFileGrid();
+  }
+  return added;
 }
 
 void TMainForm::RefreshFileGrid() {
@@ -61,21 +72,21 @@ void TMainForm::SelectSingleRow(int row) {
       index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void TMainForm::actAddFileExecute() {
-  for (const QString& path : desktop_->ChooseScriptFiles(this)) AddScriptFile(path);
-}
+void TMainForm::actAddFileExecute() { AddScriptFiles(desktop_->ChooseScriptFiles(this)); }
 
 void TMainForm::actAddFolderExecute() {
   const QString folder = desktop_->ChooseFolder(this);
   if (folder.isEmpty()) return;
   const QDir dir(folder);
   // Every kind of entry that matches, hidden ones and folders too; the extension test decides.
+  QStringList paths;
   for (const char* pattern : {"*.ass", "*.ssa"}) {
     const QStringList names = dir.entryList(
         {QString::fromLatin1(pattern)},
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
-    for (const QString& name : names) AddScriptFile(dir.filePath(name));
+    for (const QString& name : names) paths.append(dir.filePath(name));
   }
+  AddScriptFiles(paths);
 }
 
 void TMainForm::actRemoveFileExecute() {
@@ -101,13 +112,16 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
 void TMainForm::dropEvent(QDropEvent* event) {
   // A dropped folder is offered like a file; the extension test refuses it unless its name ends
   // in .ass or .ssa.
+  QStringList paths;
   for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) AddScriptFile(QDir::cleanPath(url.toLocalFile()));
+    if (url.isLocalFile()) paths.append(QDir::cleanPath(url.toLocalFile()));
   }
+  AddScriptFiles(paths);
   event->acceptProposedAction();
 }
 
 void TMainForm::FormCreate(const QStringList& arguments) {
+  QStringList paths;
   for (const QString& parameter : arguments) {
     const QString lower = parameter.toLower();
     if (lower == QStringLiteral("/e")) {
@@ -116,9 +130,10 @@ void TMainForm::FormCreate(const QStringList& arguments) {
     } else if (lower == QStringLiteral("/b")) {
       desktop_->Beep();
     } else {
-      for (const QString& path : MatchCommandLinePath(parameter)) AddScriptFile(path);
+      paths.append(MatchCommandLinePath(parameter));
     }
   }
+  AddScriptFiles(paths);
 }
 
 // A relative parameter is taken from the current folder. Only ordinary files count: folders,

@@ -59,6 +59,9 @@ class TMainForm : public QMainWindow,
   // Adds a script to the list, sorted; false when the path is not a script's, is listed
   // already, or the list refuses it.
   bool AddScriptFile(const QString& path);
+  // Adds several scripts as AddScriptFile would one by one, sorting and showing the list once:
+  // the same list, order, selection and results. The number added.
+  int AddScriptFiles(const QStringList& paths);
   // Shows the list anew, collapsing the selection to its first row.
   void RefreshFileGrid();
   // Shows the header and one empty row (the list is empty whenever this is called alone).

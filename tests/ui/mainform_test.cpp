@@ -212,6 +212,35 @@ class MainFormTest : public QObject {
     QCOMPARE(w.Names(), (QStringList{"a.ass", ".y.ssa", "x.ass", "y.ass", "z.ass"}));
   }
 
+  // Many scripts at once (a folder, a drop, the command line) give what adding them one by one
+  // gives: the same entries in the same order, the same selected row, anchor and results.
+  void addsManyScriptsAsOneByOne() {
+    Window one;
+    Window many;
+    QStringList paths;
+    for (int i = 29; i >= 0; --i) {
+      paths.append(one.Script(QStringLiteral("e%1.ass").arg(i, 2, 10, QChar('0'))));
+    }
+    paths.append(paths.front());       // a duplicate
+    paths.append(one.Touch("x.txt"));  // not a script
+    for (Window* w : {&one, &many}) {
+      w->form.AddScriptFile(paths[3]);
+      w->Find<QTableView>("sgdFilelist")->selectRow(0);
+    }
+    for (const QString& path : paths) one.form.AddScriptFile(path);
+    QCOMPARE(many.form.AddScriptFiles(paths), 29);
+    QCOMPARE(many.Names(), one.Names());
+    QCOMPARE(many.form.FileGrid().Count(), 30);
+    for (Window* w : {&one, &many}) {
+      const QModelIndexList rows =
+          w->Find<QTableView>("sgdFilelist")->selectionModel()->selectedRows();
+      QCOMPARE(rows.size(), 1);
+      QCOMPARE(rows.front().row(), 0);
+      QCOMPARE(w->form.AnchorRow(), 1);
+      for (int i = 0; i < w->form.FileGrid().Count(); ++i) QCOMPARE(w->Cell(i, 2), QString());
+    }
+  }
+
   void removesTheSelectedRows() {
     Window w;
     for (const char* name : {"a.ass", "b.ass", "c.ass", "d.ass", "e.ass"})
