@@ -185,7 +185,11 @@ void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std
   const std::string_view start = FieldFrom(timesSource, source.start);
   const std::string_view end = FieldFrom(timesSource, source.end);
   // The head runs through the comma that ends field 1, the tail from the comma that ends field 3.
-  const TimeFieldStarts fields = FindTimeFieldStarts(body);
+  // A line shifted with its own times: the scan of it serves for its body, unless the line ends
+  // before field 4 (then the terminator could move where a missing field is said to begin).
+  const bool sameLine = timesSource.data() == line.data() && timesSource.size() == line.size();
+  const TimeFieldStarts fields =
+      sameLine && source.rest < body.size() ? source : FindTimeFieldStarts(body);
   out.append(body.substr(0, fields.start));
   if (shiftStart) {
     AppendFormattedTime(out, std::int64_t{TimeValue(start)} + offset);

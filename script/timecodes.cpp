@@ -39,21 +39,24 @@ constexpr ComponentRule kComponents[] = {
 // answer is the one the walk below gives: a minute or second above 59 fails there, after the
 // components before it were added.
 bool ParseCanonicalTime(std::string_view text, ParsedTime& parsed) {
-  if (text.size() != 10 || text[1] != ':' || text[4] != ':' || text[7] != '.') return false;
-  for (const std::size_t digit : {0u, 2u, 3u, 5u, 6u, 8u, 9u}) {
-    if (!IsDigit(text[digit])) return false;
+  if (text.size() != 10) return false;
+  const char* t = text.data();
+  const auto digit = [](char c) { return static_cast<unsigned>(c - '0'); };
+  if (t[1] != ':' || t[4] != ':' || t[7] != '.' || digit(t[0]) > 9 || digit(t[2]) > 9 ||
+      digit(t[3]) > 9 || digit(t[5]) > 9 || digit(t[6]) > 9 || digit(t[8]) > 9 || digit(t[9]) > 9) {
+    return false;
   }
-  const auto two = [&](std::size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
-  const std::int32_t hours = text[0] - '0';
-  const std::int32_t minutes = two(2);
-  const std::int32_t seconds = two(5);
+  const auto hours = static_cast<std::int32_t>(digit(t[0]));
+  const auto minutes = static_cast<std::int32_t>(digit(t[2]) * 10 + digit(t[3]));
+  const auto seconds = static_cast<std::int32_t>(digit(t[5]) * 10 + digit(t[6]));
+  const auto centiseconds = static_cast<std::int32_t>(digit(t[8]) * 10 + digit(t[9]));
   if (minutes > 59) {
     parsed = {hours * kCentisecondsPerHour, false};
   } else if (seconds > 59) {
     parsed = {hours * kCentisecondsPerHour + minutes * kCentisecondsPerMinute, false};
   } else {
     parsed = {hours * kCentisecondsPerHour + minutes * kCentisecondsPerMinute +
-                  seconds * kCentisecondsPerSecond + two(8),
+                  seconds * kCentisecondsPerSecond + centiseconds,
               true};
   }
   return true;
