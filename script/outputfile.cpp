@@ -4,11 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 
 namespace nosk::script {
-
-std::string ErrorText(int errorNumber) { return std::generic_category().message(errorNumber); }
 
 OutputFile::~OutputFile() {
   if (descriptor_ >= 0) ::close(descriptor_);
