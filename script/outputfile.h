@@ -29,7 +29,6 @@ class OutputFile : public ByteSink {
   // The errno value of the first failure so far, 0 when there was none.
   int LastError() const { return firstError_; }
 
-  bool IsOpen() const { return descriptor_ >= 0; }
   // The descriptor while the file is open, for metadata calls (permissions).
   int Descriptor() const { return descriptor_; }
 

@@ -103,11 +103,11 @@ class Season {
   // Which call of a kind (write, close), counting every call of that kind in the process from 1,
   // is the first one on the first temporary file, in a run without faults. (The count depends
   // on the build: a sanitizer's runtime makes calls of its own.)
-  int FirstCallOnTheTemporaryFile(const std::string& call) const {
+  int FirstCallOnTheTemporaryFile(const std::string& call) {
     const fs::path log = root_ / "trace.log";
-    const_cast<Season*>(this)->Reset();
+    Reset();
     Run({"strace", "-qq", "-o", log.string(), "-e", "trace=openat," + call});
-    const_cast<Season*>(this)->Reset();
+    Reset();
     std::istringstream lines(ReadBytes(log));
     std::string descriptor;
     int calls = 0;
