@@ -140,7 +140,8 @@ int main(int argc, char** argv) {
   shift->add_option("--times", options.times, "Which times move")
       ->check(CLI::IsMember(Keys(kTimes)))
       ->capture_default_str();
-  shift->add_option("--block", options.block, "File with the Search block (- for stdin)");
+  shift->add_option("--block", options.block,
+                    "File with the Search block (- for stdin); not read with --affect all-files");
   AddMatch(shift, options);
   shift->add_flag("--dry-run", options.dryRun, "Only tell which scripts would be shifted");
   AddPaths(shift, options);
@@ -186,8 +187,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "nosk-cli: %s\n", host.StatusText().c_str());
     if (shift->parsed() && options.block.empty()) {
       std::fprintf(stderr,
-                   "nosk-cli: shift reads its Search block even when it shifts every script: "
-                   "give --block FILE with at least one valid event line\n");
+                   "nosk-cli: shift --affect %s looks for the Search block: give --block FILE "
+                   "with at least one valid event line\n",
+                   options.affect.c_str());
     }
   }
   const std::vector<std::string> messages = host.TakeMessages();

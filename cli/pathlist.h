@@ -31,7 +31,7 @@ class PathList : public engine::FileList {
   std::int32_t Count() const override { return static_cast<std::int32_t>(paths_.size()); }
   bool GetChecked(std::int32_t i) const override;
   std::filesystem::path GetPath(std::int32_t i) const override;
-  void StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) override;
+  void StoreResult(std::int32_t i, const engine::ScriptResult& result) override;
 
   int FailureCount() const { return failures_; }
 

@@ -56,12 +56,6 @@ void TerminalHost::ClearLine() {
   lineShown_ = false;
 }
 
-void TerminalHost::DropMessagesIn(std::string_view reason) {
-  std::erase_if(messages_, [&](const auto& message) {
-    return reason.find(message.second) != std::string_view::npos;
-  });
-}
-
 std::vector<std::string> TerminalHost::TakeMessages() {
   std::vector<std::string> texts;
   for (const auto& [title, text] : messages_) texts.push_back(title + ": " + text);

@@ -23,8 +23,7 @@ class TerminalHost : public script::Host {
   void EndProgress() override;
   void SetProgressPosition(int position) override;
   void Repaint() override;
-  // Kept for the end of the run: a message that a file's failure reason already tells is dropped
-  // then (DropMessagesIn), and the others are printed.
+  // Kept for the end of the run, which prints them.
   void ShowMessage(std::string_view title, std::string_view text) override;
 
   const std::string& StatusText() const { return statusText_; }
@@ -32,8 +31,6 @@ class TerminalHost : public script::Host {
   void SetFileNumber(int number, int count);
   // Removes the progress line, so that other output starts on a clean line.
   void ClearLine();
-  // Drops the kept messages whose text `reason` contains.
-  void DropMessagesIn(std::string_view reason);
   std::vector<std::string> TakeMessages();
 
  private:

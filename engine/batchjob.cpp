@@ -1,6 +1,7 @@
 #include "engine/batchjob.h"
 
 #include <csignal>
+#include <new>
 
 #include "engine/eventindex.h"
 #include "engine/rangelist.h"
@@ -101,8 +102,10 @@ bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
       }
       break;
     case Page::TimingShift:
-      // Read and checked even when every event line is shifted and the block is not used.
-      if (!ReadSearchBlock(host, editors.SearchLines, settings.SearchMode, searchBlock)) {
+      // A shift of every event line of every script does not look for the block: it is neither
+      // read nor checked (the window disables its editor then).
+      if (settings.AffectMode != Affect::AllFilesAllRows &&
+          !ReadSearchBlock(host, editors.SearchLines, settings.SearchMode, searchBlock)) {
         return false;
       }
       settings.ShiftAmount = script::TimeValue(editors.ShiftText);
@@ -134,13 +137,19 @@ void BatchJob::ProcessFileList(FileList& files) {
     if (files.GetChecked(i)) {
       const std::filesystem::path path = files.GetPath(i);
       result.reason = MissingFileReason(path);
-      if (result.reason.empty()) {
-        result = ProcessScript(path);
-      } else {
+      if (!result.reason.empty()) {
         result.code = kFailed;
+      } else {
+        // A script too large for the memory left fails alone: what it allocated is freed as the
+        // exception unwinds, and the next script may well fit.
+        try {
+          result = ProcessScript(path);
+        } catch (const std::bad_alloc&) {
+          result = {kFailed, "not enough memory to work on this script; it was not changed", true};
+        }
       }
     }
-    files.StoreResult(i, result.code, result.reason);
+    files.StoreResult(i, result);
   }
 }
 
@@ -157,7 +166,7 @@ const EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
 ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
   script::TSubtitleFile script;
   if (const script::Outcome loaded = script::LoadScript(host_, path, script); !loaded) {
-    return {kFailed, loaded.reason()};
+    return {kFailed, loaded.reason(), loaded.serious()};
   }
   // The mark at the start of the bytes just read: the same answer as reading the file's first
   // bytes once more, without opening it again.

@@ -37,11 +37,6 @@ bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
 // False, with the status text "No files.", when the list has no entry.
 bool CheckFileList(script::Host& host, const FileList& files);
 
-struct ScriptResult {
-  std::int32_t code = kNotProcessed;
-  std::string reason;  // why, when the code is kFailed
-};
-
 // The blocks of a run in the bytes of a script of one encoding.
 struct EncodedBlocks {
   Block search;

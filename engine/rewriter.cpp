@@ -16,29 +16,30 @@ using script::GetField;
 
 constexpr std::string_view kCrLf = "\r\n";
 
-// One item of the Replace block as the mode writes it. A blank item has no fields to rebuild: it
-// writes an empty line in every mode but the text-only one, where it empties the Text field.
-void WriteItem(std::string& out, std::string_view line, std::string_view item, Replacement mode,
-               std::int32_t blockOffset) {
+// One item of the Replace block as the mode writes it, ending in `lineEnd`. A blank item has no
+// fields to rebuild: it writes an empty line in every mode but the text-only one, where it
+// empties the Text field.
+void WriteItem(std::string& out, std::string_view line, std::string_view lineEnd,
+               std::string_view item, Replacement mode, std::int32_t blockOffset) {
   if (item.empty() && mode != Replacement::TextOnly) {
-    if (mode != Replacement::None) out.append(kCrLf);
+    if (mode != Replacement::None) out.append(lineEnd);
     return;
   }
   switch (mode) {
     case Replacement::TextOnly:
       out.append(line.substr(0, static_cast<std::size_t>(FieldStart(line, 10) - 1)));
       out.append(item);
-      out.append(kCrLf);
+      out.append(lineEnd);
       break;
     case Replacement::TextAndFormat:
-      AppendRebuiltEventTimes(out, line, item, 0, true, true);
+      AppendRebuiltEventTimes(out, line, item, 0, true, true, lineEnd);
       break;
     case Replacement::TimingShift:
-      AppendRebuiltEventTimes(out, item, item, blockOffset, true, true);
+      AppendRebuiltEventTimes(out, item, item, blockOffset, true, true, lineEnd);
       break;
     case Replacement::FullMatch:
       out.append(item);
-      out.append(kCrLf);
+      out.append(lineEnd);
       break;
     case Replacement::None:
       break;
@@ -47,30 +48,41 @@ void WriteItem(std::string& out, std::string_view line, std::string_view item, R
 
 }  // namespace
 
-void WriteReplacement(std::string& out, std::string_view line, const Block& replaceBlock,
-                      std::int32_t position, std::int32_t length, Replacement mode,
-                      std::int32_t& blockOffset) {
+std::string_view UsualLineEnd(const script::TSubtitleFile& script) {
+  const std::string_view first =
+      script.LineCount() > 0 ? script::LineEnd(script.GetLine(0)) : std::string_view();
+  return first.empty() ? kCrLf : first;
+}
+
+std::string_view RebuiltLineEnd(std::string_view line, std::string_view usualLineEnd) {
+  const std::string_view own = script::LineEnd(line);
+  return own.empty() ? usualLineEnd : own;
+}
+
+void WriteReplacement(std::string& out, std::string_view line, std::string_view lineEnd,
+                      const Block& replaceBlock, std::int32_t position, std::int32_t length,
+                      Replacement mode, std::int32_t& blockOffset) {
   const auto itemCount = static_cast<std::int32_t>(replaceBlock.size());
   if (position < itemCount) {
     if (position == 0 && mode == Replacement::TimingShift) {
       blockOffset = script::TimeValue(GetField(line, 2));
     }
-    WriteItem(out, line, replaceBlock[position], mode, blockOffset);
+    WriteItem(out, line, lineEnd, replaceBlock[position], mode, blockOffset);
   }
-  // After the occurrence's last line come the items it had no line for.
+  // After the occurrence's last line come the items it had no line for, with that line's end.
   if (position + 1 == length && position + 1 < itemCount &&
       (mode == Replacement::TimingShift || mode == Replacement::FullMatch)) {
     for (std::int32_t extra = position + 1; extra < itemCount; ++extra) {
-      WriteItem(out, line, replaceBlock[extra], mode, blockOffset);
+      WriteItem(out, line, lineEnd, replaceBlock[extra], mode, blockOffset);
     }
   }
 }
 
-void WriteShiftedLine(std::string& out, std::string_view line, Times mode,
-                      std::int32_t shiftAmount) {
+void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd,
+                      Times mode, std::int32_t shiftAmount) {
   const bool shiftStart = mode == Times::StartAndEnd || mode == Times::StartOnly;
   const bool shiftEnd = mode == Times::StartAndEnd || mode == Times::EndOnly;
-  AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd);
+  AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd, lineEnd);
 }
 
 void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script,
@@ -87,6 +99,7 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
     phase.Advance(nextLine, lineCount);
   };
 
+  const std::string_view usualLineEnd = UsualLineEnd(script);
   std::string changed;
   std::int32_t blockOffset = 0;
   for (std::int32_t k = 0; k < ranges.Count; ++k) {
@@ -96,12 +109,13 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
     for (std::int32_t i = first; i <= last; ++i) {
       writeUnchangedUpTo(eventIndex[i]);
       const std::string_view line = script.GetLine(eventIndex[i]);
+      const std::string_view lineEnd = RebuiltLineEnd(line, usualLineEnd);
       changed.clear();
       if (settings.WorkMode == Page::ScriptReplace) {
-        WriteReplacement(changed, line, replaceBlock, i - ranges.Starts[k],
+        WriteReplacement(changed, line, lineEnd, replaceBlock, i - ranges.Starts[k],
                          ranges.Ends[k] - ranges.Starts[k] + 1, settings.ReplaceMode, blockOffset);
       } else if (settings.WorkMode == Page::TimingShift) {
-        WriteShiftedLine(changed, line, settings.TimesMode, settings.ShiftAmount);
+        WriteShiftedLine(changed, line, lineEnd, settings.TimesMode, settings.ShiftAmount);
       } else {
         changed = line;
       }

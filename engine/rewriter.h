@@ -19,18 +19,26 @@
 
 namespace nosk::engine {
 
+// The line end of the script's first line, or CR LF when it has none: what a line rebuilt in
+// place of a line without a line end (the last line of a file that does not end with one) takes.
+std::string_view UsualLineEnd(const script::TSubtitleFile& script);
+
+// The line end a line rebuilt in place of `line` takes: the line's own, so that a script keeps
+// one kind of line end, or the script's usual one when the line has none.
+std::string_view RebuiltLineEnd(std::string_view line, std::string_view usualLineEnd);
+
 // What replaces one matched event line: `position` is its place in the occurrence (0 for the
 // first), `length` the occurrence's number of lines. Items the occurrence has no line for are
 // written after its last line (timing-shift and full-match modes only). In the timing-shift
 // mode `blockOffset` is set, at the first line of each occurrence, to where the block goes.
-// Every line written ends in CR LF.
-void WriteReplacement(std::string& out, std::string_view line, const Block& replaceBlock,
-                      std::int32_t position, std::int32_t length, Replacement mode,
-                      std::int32_t& blockOffset);
+// Every line written ends in `lineEnd`, the matched line's (RebuiltLineEnd).
+void WriteReplacement(std::string& out, std::string_view line, std::string_view lineEnd,
+                      const Block& replaceBlock, std::int32_t position, std::int32_t length,
+                      Replacement mode, std::int32_t& blockOffset);
 
-// One event line with its times moved as the times mode says, ending in CR LF.
-void WriteShiftedLine(std::string& out, std::string_view line, Times mode,
-                      std::int32_t shiftAmount);
+// One event line with its times moved as the times mode says, ending in `lineEnd`.
+void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd,
+                      Times mode, std::int32_t shiftAmount);
 
 // Writes the whole new content of the script to `file`, advancing the phase's progress.
 // Lines that do not change are written as the slices of the file's bytes they are.

@@ -134,6 +134,11 @@ std::string_view StripLineEnd(std::string_view text) {
   return text;
 }
 
+std::string_view LineEnd(std::string_view line) {
+  if (!line.ends_with('\n')) return {};
+  return line.substr(line.size() - (line.ends_with("\r\n") ? 2 : 1));
+}
+
 void MaskEventTimesInto(std::string& out, std::string_view line) {
   out.clear();
   const std::size_t colon = line.find(':');
@@ -179,7 +184,8 @@ std::string MaskEventTimes(std::string_view line) {
 }
 
 void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std::string_view line,
-                             std::int32_t offset, bool shiftStart, bool shiftEnd) {
+                             std::int32_t offset, bool shiftStart, bool shiftEnd,
+                             std::string_view lineEnd) {
   const std::string_view body = StripLineEnd(line);
   const TimeFieldStarts source = FindTimeFieldStarts(timesSource);
   const std::string_view start = FieldFrom(timesSource, source.start);
@@ -203,14 +209,14 @@ void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std
     out.append(end);
   }
   out.append(Rest(body, static_cast<std::int64_t>(fields.rest) - 1));
-  out.append(kCrLf);
+  out.append(lineEnd);
 }
 
 std::string RebuildEventTimes(std::string_view timesSource, std::string_view line,
                               std::int32_t offset, bool shiftStart, bool shiftEnd) {
   std::string rebuilt;
   rebuilt.reserve(line.size() + 24);
-  AppendRebuiltEventTimes(rebuilt, timesSource, line, offset, shiftStart, shiftEnd);
+  AppendRebuiltEventTimes(rebuilt, timesSource, line, offset, shiftStart, shiftEnd, kCrLf);
   return rebuilt;
 }
 

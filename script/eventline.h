@@ -27,6 +27,10 @@ std::string_view GetField(std::string_view line, std::int32_t n);
 // The text without one trailing LF and then without one trailing CR. A view into `text`.
 std::string_view StripLineEnd(std::string_view text);
 
+// The line's own line end: CR LF or LF, or empty when the line has none (the last line of a file
+// that does not end with one). A CR alone ends no line here. A view into `line`.
+std::string_view LineEnd(std::string_view line);
+
 // The text-and-format comparison form: the line with its Start and End times masked as
 // "0:00:00.00", without terminator.
 std::string MaskEventTimes(std::string_view line);
@@ -37,9 +41,11 @@ void MaskEventTimesInto(std::string& out, std::string_view line);
 // `offset` when its flag is set, then written in canonical form with clamping), ending in CR LF.
 std::string RebuildEventTimes(std::string_view timesSource, std::string_view line,
                               std::int32_t offset, bool shiftStart, bool shiftEnd);
-// RebuildEventTimes, appended to `out`.
+// RebuildEventTimes, appended to `out`, ending in `lineEnd` instead of CR LF: a line rebuilt in a
+// script takes the line end of the line it replaces.
 void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std::string_view line,
-                             std::int32_t offset, bool shiftStart, bool shiftEnd);
+                             std::int32_t offset, bool shiftStart, bool shiftEnd,
+                             std::string_view lineEnd);
 
 // RebuildEventTimes(timesSource, line, offset, true, true).
 std::string CopyEventTimes(std::string_view timesSource, std::string_view line,

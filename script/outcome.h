@@ -9,19 +9,24 @@ namespace nosk::script {
 
 class [[nodiscard]] Outcome {
  public:
-  static Outcome Success() { return Outcome(true, {}); }
-  static Outcome Failure(std::string reason) { return Outcome(false, std::move(reason)); }
+  static Outcome Success() { return Outcome(true, {}, false); }
+  static Outcome Failure(std::string reason) { return Outcome(false, std::move(reason), false); }
+  // A failure serious enough that a window tells it at once, in a message box.
+  static Outcome Serious(std::string reason) { return Outcome(false, std::move(reason), true); }
 
   bool ok() const { return ok_; }
   explicit operator bool() const { return ok_; }
   // Why it failed, as a sentence for the user; empty on success.
   const std::string& reason() const { return reason_; }
+  bool serious() const { return serious_; }
 
  private:
-  Outcome(bool ok, std::string reason) : ok_(ok), reason_(std::move(reason)) {}
+  Outcome(bool ok, std::string reason, bool serious)
+      : ok_(ok), reason_(std::move(reason)), serious_(serious) {}
 
   bool ok_;
   std::string reason_;
+  bool serious_;
 };
 
 // A path as UTF-8 text for messages.

@@ -15,7 +15,6 @@ namespace nosk::script {
 namespace {
 
 constexpr std::string_view kReadingStatus = "Reading data. Please, wait...";
-constexpr std::string_view kErrorTitle = "Error";
 constexpr std::string_view kOutOfMemoryMessage = "Not enough memory to read file.";
 
 class ReadOnlyDescriptor {
@@ -75,10 +74,9 @@ bool WriteScriptLine(ByteSink& sink, std::string_view line) { return sink.Write(
 
 Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file) {
   ProgressPhase phase(host);
-  const std::string cannotRead = "Can't read from " + PathText(path) + ".";
   const auto readFailure = [&](int errorNumber) {
-    host.ShowMessage(kErrorTitle, cannotRead);
-    return Outcome::Failure(cannotRead + " " + ErrorText(errorNumber) + ".");
+    return Outcome::Serious("Can't read from " + PathText(path) + ". " + ErrorText(errorNumber) +
+                            ".");
   };
 
   const ReadOnlyDescriptor descriptor(path);
@@ -106,8 +104,7 @@ Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile&
       phase.Advance(static_cast<std::int64_t>(bytesDone), total);
     });
   } catch (const std::bad_alloc&) {
-    host.ShowMessage(kErrorTitle, kOutOfMemoryMessage);
-    return Outcome::Failure(std::string(kOutOfMemoryMessage));
+    return Outcome::Serious(std::string(kOutOfMemoryMessage));
   }
   return Outcome::Success();
 }

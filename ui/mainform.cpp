@@ -266,9 +266,10 @@ std::filesystem::path TMainForm::GetPath(std::int32_t i) const {
   return std::filesystem::path(QFile::encodeName(fileGrid_->GetPath(i)).toStdString());
 }
 
-void TMainForm::StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) {
-  fileGrid_->SetValue(result, i, 0);
-  fileGrid_->Line(i).FailureReason = QString::fromStdString(reason);
+void TMainForm::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
+  fileGrid_->SetValue(result.code, i, 0);
+  fileGrid_->Line(i).FailureReason = QString::fromStdString(result.reason);
+  if (result.announce) ShowMessage("Error", result.reason);
 }
 
 // Enabling rules and modes ----------------------------------------------------------------------

@@ -86,7 +86,7 @@ class TMainForm : public QMainWindow,
   std::int32_t Count() const override;
   bool GetChecked(std::int32_t i) const override;
   std::filesystem::path GetPath(std::int32_t i) const override;
-  void StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) override;
+  void StoreResult(std::int32_t i, const engine::ScriptResult& result) override;
 
  protected:
   void changeEvent(QEvent* event) override;

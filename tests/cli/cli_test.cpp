@@ -105,7 +105,8 @@ TEST(CommandLine, ShiftsAndDryRuns) {
   EXPECT_EQ(r.out, "1\t" + s / "b.ass" + "\n");
   EXPECT_FALSE(fs::exists(s.folder / "Nosk_backup"));
 
-  r = RunProcess(kCli, {"shift", "--by", "0:00:01.50", "--block", s / "go.txt", s / "b.ass"});
+  // Every script is shifted by default, and then no block is needed.
+  r = RunProcess(kCli, {"shift", "--by", "0:00:01.50", s / "b.ass"});
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(ReadBytes(s.folder / "b.ass"), ReadBytes(kData / "shift-all.expected.ass"));
 
@@ -123,11 +124,11 @@ TEST(CommandLine, StopsAtChecksWithTheStatusText) {
     std::string err;
   };
   const Case cases[] = {
-      {"shift without a block",
-       {"shift", "--by", "0:00:01.00", s / "b.ass"},
+      {"shift after the block without a block",
+       {"shift", "--by", "0:00:01.00", "--affect", "after", s / "b.ass"},
        "nosk-cli: Search data error.\n"
-       "nosk-cli: shift reads its Search block even when it shifts every script: give --block "
-       "FILE with at least one valid event line\n"},
+       "nosk-cli: shift --affect after looks for the Search block: give --block FILE with at "
+       "least one valid event line\n"},
       {"longer Replace block in text mode",
        {"replace", "--block", s / "go.txt", "--with", s / "two.txt", "--mode", "text", s / "b.ass"},
        "nosk-cli: Replace data error.\n"
@@ -180,7 +181,7 @@ TEST(CommandLine, HandlesBadInputWithoutDamage) {
            "b\r\n"},
       {"long-line.ass", longLine, "1", "",
        "[Events]\nDialogue: 0,0:00:02.00,0:00:03.00,D,,0,0,0,," +
-           std::string(40'000'000 - longEvent.size(), 'x') + "\r\n"},
+           std::string(40'000'000 - longEvent.size(), 'x') + "\n"},
   };
   std::vector<std::string> arguments = {"shift", "--by", "0:00:01.00", "--block",
                                         (folder / "go.txt").string()};

@@ -25,6 +25,7 @@ struct Entry {
   bool checked = true;
   std::int32_t result = kNotProcessed;
   std::string reason;
+  bool announced = false;
 };
 
 class TestFileList : public FileList {
@@ -35,9 +36,10 @@ class TestFileList : public FileList {
   std::int32_t Count() const override { return static_cast<std::int32_t>(entries.size()); }
   bool GetChecked(std::int32_t i) const override { return entries[i].checked; }
   fs::path GetPath(std::int32_t i) const override { return entries[i].path; }
-  void StoreResult(std::int32_t i, std::int32_t result, const std::string& reason) override {
-    entries[i].result = result;
-    entries[i].reason = reason;
+  void StoreResult(std::int32_t i, const ScriptResult& result) override {
+    entries[i].result = result.code;
+    entries[i].reason = result.reason;
+    entries[i].announced = result.announce;
   }
   std::vector<std::int32_t> Results() const {
     std::vector<std::int32_t> results;
@@ -280,8 +282,8 @@ TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
        false,
        "Search data error.",
        {}},
-      {"empty Search editor, shifting everything",
-       Shifting(Affect::AllFilesAllRows, Times::StartAndEnd),
+      {"empty Search editor, shifting the rows before the block",
+       Shifting(Affect::RowsBefore, Times::StartAndEnd),
        {{}, {}, "0:00:01.00"},
        false,
        "Search data error.",
@@ -322,6 +324,21 @@ TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
       EXPECT_EQ(files.entries[0].result, 3);
     }
     EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"a.ass"}));
+  }
+}
+
+// "All Files, All Rows" does not look for the block, so whatever its editor holds is not read.
+TEST(BatchRuns, ShiftEveryScriptWithoutReadingTheSearchBlock) {
+  for (const std::vector<std::string>& search :
+       {std::vector<std::string>{}, std::vector<std::string>{"not an event line"}}) {
+    TempFolder folder;
+    fs::copy_file(kData / "episode.ass", folder / "a.ass");
+    TestFileList files({folder / "a.ass"});
+    RecordingHost host;
+    BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+    EXPECT_TRUE(RunBatch(host, files, settings, {search, {}, "0:00:01.50"}, true));
+    EXPECT_EQ(files.Results(), std::vector<std::int32_t>{1});
+    EXPECT_EQ(ReadBytes(folder / "a.ass"), ReadBytes(kData / "shift-all.expected.ass"));
   }
 }
 
@@ -429,28 +446,54 @@ TEST(BatchRuns, RewriteWithEveryLineUnchangedWhenNoRowLiesBeforeTheBlock) {
   EXPECT_TRUE(fs::exists(folder / "Nosk_backup" / "a.ass.~1~"));
 }
 
-TEST(BatchRuns, WriteChangedLinesWithCrLfAndKeepTheRestOfAnLfScript) {
+// A rewritten line takes the line end of the line it replaces, so an LF script stays an LF
+// script, and a shift there and back gives the script back byte for byte.
+TEST(BatchRuns, KeepTheLineEndsOfAnLfScript) {
   TempFolder folder;
-  const std::string crlf = ReadBytes(kData / "episode.ass");
-  std::string lf = crlf;
-  for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+  const auto withLf = [](std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+    return text;
+  };
+  const std::string lf = withLf(ReadBytes(kData / "episode.ass"));
   WriteBytes(folder / "a.ass", lf);
   TestFileList files({folder / "a.ass"});
   RecordingHost host;
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
   ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
-  // The golden result with LF wherever the line is not an event line.
-  std::string expected;
-  const std::string golden = ReadBytes(kData / "shift-all.expected.ass");
-  for (std::size_t start = 0; start < golden.size();) {
-    std::size_t end = golden.find("\r\n", start);
-    const std::string line = golden.substr(start, end - start);
-    const bool event = line.starts_with("Dialogue:") || line.starts_with("Comment:");
-    expected += line + (event ? "\r\n" : "\n");
-    start = end + 2;
-  }
-  EXPECT_EQ(ReadBytes(folder / "a.ass"), expected);
+  EXPECT_EQ(ReadBytes(folder / "a.ass"), withLf(ReadBytes(kData / "shift-all.expected.ass")));
   EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~1~"), lf);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", false}, true));
+  EXPECT_EQ(ReadBytes(folder / "a.ass"), lf);
+
+  settings = Replacing(Matching::FullMatch, Replacement::FullMatch);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {kSearchGo, kSearchGo}}, true));
+  EXPECT_EQ(ReadBytes(folder / "a.ass").find('\r'), std::string::npos);
+}
+
+// The last line of a script without a final line end has none to give: what replaces it takes
+// the script's first line end, CR LF when the script has none at all.
+TEST(BatchRuns, EndRebuiltLastLinesWithTheScriptsFirstLineEnd) {
+  const std::string last = "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x";
+  const std::string shifted = "Dialogue: 0,0:00:02.00,0:00:03.00,D,,0,0,0,,x";
+  const struct {
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"[Events]\n" + last, "[Events]\n" + shifted + "\n"},
+      {"[Events]\r\n" + last, "[Events]\r\n" + shifted + "\r\n"},
+      {"[Events]\n" + last + "\r", "[Events]\n" + shifted + "\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.before);
+    TempFolder folder;
+    WriteBytes(folder / "a.ass", c.before);
+    TestFileList files({folder / "a.ass"});
+    RecordingHost host;
+    BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+    ASSERT_TRUE(RunBatch(host, files, settings, {{}, {}, "0:00:01.00", true}, true));
+    EXPECT_EQ(files.Results(), std::vector<std::int32_t>{1});
+    EXPECT_EQ(ReadBytes(folder / "a.ass"), c.after);
+  }
 }
 
 TEST(BatchRuns, ChangeOnlyEventLinesOfEventsSections) {
@@ -469,11 +512,11 @@ TEST(BatchRuns, ChangeOnlyEventLinesOfEventsSections) {
   ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:01:00.00", true}, true));
   EXPECT_EQ(ReadBytes(folder / "a.ass"),
             "[Events]\n"
-            "Dialogue: 0,0:01:01.00,0:01:02.00,D,,0,0,0,,one\r\n"
+            "Dialogue: 0,0:01:01.00,0:01:02.00,D,,0,0,0,,one\n"
             "[Fonts]\n"
             "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,not an event here\n"
             "[Events]\n"
-            "Comment: 0,0:01:03.00,0:01:04.00,D,,0,0,0,,two\r\n");
+            "Comment: 0,0:01:03.00,0:01:04.00,D,,0,0,0,,two\n");
 }
 
 TEST(BatchRuns, LeaveAScriptUntouchedWhenItsBackupCannotBeMade) {

@@ -12,7 +12,7 @@ std::string Event(std::string_view start, std::string_view end, std::string_view
 }
 
 // What the mode writes for every line of one occurrence, the Replace block prepared as a run
-// prepares it.
+// prepares it, in a script whose usual line end is LF.
 std::string ReplaceOccurrence(const std::vector<std::string>& occurrence,
                               std::vector<std::string> typedReplace, Replacement mode) {
   Block block = std::move(typedReplace);
@@ -21,11 +21,36 @@ std::string ReplaceOccurrence(const std::vector<std::string>& occurrence,
   std::int32_t blockOffset = -1;
   const auto length = static_cast<std::int32_t>(occurrence.size());
   for (std::int32_t p = 0; p < length; ++p) {
-    WriteReplacement(out, occurrence[p], block, p, length, mode, blockOffset);
+    WriteReplacement(out, occurrence[p], RebuiltLineEnd(occurrence[p], "\n"), block, p, length,
+                     mode, blockOffset);
   }
   return out;
 }
 
+TEST(Rewriting, TakesTheLineEndOfTheLineReplaced) {
+  const struct {
+    std::string script;
+    std::string usual;
+  } scripts[] = {{"[Events]\r\nx\n", "\r\n"},
+                 {"[Events]\nx\r\n", "\n"},
+                 {"[Events]", "\r\n"},
+                 {"[Events]\r", "\r\n"},
+                 {"", "\r\n"}};
+  for (const auto& c : scripts) {
+    SCOPED_TRACE(c.script);
+    script::TSubtitleFile file;
+    file.AddText(c.script);
+    EXPECT_EQ(UsualLineEnd(file), c.usual);
+  }
+  EXPECT_EQ(RebuiltLineEnd("x\r\n", "\n"), "\r\n");
+  EXPECT_EQ(RebuiltLineEnd("x\n", "\r\n"), "\n");
+  EXPECT_EQ(RebuiltLineEnd("x", "\n"), "\n");
+  EXPECT_EQ(RebuiltLineEnd("x\r", "\n"), "\n");  // a CR alone ends no line
+}
+
+// The occurrence's lines end in CR LF, LF and nothing (the last line of the file): each
+// replacement takes the end of the line it replaces, items after the occurrence the end of its
+// last line, and a line without one the script's usual LF.
 TEST(Rewriting, ReplacesOccurrencesInEachMode) {
   const std::vector<std::string> occurrence = {
       Event("0:10:00.00", "0:10:02.00", "Old one") + "\r\n",
@@ -49,33 +74,33 @@ TEST(Rewriting, ReplacesOccurrencesInEachMode) {
        Replacement::TextOnly,
        {"", newB},
        Event("0:10:00.00", "0:10:02.00", "") + "\r\n" + Event("0:10:03.00", "0:10:04.00", "New B") +
-           "\r\n"},
+           "\n"},
       {"text and format: the matched times, the item's fields",
        Replacement::TextAndFormat,
        {newA, newB},
        Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n" +
-           Event("0:10:03.00", "0:10:04.00", "New B", "Sign") + "\r\n"},
+           Event("0:10:03.00", "0:10:04.00", "New B", "Sign") + "\n"},
       {"text and format: a blank item writes an empty line",
        Replacement::TextAndFormat,
        {newA, "", newB},
-       Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n\r\n" +
-           Event("0:10:05.00", "0:10:06.00", "New B", "Sign") + "\r\n"},
+       Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n\n" +
+           Event("0:10:05.00", "0:10:06.00", "New B", "Sign") + "\n"},
       {"timing shift, longer: the block placed at the occurrence's start",
        Replacement::TimingShift,
        {newA, newB, newA, newB},
        Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n" +
-           Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\r\n" +
-           Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n" +
-           Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\r\n"},
+           Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\n" +
+           Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\n" +
+           Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\n"},
       {"timing shift: a blank item writes an empty line",
        Replacement::TimingShift,
        {newA, "", newB},
-       Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n\r\n" +
-           Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\r\n"},
+       Event("0:10:00.00", "0:10:02.00", "New, A", "Sign") + "\r\n\n" +
+           Event("0:10:03.00", "0:10:04.50", "New B", "Sign") + "\n"},
       {"full match, longer: extra items after the last line",
        Replacement::FullMatch,
        {newA, newB, "", newA},
-       newA + "\r\n" + newB + "\r\n" + "\r\n" + newA + "\r\n"},
+       newA + "\r\n" + newB + "\n" + "\n" + newA + "\n"},
       {"full match, shorter", Replacement::FullMatch, {newB}, newB + "\r\n"},
       {"empty Replace block: the occurrence is deleted", Replacement::FullMatch, {}, ""},
       {"empty Replace block in the timing-shift mode", Replacement::TimingShift, {""}, ""},
@@ -91,9 +116,9 @@ TEST(Rewriting, PlacesTheTimingShiftBlockByEachOccurrencesOwnFirstLine) {
   PrepareBlock(block, ReplaceBlockKind(Replacement::TimingShift));
   std::string out;
   std::int32_t blockOffset = 0;
-  WriteReplacement(out, Event("0:10:00.00", "0:10:01.00", "x"), block, 0, 1,
+  WriteReplacement(out, Event("0:10:00.00", "0:10:01.00", "x"), "\r\n", block, 0, 1,
                    Replacement::TimingShift, blockOffset);
-  WriteReplacement(out, Event("0:20:00.00", "0:20:01.00", "x"), block, 0, 1,
+  WriteReplacement(out, Event("0:20:00.00", "0:20:01.00", "x"), "\r\n", block, 0, 1,
                    Replacement::TimingShift, blockOffset);
   EXPECT_EQ(out, Event("0:10:00.00", "0:10:02.00", "a") + "\r\n" +
                      Event("0:10:03.00", "0:10:04.00", "b") + "\r\n" +
@@ -120,8 +145,8 @@ TEST(Rewriting, ShiftsTheTimesTheModeNamesWithClamping) {
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode) * 1000000 + c.shift);
     std::string out;
-    WriteShiftedLine(out, line, c.mode, c.shift);
-    EXPECT_EQ(out, c.expected + "\r\n");
+    WriteShiftedLine(out, line, "\n", c.mode, c.shift);
+    EXPECT_EQ(out, c.expected + "\n");
   }
 }
 
