@@ -1,7 +1,10 @@
 // nosk-cli: the runs of the window, without the window.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -93,16 +96,37 @@ std::vector<std::string> BlockLines(const std::string& name) {
   return lines;
 }
 
+// Standard descriptors that came closed get /dev/null, so that no file the run opens takes
+// their number and receives what is printed. Whether the standard output was closed.
+bool ReserveStandardDescriptors() {
+  bool stdoutClosed = false;
+  for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) continue;
+    if (descriptor == STDOUT_FILENO) stdoutClosed = true;
+    const int opened = ::open("/dev/null", descriptor == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    if (opened >= 0 && opened != descriptor) {
+      ::dup2(opened, descriptor);
+      ::close(opened);
+    }
+  }
+  return stdoutClosed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool stdoutClosed = ReserveStandardDescriptors();
+  // A reader that goes away (nosk-cli ... | head -1) makes writes of results fail, reported at
+  // the end, instead of ending the program in the middle of a run.
+  std::signal(SIGPIPE, SIG_IGN);
   CLI::App app("Nosk applies one edit to many subtitle scripts (.ass, .ssa) at once.", "nosk-cli");
   app.require_subcommand(1);
   app.footer(
       "Output: a line per script, in file list order: the count (or Error), a tab, the path.\n"
       "Why a script failed goes to stderr.\n"
       "Exit status: 0 the run went through without Error; 1 it went through with at least one\n"
-      "Error; 2 it stopped at a check before any script was opened (the reason is on stderr);\n"
+      "Error, a PATH named nothing or a folder could not be listed, or the results could not be\n"
+      "written; 2 it stopped at a check before any script was opened (the reason is on stderr);\n"
       "105 a value is not valid, 106 a required option is missing, 103 a block file can't be\n"
       "read, 109 an unknown argument (as CLI11 numbers them).");
 
@@ -178,9 +202,14 @@ int main(int argc, char** argv) {
     return app.exit(error);
   }
 
+  if (stdoutClosed) {
+    std::fprintf(stderr, "nosk-cli: the standard output is closed, so the results would be lost; "
+                         "nothing was done\n");
+    return kStoppedAtCheck;
+  }
   nosk::cli::TerminalHost host(stderr, ::isatty(STDERR_FILENO) == 1);
-  nosk::cli::PathList files(nosk::cli::CollectScriptPaths(options.paths, stderr), host, stdout,
-                            stderr);
+  nosk::cli::CollectedPaths collected = nosk::cli::CollectScriptPaths(options.paths, stderr);
+  nosk::cli::PathList files(std::move(collected.scripts), host, stdout, stderr);
   const bool wentThrough = nosk::engine::RunBatch(host, files, settings, editors, execute);
   host.ClearLine();
   if (!wentThrough) {
@@ -196,5 +225,9 @@ int main(int argc, char** argv) {
   for (const std::string& message : messages)
     std::fprintf(stderr, "nosk-cli: %s\n", message.c_str());
   if (!wentThrough) return kStoppedAtCheck;
-  return files.FailureCount() > 0 || !messages.empty() ? 1 : 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    std::fprintf(stderr, "nosk-cli: the results could not all be written to the standard output\n");
+    return 1;
+  }
+  return files.FailureCount() > 0 || collected.problems > 0 || !messages.empty() ? 1 : 0;
 }

@@ -56,33 +56,44 @@ bool Utf16Less(std::string_view a, std::string_view b) {
   return i == a.size() && j < b.size();
 }
 
-std::vector<fs::path> CollectScriptPaths(const std::vector<std::string>& arguments,
-                                         std::FILE* errors) {
-  std::vector<fs::path> paths;
+CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, std::FILE* errors) {
+  CollectedPaths collected;
+  const auto problem = [&](const fs::path& path, const std::string& why) {
+    std::fprintf(errors, "nosk-cli: %s: %s\n", script::PathText(path).c_str(), why.c_str());
+    ++collected.problems;
+  };
   for (const std::string& argument : arguments) {
     std::error_code error;
     const fs::path path = fs::absolute(fs::path(argument), error).lexically_normal();
-    if (fs::is_directory(path, error)) {
-      for (const fs::directory_entry& entry : fs::directory_iterator(path, error)) {
-        if (!entry.is_directory(error) &&
-            script::IsScriptFileName(entry.path().filename().string())) {
-          paths.push_back(entry.path());
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status)) {
+      // An entry the listing fails at ends it: the scripts found before it are still taken.
+      fs::directory_iterator entries(path, error);
+      for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        std::error_code typeError;
+        if (!entries->is_directory(typeError) &&
+            script::IsScriptFileName(entries->path().filename().string())) {
+          collected.scripts.push_back(entries->path());
         }
       }
-      if (error) {
-        std::fprintf(errors, "nosk-cli: can't list the folder %s: %s\n", argument.c_str(),
-                     error.message().c_str());
-      }
+      if (error) problem(path, "can't list the folder: " + error.message());
     } else if (script::IsScriptFileName(path.filename().string())) {
-      paths.push_back(path);
+      // A missing script stays: the run reports it, as the window does a deleted entry.
+      collected.scripts.push_back(path);
+    } else if (status.type() == fs::file_type::not_found) {
+      problem(path, "no such file or folder");
+    } else if (error) {
+      problem(path, "can't look at this path: " + error.message());
     } else {
-      std::fprintf(errors, "nosk-cli: skipped %s: not a .ass or .ssa file\n", argument.c_str());
+      std::fprintf(errors, "nosk-cli: skipped %s: not a .ass or .ssa file\n",
+                   script::PathText(path).c_str());
     }
   }
-  std::sort(paths.begin(), paths.end(),
+  std::sort(collected.scripts.begin(), collected.scripts.end(),
             [](const fs::path& a, const fs::path& b) { return Utf16Less(a.native(), b.native()); });
-  paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
-  return paths;
+  collected.scripts.erase(std::unique(collected.scripts.begin(), collected.scripts.end()),
+                          collected.scripts.end());
+  return collected;
 }
 
 PathList::PathList(std::vector<fs::path> paths, TerminalHost& host, std::FILE* out,

@@ -14,12 +14,16 @@ namespace nosk::cli {
 // Whether `a` sorts before `b` compared as UTF-16 code units, the order of the window's list.
 bool Utf16Less(std::string_view a, std::string_view b);
 
+struct CollectedPaths {
+  std::vector<std::filesystem::path> scripts;  // absolute, without duplicates, in UTF-16 order
+  int problems = 0;  // arguments that name nothing, or folders that could not be listed
+};
+
 // The script paths named by the arguments: a file with a script extension (whether or not it
 // exists: the run reports a missing one), or a folder's .ass and .ssa files (not its
-// sub-folders). Absolute, without duplicates, in UTF-16 order. Anything else is skipped with a
-// line on `errors`.
-std::vector<std::filesystem::path> CollectScriptPaths(const std::vector<std::string>& arguments,
-                                                      std::FILE* errors);
+// sub-folders). A file of another kind is skipped, and a path that names nothing or a folder
+// that cannot be listed is a problem, each with a line on `errors`.
+CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, std::FILE* errors);
 
 // Every entry is checked. A result is printed as it is stored: the count or "Error", a tab and
 // the path on `out`, and for an "Error" the reason on `errors`.

@@ -134,11 +134,11 @@ Outcome ScriptReplacement::Commit() {
 Outcome ScriptReplacement::MakeBackup(unsigned permissions) {
   const std::filesystem::path backupFolder =
       std::filesystem::absolute(scriptPath_).parent_path() / kBackupFolderName;
-  const std::string name = PathText(scriptPath_.filename());
+  const std::string name = scriptPath_.filename().native();
   bool folderMade = false;
   for (unsigned number = 1;; ++number) {
     const std::filesystem::path candidate =
-        backupFolder / std::filesystem::u8path(name + ".~" + std::to_string(number) + "~");
+        backupFolder / (name + ".~" + std::to_string(number) + "~");
     int error = ::link(realPath_.c_str(), candidate.c_str()) == 0 ? 0 : errno;
     if (error != 0 && LinkImpossible(error)) {
       error = CopyToNewFile(realPath_, candidate, permissions);

@@ -25,6 +25,11 @@ ScriptEncoding DetectEncodingOfBytes(std::string_view firstBytes);
 // The encoding of the named file; SystemCodePage when it cannot be read.
 ScriptEncoding DetectEncoding(const std::filesystem::path& path);
 
+// Length of the well-formed UTF-8 sequence at the start of `text` (not empty), or 0 when it is
+// ill-formed (a stray continuation byte, a cut sequence, an overlong form, a surrogate, beyond
+// U+10FFFF).
+std::size_t Utf8SequenceLength(std::string_view text);
+
 struct EncodedText {
   std::string bytes;
   // False when some character could not be held and was written as "?".

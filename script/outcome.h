@@ -29,11 +29,11 @@ class [[nodiscard]] Outcome {
   bool serious_;
 };
 
-// A path as UTF-8 text for messages.
-inline std::string PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
+// A path as text for messages and result lines: as it is, or, when it holds a control
+// character, a double quote, a backslash or bytes that are not UTF-8, in double quotes with
+// those written as git writes them (\t, \n, \", \\, \ooo ...), so that no file name can cut a
+// message or forge a line of its own.
+std::string PathText(const std::filesystem::path& path);
 
 // The system's description of an errno value ("No space left on device").
 std::string ErrorText(int errorNumber);

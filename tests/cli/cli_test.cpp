@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 
 #include "cli/blockfile.h"
 #include "cli/pathlist.h"
@@ -238,6 +239,10 @@ TEST(CommandLine, RefusesBadUsageWithCli11Codes) {
        {"search", "--block", s / "none.txt", s / "b.ass"},
        103,
        "can't read " + s / "none.txt"},
+      {"a block file that never ends",
+       {"search", "--block", "/dev/zero", s / "b.ass"},
+       103,
+       "can't read /dev/zero: it holds more than 40,000,000 bytes"},
       {"both blocks from stdin",
        {"replace", "--block", "-", "--with", "-", s / "b.ass"},
        105,
@@ -249,6 +254,169 @@ TEST(CommandLine, RefusesBadUsageWithCli11Codes) {
     EXPECT_EQ(r.exitStatus, c.exitStatus) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(r.err.starts_with(c.errStart)) << r.err;
+  }
+}
+
+// Paths that name nothing are failures of the run, not files of another kind to skip.
+TEST(CommandLine, SaysWhenAPathNamesNothing) {
+  Season s;
+  const ProcessResult r =
+      RunProcess(kCli, {"search", "--block", s / "go.txt", s / "none", s / "b.ass"});
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_EQ(r.out, "1\t" + s / "b.ass" + "\n");
+  EXPECT_EQ(r.err, "nosk-cli: " + s / "none" + ": no such file or folder\n");
+}
+
+// Results that are lost are a failure of the run: a full device fails it at the end, a closed
+// standard output stops it before any script is touched.
+TEST(CommandLine, FailsWhenItsResultsCannotBeWritten) {
+  const struct {
+    std::string name;
+    std::string redirection;
+    int exitStatus;
+    std::string err;
+    bool shifted;
+  } cases[] = {
+      {"a full device", ">/dev/full", 1,
+       "nosk-cli: the results could not all be written to the standard output\n", true},
+      {"a closed standard output", ">&-", 2,
+       "nosk-cli: the standard output is closed, so the results would be lost; nothing was "
+       "done\n",
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Season s;
+    const ProcessResult r =
+        RunProcess("/bin/sh", {"-c", "exec \"$0\" shift --by 0:00:01.50 \"$1\" " + c.redirection,
+                               kCli, s / "b.ass"});
+    EXPECT_EQ(r.exitStatus, c.exitStatus);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(ReadBytes(s.folder / "b.ass"),
+              ReadBytes(kData / (c.shifted ? "shift-all.expected.ass" : "episode.ass")));
+  }
+}
+
+// Whatever a file is named, its result is one line, and a name cannot forge another.
+TEST(CommandLine, QuotesNamesThatCouldForgeAResultLine) {
+  Season s;
+  const std::string names[] = {"evil\nError\tghost.ass", "caf\xE9.ass", "Hoshi S01E01 [Kuro].ass"};
+  for (const std::string& name : names) fs::copy_file(kData / "episode.ass", s.folder / name);
+  const ProcessResult r = RunProcess(kCli, {"search", "--block", s / "go.txt", "--",
+                                            s / "evil\nError\tghost.ass", s / "caf\xE9.ass",
+                                            s / "Hoshi S01E01 [Kuro].ass"});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, "1\t" + s / "Hoshi S01E01 [Kuro].ass" + "\n" + "1\t\"" + s / "caf" +
+                       "\\351.ass\"\n" + "1\t\"" + s / "evil" + "\\nError\\tghost.ass\"\n");
+}
+
+// Memory that runs out on one script fails that script, with its reason, and the run goes on:
+// every script gets its result line at every limit.
+TEST(CommandLine, GivesEveryScriptAResultWhenMemoryRunsOut) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
+#else
+  TempFolder folder;
+  const std::string head = "[Events]\n";
+  const std::string line = "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\n";
+  std::string big = head;
+  big.reserve(40'000'000);
+  while (big.size() + line.size() <= 40'000'000) big += line;
+  big.resize(40'000'000, 'x');
+  WriteBytes(folder / "big.ass", big);
+  fs::copy_file(kData / "episode.ass", folder / "small.ass");
+  const std::string bigPath = (folder / "big.ass").string();
+  const std::string smallPath = (folder / "small.ass").string();
+  int failures = 0;
+  for (int kilobytes = 40'000; kilobytes <= 120'000; kilobytes += 4'000) {
+    SCOPED_TRACE(kilobytes);
+    const ProcessResult r = RunProcess(
+        "/bin/sh", {"-c", "ulimit -v " + std::to_string(kilobytes) +
+                              " && exec \"$0\" shift --by 0:00:01.00 --dry-run \"$1\" \"$2\"",
+                    kCli, bigPath, smallPath});
+    ASSERT_TRUE(r.exitStatus == 0 || r.exitStatus == 1) << r.exitStatus << r.err;
+    EXPECT_NE(r.out.find("1\t" + smallPath + "\n"), std::string::npos) << r.out;
+    if (r.exitStatus == 1) {
+      ++failures;
+      EXPECT_TRUE(r.out.starts_with("Error\t" + bigPath + "\n")) << r.out;
+      EXPECT_NE(r.err.find("memory"), std::string::npos) << r.err;
+    }
+  }
+  EXPECT_GT(failures, 0) << "no limit was tight enough to fail the large script";
+#endif
+}
+
+}  // namespace
+}  // namespace nosk::cli
+
+namespace nosk::cli {
+namespace {
+
+// The README's worked examples, run as written on copies of examples/ with LF line ends: each
+// prints what the README shows, and every script keeps one kind of line end.
+TEST(Readme, WorkedExamplesRunAsShownAndKeepOneKindOfLineEnd) {
+  const fs::path source = NOSK_SOURCE_DIR;
+  TempFolder folder;
+  fs::copy(source / "examples", folder.path(), fs::copy_options::recursive);
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    if (entry.path().extension() == ".ass") {
+      std::string text = ReadBytes(entry.path());
+      for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+      WriteBytes(entry.path(), text);
+    }
+  }
+  // Commands are the indented lines that start with "$ " (a trailing backslash continues them);
+  // the indented lines after one are its output, where "..." stands for any further lines.
+  std::istringstream readme(ReadBytes(source / "README.md"));
+  struct Example {
+    std::string command;
+    std::vector<std::string> output;
+  };
+  std::vector<Example> examples;
+  bool continued = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (!line.starts_with("    ")) {
+      if (!examples.empty() && !continued) examples.back().output.push_back("...");
+      continue;
+    }
+    line.erase(0, 4);
+    if (continued) {
+      examples.back().command += " " + line;
+    } else if (line.starts_with("$ ")) {
+      examples.push_back({line.substr(2), {}});
+    } else {
+      if (!examples.empty()) examples.back().output.push_back(line);
+      continue;
+    }
+    continued = examples.back().command.ends_with("\\");
+    if (continued) examples.back().command.pop_back();
+  }
+  ASSERT_GE(examples.size(), 4u);
+  const std::string shownFolder = "/tmp/ex";
+  for (const Example& example : examples) {
+    SCOPED_TRACE(example.command);
+    const ProcessResult r = RunProcess(
+        "/bin/sh", {"-c", "cd \"$0\" && PATH=\"$1:$PATH\" && " + example.command,
+                    folder.path().string(), fs::path(kCli).parent_path().string()});
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    if (!example.command.starts_with("nosk-cli")) continue;
+    std::istringstream out(r.out);
+    std::string line;
+    for (std::string expected : example.output) {
+      if (expected == "...") break;
+      for (std::size_t at; (at = expected.find(shownFolder)) != std::string::npos;) {
+        expected.replace(at, shownFolder.size(), folder.path().string());
+      }
+      ASSERT_TRUE(std::getline(out, line)) << r.out;
+      EXPECT_EQ(line, expected);
+    }
+  }
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    if (entry.path().extension() != ".ass") continue;
+    SCOPED_TRACE(entry.path());
+    const std::string text = ReadBytes(entry.path());
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    EXPECT_NE(ReadBytes(entry.path()), ReadBytes(source / "examples" / entry.path().filename()));
   }
 }
 

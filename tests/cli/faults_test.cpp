@@ -324,6 +324,22 @@ TEST(Faults, FailingSystemCalls) {
   }
 }
 
+// A folder whose listing fails after its first part: the scripts listed so far are worked on,
+// and the run says that the folder could not be listed.
+TEST(Faults, AFolderListingThatFailsPartway) {
+  REQUIRE_STRACE();
+  Season season;
+  const ProcessResult result = season.Run(
+      {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "inject=getdents64:error=EIO:when=2"});
+  EXPECT_EQ(result.exitStatus, 1) << result.err;
+  const auto rewritten = season.CheckPromise();
+  EXPECT_EQ(rewritten,
+            (std::map<std::string, bool>{{"a.ass", true}, {"big.ass", true}, {"c.ass", true}}));
+  season.CheckReports(result, rewritten,
+                      "nosk-cli: " + season.Folder().string() +
+                          ": can't list the folder: Input/output error\n");
+}
+
 // The process killed at each call that changes files, one after the other, until a run gets
 // through: after every kill each script is old or new, and each new one has its backup.
 TEST(Faults, KilledAtAnyPoint) {
