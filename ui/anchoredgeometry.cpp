@@ -38,6 +38,11 @@ void AnchoredGeometry::Apply(QWidget* container) {
     }
     widget->setGeometry(bounds);
   }
+  if (afterApply_) afterApply_(container);
+}
+
+void AnchoredGeometry::SetAfterApply(std::function<void(QWidget* container)> afterApply) {
+  afterApply_ = std::move(afterApply);
 }
 
 bool AnchoredGeometry::eventFilter(QObject* watched, QEvent* event) {

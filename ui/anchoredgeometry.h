@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QHash>
+#include <functional>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -29,8 +30,12 @@ class AnchoredGeometry : public QObject {
 
   // Registers a widget with its designed bounds and anchors, and watches its container.
   void Place(QWidget* widget, QRect designedBounds, int anchors = kAnchorLeftTop);
-  // Puts every registered child of the container where its anchors say.
+  // Puts every registered child of the container where its anchors say, then calls the
+  // function given to SetAfterApply.
   void Apply(QWidget* container);
+  // What to do after each Apply: a layout anchors cannot express (two widgets sharing a width)
+  // gets the last word there, whatever order the widgets were placed in.
+  void SetAfterApply(std::function<void(QWidget* container)> afterApply);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +47,7 @@ class AnchoredGeometry : public QObject {
   };
   QSize designed_;
   QHash<QWidget*, Placement> placements_;
+  std::function<void(QWidget* container)> afterApply_;
 };
 
 }  // namespace nosk::ui

@@ -80,8 +80,8 @@ void FileGridModel::EntryChanged(int entry, Column column) {
   emit dataChanged(cell, cell);
 }
 
-void FileGridModel::NamesChanged() {
-  emit dataChanged(index(0, kNameColumn), index(rowCount() - 1, kNameColumn));
+void FileGridModel::ColumnChanged(Column column) {
+  emit dataChanged(index(0, column), index(rowCount() - 1, column));
 }
 
 }  // namespace nosk::ui

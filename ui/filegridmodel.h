@@ -31,8 +31,8 @@ class FileGridModel : public QAbstractTableModel {
   void Rebuild();
   // Shows an entry's check box, name or result anew.
   void EntryChanged(int entry, Column column);
-  // Shows every name anew (the column width changed).
-  void NamesChanged();
+  // Shows a column of every entry anew: the names (the column width changed), or the results.
+  void ColumnChanged(Column column);
 
  signals:
   void CheckBoxClicked(int entry);

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include "filelist/wildcard.h"
 #include "script/eventline.h"
 #include "ui/filegridmodel.h"
 #include "ui/mainform.h"
@@ -137,21 +138,21 @@ void TMainForm::FormCreate(const QStringList& arguments) {
 }
 
 // A relative parameter is taken from the current folder. Only ordinary files count: folders,
-// dot-files and special files are skipped.
+// dot-files and special files are skipped. A parameter that names a file is that file, whatever
+// characters its name holds; only when none is there is its name a pattern, where "*" and "?"
+// are the wildcards (brackets are not: release names carry their group in them).
 QStringList TMainForm::MatchCommandLinePath(const QString& parameter) const {
   const QFileInfo named(QDir::current().absoluteFilePath(parameter));
-  const QString pattern = named.fileName();
-  const bool wildcard = pattern.contains(QLatin1Char('*')) || pattern.contains(QLatin1Char('?')) ||
-                        pattern.contains(QLatin1Char('['));
-  if (!wildcard) {
+  if (named.exists()) {
     if (named.isFile() && !named.isHidden()) return {QDir::cleanPath(named.absoluteFilePath())};
     return {};
   }
+  const QString pattern = named.fileName();
+  if (!filelist::HasWildcard(pattern)) return {};
   const QDir folder(named.absolutePath());
   QStringList paths;
-  for (const QString& name :
-       folder.entryList({pattern}, QDir::Files | QDir::CaseSensitive, QDir::Unsorted)) {
-    paths.append(QDir::cleanPath(folder.filePath(name)));
+  for (const QString& name : folder.entryList(QDir::Files, QDir::Unsorted)) {
+    if (filelist::MatchesWildcard(name, pattern)) paths.append(QDir::cleanPath(folder.filePath(name)));
   }
   return paths;
 }
@@ -163,7 +164,7 @@ void TMainForm::sgdFilelistResize() {
   if (width == sgdFilelist_->columnWidth(FileGridModel::kNameColumn)) return;
   sgdFilelist_->setColumnWidth(FileGridModel::kNameColumn, std::max(width, 0));
   fileGrid_->SetColumnWidth(sgdFilelist_->columnWidth(FileGridModel::kNameColumn));
-  gridModel_->NamesChanged();
+  gridModel_->ColumnChanged(FileGridModel::kNameColumn);
   LayOutEditorBoxes();
 }
 

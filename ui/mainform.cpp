@@ -83,6 +83,10 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   BuildTimingShiftPage(pages_[1]);
   BuildFormatConversionPage(pages_[2]);
   BuildAdvancedSettingsPage(pages_[3]);
+  // The Search and Replace boxes share the page's width; the anchors only keep their heights.
+  geometry_->SetAfterApply([this](QWidget* container) {
+    if (container == grpP1Edit1_->parentWidget()) LayOutEditorBoxes();
+  });
   resize(712, 392);
   setMinimumSize(712, 392);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -162,6 +166,9 @@ int TMainForm::TextWidth(const QString& text) const {
 // Runs ------------------------------------------------------------------------------------------
 
 void TMainForm::RunBatch(bool execute) {
+  // A run that stops at a check must not leave the numbers of the run before beside its reason.
+  ClearResults();
+  gridModel_->ColumnChanged(FileGridModel::kResultColumn);
   ClearStatusText();
   if (!ReadBatchSettings(execute)) {
     SetStatusText("Internal application error.");
@@ -317,11 +324,15 @@ void TMainForm::MainPageControlChange() {
   } else {
     settings_.WorkMode = Page::AdvancedSettings;
   }
+  ClearResults();
+  RefreshFileGrid();
+}
+
+void TMainForm::ClearResults() {
   for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) {
     fileGrid_->SetValue(engine::kNotProcessed, i, 0);
     fileGrid_->Line(i).FailureReason.clear();
   }
-  RefreshFileGrid();
 }
 
 void TMainForm::btnP2SearchSettingsClick() { MainPageControl_->setCurrentIndex(3); }

@@ -127,6 +127,8 @@ class TMainForm : public QMainWindow,
   void RunBatch(bool execute);
   bool ReadBatchSettings(bool execute);
   void MainPageControlChange();
+  // Every entry's result becomes "not processed", without its reason; the grid is not redrawn.
+  void ClearResults();
   void btnP2SearchSettingsClick();
   void btnP4OKClick();
   void btnExitClick();

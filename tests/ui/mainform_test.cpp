@@ -184,6 +184,33 @@ class MainFormTest : public QObject {
     QCOMPARE(w.Grid()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
   }
 
+  // Release names carry their group in brackets: a name that is there is taken as it is, and
+  // only "*" and "?" are wildcards when it is not.
+  void addsReleaseNamesWithBracketsLiterally() {
+    Window w;
+    w.Script("Hoshi S01E01 [Kuro].ass");
+    w.Script("Hoshi S01E02 [Kuro].ass");
+    w.Script("Hoshi S01E01 K.ass");  // what "[Kuro]" would match as a class
+    QDir::setCurrent(w.folder.path());
+    w.form.FormCreate({"Hoshi S01E01 [Kuro].ass"});
+    QCOMPARE(w.Names(), (QStringList{"Hoshi S01E01 [Kuro].ass"}));
+
+    w.Click("btnRemoveAll");
+    w.form.FormCreate({w.folder.filePath("*[Kuro].ass"), w.folder.filePath("Hoshi S01E0? K.ass"),
+                       w.folder.filePath("[Kuro].ass")});
+    QCOMPARE(w.Names(), (QStringList{"Hoshi S01E01 K.ass", "Hoshi S01E01 [Kuro].ass",
+                                     "Hoshi S01E02 [Kuro].ass"}));
+
+    w.Click("btnRemoveAll");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(w.folder.filePath("Hoshi S01E02 [Kuro].ass"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.form, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.form, &drop);
+    QCOMPARE(w.Names(), (QStringList{"Hoshi S01E02 [Kuro].ass"}));
+  }
+
   void addsDroppedFilesAndFolderContents() {
     Window w;
     const QString dropped = w.Script("z.ass");
@@ -312,6 +339,52 @@ class MainFormTest : public QObject {
     QCOMPARE(result.readAll(), expected.readAll());
   }
 
+  // "All Files, All Rows" disables the Search box: what it holds is not read.
+  void shiftsEveryScriptWhateverTheDisabledSearchBoxHolds() {
+    Window w;
+    const QString script = w.Script("a.ass");
+    w.form.AddScriptFile(script);
+    w.ShowPage(1);
+    QVERIFY(!w.Enabled("P2Edit1"));
+    w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.50");
+    w.Click("btnP2Execute");
+    QCOMPARE(w.Status(), QString());
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    QFile result(script), expected(kData + "/shift-all.expected.ass");
+    QVERIFY(result.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+    QCOMPARE(result.readAll(), expected.readAll());
+  }
+
+  // A run starts by emptying every Result cell, so a run stopped at a check shows none of the
+  // numbers of the run before.
+  void startsEveryRunWithEmptyResults() {
+    Window w;
+    w.form.AddScriptFile(w.Script("a.ass"));
+    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
+    w.Click("btnP1Search");
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText("not an event line");
+    w.Click("btnP1Search");
+    QCOMPARE(w.Status(), QStringLiteral("Search data error."));
+    QCOMPARE(w.Cell(0, 2), QString());
+    QCOMPARE(w.form.FileGrid().Line(0).Values[0], nosk::engine::kNotProcessed);
+  }
+
+  // A script that cannot be read is told once: in the message box, and as the Error's hint.
+  void tellsAFailedLoadOnce() {
+    Window w;
+    const QString link = w.folder.filePath("unreadable.ass");
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), link));  // opens, then fails to read
+    w.form.AddScriptFile(link);
+    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
+    w.Click("btnP1Search");
+    const QString reason =
+        QStringLiteral("Can't read from ") + link + QStringLiteral(". Input/output error.");
+    QCOMPARE(w.desktop.messages, QStringList{QStringLiteral("Error: ") + reason});
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("Error"));
+    QCOMPARE(w.Grid()->index(0, 2).data(Qt::ToolTipRole).toString(), reason);
+  }
+
   void leavesTheReasonOfAStoppedRunUntilTheNextRedraw() {
     Window w;
     w.form.AddScriptFile(w.Script("a.ass"));
@@ -351,6 +424,31 @@ class MainFormTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(statusBar->CapsLockShown(), 1000);
     w.desktop.capsLock = false;
     QTRY_VERIFY_WITH_TIMEOUT(!statusBar->CapsLockShown(), 1000);
+  }
+
+  // After every resize, however the window got there, the Search and Replace boxes are
+  // (page control width - 14) / 2 wide each, and "Replace" starts 6 pixels right of "Search".
+  void keepsTheEditorBoxesSharingThePageWidth() {
+    Window w;
+    auto* search = w.Find<QGroupBox>("grpP1Edit1");
+    auto* replace = w.Find<QGroupBox>("grpP1Edit2");
+    auto* pages = w.Find<QTabWidget>("MainPageControl");
+    const QSize designed = w.form.size();
+    const QSize steps[] = {{designed.width() + 200, designed.height()},
+                           {designed.width() + 200, designed.height() + 50},
+                           {designed.width() + 37, designed.height() + 50},
+                           {designed.width() + 37, designed.height()},
+                           designed};
+    for (const QSize& size : steps) {
+      w.form.resize(size);
+      QTRY_COMPARE(pages->width(), size.width());
+      QApplication::processEvents();
+      const int width = (pages->width() - 14) / 2;
+      QCOMPARE(search->width(), width);
+      QCOMPARE(replace->width(), width);
+      QCOMPARE(replace->x(), search->x() + width + 6);
+      QCOMPARE(replace->height(), search->height());
+    }
   }
 
   void sizesTheStatusPanelsAndTheNameColumnWithTheWindow() {
