@@ -32,6 +32,12 @@ void TerminalHost::ShowMessage(std::string_view title, std::string_view text) {
   messages_.emplace_back(title, text);
 }
 
+void TerminalHost::ShowNotice(std::string_view text) {
+  ClearLine();
+  std::fprintf(terminal_, "nosk-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+  std::fflush(terminal_);
+}
+
 void TerminalHost::SetFileNumber(int number, int count) {
   fileNumber_ = number;
   fileCount_ = count;

@@ -25,6 +25,8 @@ class TerminalHost : public script::Host {
   void Repaint() override;
   // Kept for the end of the run, which prints them.
   void ShowMessage(std::string_view title, std::string_view text) override;
+  // A line on the terminal at once.
+  void ShowNotice(std::string_view text) override;
 
   const std::string& StatusText() const { return statusText_; }
   // The file the run is at, for the progress line.

@@ -7,6 +7,8 @@
 #include "engine/rangelist.h"
 #include "engine/rewriter.h"
 #include "script/scriptio.h"
+#include "script/scriptlocation.h"
+#include "script/temporaryfile.h"
 #include "script/subtitlefile.h"
 #include "script/timecodes.h"
 
@@ -33,24 +35,6 @@ std::string NoEventLinesReason(const script::TSubtitleFile& script, ScriptEncodi
   return "no event lines in an [Events] section";
 }
 
-// Why there is no script to read at the path, or an empty text when there is one.
-std::string MissingFileReason(const std::filesystem::path& path) {
-  std::error_code error;
-  switch (std::filesystem::status(path, error).type()) {
-    case std::filesystem::file_type::regular:
-      return {};
-    case std::filesystem::file_type::not_found:
-      return "no file at this path";
-    case std::filesystem::file_type::directory:
-      return "it is a folder, not a file";
-    case std::filesystem::file_type::none:
-    case std::filesystem::file_type::unknown:
-      return "can't look at this path: " + error.message();
-    default:
-      return "it is not a regular file";
-  }
-}
-
 void EncodeBlock(const Block& typed, ScriptEncoding encoding, Block& encoded, bool* complete) {
   encoded.clear();
   for (const std::string& item : typed) {
@@ -69,7 +53,7 @@ bool CheckFileList(script::Host& host, const FileList& files) {
 }
 
 bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
-              const EditorTexts& editors, bool execute) {
+              const EditorTexts& editors, bool execute, const RunOptions& options) {
   // A write beyond the process's file size limit must be an error of that one script (EFBIG),
   // not a signal that ends the program half-way through a run.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -115,38 +99,40 @@ bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
     case Page::AdvancedSettings:
       break;
   }
-  BatchJob job(host, settings, std::move(searchBlock), std::move(replaceBlock), execute);
+  std::optional<script::InterruptCleanup> cleanup;
+  if (execute) cleanup.emplace();
+  BatchJob job(host, settings, std::move(searchBlock), std::move(replaceBlock), execute, options);
   job.ProcessFileList(files);
-  if (const script::Outcome flushed = job.FlushWrites(); !flushed) {
-    host.ShowMessage("Error", flushed.reason());
+  if (const script::Outcome finished = job.Finish(); !finished) {
+    host.ShowMessage("Error", finished.reason());
   }
   return true;
 }
 
 BatchJob::BatchJob(script::Host& host, const BatchSettings& settings, Block searchBlock,
-                   Block replaceBlock, bool execute)
+                   Block replaceBlock, bool execute, const RunOptions& options)
     : host_(host),
       settings_(settings),
       searchBlock_(std::move(searchBlock)),
       replaceBlock_(std::move(replaceBlock)),
-      execute_(execute) {}
+      execute_(execute),
+      options_(options) {}
+
+script::Outcome BatchJob::Finish() {
+  folderInUse_.Leave();
+  return written_.FlushAll();
+}
 
 void BatchJob::ProcessFileList(FileList& files) {
   for (std::int32_t i = 0; i < files.Count(); ++i) {
     ScriptResult result;
     if (files.GetChecked(i)) {
-      const std::filesystem::path path = files.GetPath(i);
-      result.reason = MissingFileReason(path);
-      if (!result.reason.empty()) {
-        result.code = kFailed;
-      } else {
-        // A script too large for the memory left fails alone: what it allocated is freed as the
-        // exception unwinds, and the next script may well fit.
-        try {
-          result = ProcessScript(path);
-        } catch (const std::bad_alloc&) {
-          result = {kFailed, "not enough memory to work on this script; it was not changed", true};
-        }
+      // A script too large for the memory left fails alone: what it allocated is freed as the
+      // exception unwinds, and the next script may well fit.
+      try {
+        result = ProcessScript(files.GetPath(i));
+      } catch (const std::bad_alloc&) {
+        result = {kFailed, "not enough memory to work on this script; it was not changed", true};
       }
     }
     files.StoreResult(i, result);
@@ -164,9 +150,36 @@ const EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
 }
 
 ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
+  const auto failed = [](const script::Outcome& outcome) {
+    return ScriptResult{kFailed, outcome.reason(), outcome.serious()};
+  };
+  script::ScriptLocation location;
+  if (const script::Outcome located = script::LocateScript(path, location); !located) {
+    return failed(located);
+  }
+  // The lock comes before the script is read: what a rewrite starts from is then what no other
+  // run is changing.
+  if (execute_) {
+    if (const script::Outcome entered =
+            folderInUse_.Enter(location.folder, host_, options_.folderLockWait);
+        !entered) {
+      return failed(entered);
+    }
+  }
+  script::FileDescriptor file;
+  script::FileIdentity identity;
+  if (const script::Outcome opened = script::OpenScript(location, file, identity); !opened) {
+    return failed(opened);
+  }
+  const auto [first, isNew] = seen_.try_emplace({identity.device, identity.inode}, path);
+  if (!isNew) {
+    return {kFailed, "the same file as " + script::PathText(first->second) +
+                         ", which this run works on already"};
+  }
   script::TSubtitleFile script;
-  if (const script::Outcome loaded = script::LoadScript(host_, path, script); !loaded) {
-    return {kFailed, loaded.reason(), loaded.serious()};
+  if (const script::Outcome loaded = script::LoadScriptFrom(host_, file, identity, path, script);
+      !loaded) {
+    return failed(loaded);
   }
   // The mark at the start of the bytes just read: the same answer as reading the file's first
   // bytes once more, without opening it again.
@@ -222,8 +235,9 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
   // A script in which nothing was found is not rewritten and gets no backup.
   if (execute_ && result.code >= 1) {
     const script::Outcome rewritten =
-        RewriteScript(host_, path, script, ranges, blocks.replace, settings_, written_);
-    if (!rewritten) result = {kFailed, rewritten.reason()};
+        RewriteScript(host_, location, file, script, ranges, blocks.replace, settings_,
+                      folderInUse_, written_, result.reason, result.announce);
+    if (!rewritten) result = failed(rewritten);
   }
   return result;
 }

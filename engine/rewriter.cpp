@@ -127,18 +127,18 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
   writeUnchangedUpTo(lineCount);
 }
 
-script::Outcome RewriteScript(script::Host& host, const std::filesystem::path& path,
+script::Outcome RewriteScript(script::Host& host, const script::ScriptLocation& location,
+                              const script::FileDescriptor& file,
                               const script::TSubtitleFile& script, const RangeList& ranges,
                               const Block& replaceBlock, const BatchSettings& settings,
-                              WrittenFileSystems& written) {
+                              FolderInUse& folder, WrittenFileSystems& written, std::string& note,
+                              bool& serious) {
   script::ProgressPhase phase(host);
-  ScriptReplacement replacement(path, script.SourceIdentity());
+  ScriptReplacement replacement(location, file, script.SourceIdentity(), folder);
   if (script::Outcome begun = replacement.Begin(); !begun) return begun;
   phase.Start("Writing data. Please, wait...");
   WriteNewContent(replacement.Output(), script, ranges, replaceBlock, settings, phase);
-  script::Outcome committed = replacement.Commit();
-  if (committed) written.Record(replacement.Folder());
-  return committed;
+  return replacement.Commit(written, note, serious);
 }
 
 }  // namespace nosk::engine

@@ -8,13 +8,16 @@
 #include <string_view>
 
 #include "engine/batchsettings.h"
+#include "engine/folderinuse.h"
 #include "engine/rangelist.h"
 #include "engine/searchblock.h"
 #include "engine/writtenfilesystems.h"
+#include "script/bytesink.h"
+#include "script/filedescriptor.h"
 #include "script/host.h"
 #include "script/outcome.h"
-#include "script/outputfile.h"
 #include "script/progressphase.h"
+#include "script/scriptlocation.h"
 #include "script/subtitlefile.h"
 
 namespace nosk::engine {
@@ -46,11 +49,15 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
                      const RangeList& ranges, const Block& replaceBlock,
                      const BatchSettings& settings, script::ProgressPhase& phase);
 
-// Rewrites the script at `path` with its new content, keeping the previous file in
-// "Nosk_backup" beside it. On failure the script is as it was, and the reason says why.
-script::Outcome RewriteScript(script::Host& host, const std::filesystem::path& path,
+// Rewrites the script, read from `file` at `location`, with its new content, keeping the
+// previous file in the Nosk_backup folder beside it. On failure the script is as it was, and
+// the reason says why. On success `note` may say what the user must know, and `serious` whether
+// at once (another program's write kept in the backup).
+script::Outcome RewriteScript(script::Host& host, const script::ScriptLocation& location,
+                              const script::FileDescriptor& file,
                               const script::TSubtitleFile& script, const RangeList& ranges,
                               const Block& replaceBlock, const BatchSettings& settings,
-                              WrittenFileSystems& written);
+                              FolderInUse& folder, WrittenFileSystems& written, std::string& note,
+                              bool& serious);
 
 }  // namespace nosk::engine

@@ -1,12 +1,14 @@
 #include "engine/scriptreplacement.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <string>
+
+#include "script/filemetadata.h"
 
 namespace nosk::engine {
 namespace {
@@ -15,155 +17,174 @@ using script::ErrorText;
 using script::Outcome;
 using script::PathText;
 
-// Errors of link() after which a copy can still serve as the backup: the file system has no
-// hard links, the two names are on different file systems, or the file has too many links.
-bool LinkImpossible(int error) {
-  return error == EXDEV || error == EPERM || error == EOPNOTSUPP || error == EMLINK ||
-         error == ENOSYS;
+// 0, or the errno value of an exchange of two names in one folder.
+int ExchangeNames(int folder, const std::string& a, const std::string& b) {
+#ifdef SYS_renameat2
+  return ::syscall(SYS_renameat2, folder, a.c_str(), folder, b.c_str(), RENAME_EXCHANGE) == 0
+             ? 0
+             : errno;
+#else
+  return ENOSYS;
+#endif
 }
 
-// Copies the file into a new file that must not exist yet. 0 or an errno value; a partial copy
-// is removed.
-int CopyToNewFile(const std::filesystem::path& from, const std::filesystem::path& to,
-                  unsigned permissions) {
-  const int source = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (source < 0) return errno;
-  script::OutputFile copy;
-  if (!copy.CreateNew(to, permissions)) {
-    ::close(source);
-    return copy.LastError();
-  }
-  std::string chunk(1 << 20, '\0');
-  int error = 0;
-  for (;;) {
-    const ssize_t got = ::read(source, chunk.data(), chunk.size());
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      error = errno;
-      break;
-    }
-    if (got == 0) break;
-    if (!copy.Write(std::string_view(chunk.data(), static_cast<std::size_t>(got)))) break;
-  }
-  ::close(source);
-  if (!copy.Close() && error == 0) error = copy.LastError();
-  if (error != 0) ::unlink(to.c_str());
-  return error;
-}
-
-std::string BackupFailure(const std::filesystem::path& script, const std::string& why) {
-  return "backup could not be made, so " + PathText(script.filename()) + " was not changed: " + why;
+bool ExchangeUnsupported(int error) {
+  return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
 }
 
 }  // namespace
 
-ScriptReplacement::ScriptReplacement(std::filesystem::path scriptPath,
-                                     const script::FileIdentity& loaded)
-    : scriptPath_(std::move(scriptPath)), loaded_(loaded) {}
+ScriptReplacement::ScriptReplacement(const script::ScriptLocation& location,
+                                     const script::FileDescriptor& file,
+                                     const script::FileIdentity& loaded, FolderInUse& folder)
+    : location_(location), file_(file), loaded_(loaded), folder_(folder) {}
 
-ScriptReplacement::~ScriptReplacement() {
-  if (!temporaryPath_.empty() && !committed_) ::unlink(temporaryPath_.c_str());
+Outcome ScriptReplacement::Refused(const std::string& why) const {
+  return Outcome::Failure(PathText(location_.listed) + " " + why);
+}
+
+std::filesystem::path ScriptReplacement::BackupPath() const {
+  if (backups_ == nullptr || backupName_.empty()) return {};
+  return backups_->Get().PathOf(backupName_);
 }
 
 Outcome ScriptReplacement::Begin() {
-  // A link is replaced where it points; any other path where it is (folders on the way may be
-  // links: the rename works through them all the same).
-  std::error_code error;
-  realPath_ = std::filesystem::is_symlink(scriptPath_, error)
-                  ? std::filesystem::canonical(scriptPath_, error)
-                  : std::filesystem::absolute(scriptPath_, error);
-  if (error) {
-    return Outcome::Failure("Can't find " + PathText(scriptPath_) + ": " + error.message());
+  struct stat status {};
+  if (::fstat(file_.Get(), &status) != 0) return Refused("can't be looked at: " + ErrorText(errno));
+  if (Outcome allowed = script::CheckWritePermission(file_.Get(), status); !allowed) {
+    return Outcome::Failure(allowed.reason());
   }
-  folder_ = realPath_.parent_path();
-  // A short name of our own, so that a script name near the length limit still fits, and a name
-  // that no folder scan takes for a script.
-  static const std::string prefix = ".nosk-" + std::to_string(::getpid()) + "-";
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path candidate = folder_ / (prefix + std::to_string(counter++) + ".tmp");
-    if (output_.CreateNew(candidate)) {
-      temporaryPath_ = candidate;
-      return Outcome::Success();
-    }
-    if (output_.LastError() != EEXIST) break;
+  if (Outcome created = temporary_.Create(location_.folder); !created) {
+    return Outcome::Failure("Can't create a file in " + PathText(location_.folder.Path()) +
+                            " for the new content: " + created.reason());
   }
-  return Outcome::Failure("Can't create a file in " + PathText(folder_) +
-                          " for the new content: " + ErrorText(output_.LastError()));
-}
-
-Outcome ScriptReplacement::Commit() {
-  struct stat previous {};
-  if (::stat(realPath_.c_str(), &previous) != 0) {
-    return Outcome::Failure("Can't read the permissions of " + PathText(scriptPath_) + ": " +
-                            ErrorText(errno));
-  }
-  // The owner first (as root, a user's script stays theirs; otherwise this fails harmlessly),
-  // since a change of owner clears the set-user-ID bits that the mode then restores.
-  static const uid_t user = ::geteuid();
-  static const gid_t group = ::getegid();
-  if (previous.st_uid != user || previous.st_gid != group) {
-    [[maybe_unused]] const int ignored =
-        ::fchown(output_.Descriptor(), previous.st_uid, previous.st_gid);
-  }
-  if (::fchmod(output_.Descriptor(), previous.st_mode & 07777) != 0) {
-    return Outcome::Failure("Can't set the permissions of the new " + PathText(scriptPath_) + ": " +
-                            ErrorText(errno));
-  }
-  if (const Outcome closed = output_.Close(); !closed) {
-    return Outcome::Failure("Can't write the new content of " + PathText(scriptPath_) + ": " +
-                            closed.reason());
-  }
-  // Written to by someone else since it was read: the new content would drop their change.
-  if (script::FileIdentity::Of(previous) != loaded_) {
-    return Outcome::Failure(PathText(scriptPath_) +
-                            " changed on disk while Nosk worked on it, so it was not changed; "
-                            "run again to work on its new content");
-  }
-  if (Outcome backedUp = MakeBackup(previous.st_mode & 0777); !backedUp) return backedUp;
-  if (::rename(temporaryPath_.c_str(), realPath_.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(backupPath_.c_str());
-    backupPath_.clear();
-    return Outcome::Failure("Can't replace " + PathText(scriptPath_) + ": " + ErrorText(error));
-  }
-  committed_ = true;
   return Outcome::Success();
 }
 
-Outcome ScriptReplacement::MakeBackup(unsigned permissions) {
-  const std::filesystem::path backupFolder =
-      std::filesystem::absolute(scriptPath_).parent_path() / kBackupFolderName;
-  const std::string name = scriptPath_.filename().native();
-  bool folderMade = false;
-  for (unsigned number = 1;; ++number) {
-    const std::filesystem::path candidate =
-        backupFolder / (name + ".~" + std::to_string(number) + "~");
-    int error = ::link(realPath_.c_str(), candidate.c_str()) == 0 ? 0 : errno;
-    if (error != 0 && LinkImpossible(error)) {
-      error = CopyToNewFile(realPath_, candidate, permissions);
-    }
-    // The backup folder is made when the link (or the copy) finds it missing: once per folder,
-    // not once per script.
-    if (error == ENOENT && !folderMade) {
-      folderMade = true;
-      if (::mkdir(backupFolder.c_str(), 0777) != 0 && errno != EEXIST) {
-        return Outcome::Failure(BackupFailure(
-            scriptPath_,
-            "Can't create the folder " + PathText(backupFolder) + ": " + ErrorText(errno)));
-      }
-      --number;
-      continue;
-    }
-    if (error == 0) {
-      backupPath_ = candidate;
-      return Outcome::Success();
-    }
-    if (error != EEXIST) {
-      return Outcome::Failure(
-          BackupFailure(scriptPath_, PathText(candidate) + ": " + ErrorText(error)));
-    }
+std::string ScriptReplacement::StillAsRead() const {
+  const std::string changed =
+      "changed on disk while Nosk worked on it, so it was not changed; run again to work on its "
+      "new content";
+  struct stat status {};
+  if (::fstat(file_.Get(), &status) != 0) return "can't be looked at: " + ErrorText(errno);
+  const script::FileIdentity now = script::FileIdentity::Of(status);
+  if (now.links == 0) return "was deleted while Nosk worked on it, so it was not written again";
+  if (!now.SameVersion(loaded_)) return changed;
+  struct stat named {};
+  if (const int error = location_.folder.StatEntry(location_.name, named); error != 0) {
+    if (error == ENOENT) return "was deleted while Nosk worked on it, so it was not written again";
+    return "can't be looked at: " + ErrorText(error);
   }
+  if (!script::FileIdentity::Of(named).SameFile(loaded_)) return changed;
+  return {};
+}
+
+Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note, bool& serious) {
+  note.clear();
+  serious = false;
+  const std::string shown = PathText(location_.listed);
+  if (Outcome flushed = temporary_.Flush(); !flushed) {
+    return Outcome::Failure("Can't write the new content of " + shown + ": " + flushed.reason());
+  }
+  if (const std::string why = StillAsRead(); !why.empty()) return Refused(why);
+  struct stat status {};
+  if (::fstat(file_.Get(), &status) != 0) return Refused("can't be looked at: " + ErrorText(errno));
+  if (Outcome carried = script::CarryOverMetadata(file_.Get(), status, temporary_.Descriptor());
+      !carried) {
+    return Refused("was not changed: " + carried.reason());
+  }
+  if (Outcome closed = temporary_.Close(); !closed) {
+    return Outcome::Failure("Can't write the new content of " + shown + ": " + closed.reason());
+  }
+  // Checked once more: carrying the attributes over took time.
+  if (const std::string why = StillAsRead(); !why.empty()) return Refused(why);
+
+  const auto backupFailure = [&](const std::string& why) {
+    return Outcome::Failure("backup could not be made, so " + shown + " was not changed: " + why);
+  };
+  if (Outcome opened = folder_.Backups(location_.folder, backups_); !opened) {
+    return backupFailure(opened.reason());
+  }
+  // A script with other hard links keeps them on the previous content, so the backup must not be
+  // that same inode: a later edit through another name would change it.
+  const bool otherLinks = loaded_.links > 1;
+  bool copied = false;
+  if (Outcome kept =
+          backups_->Keep(file_.Get(), status, location_.name, otherLinks, backupName_, copied);
+      !kept) {
+    return backupFailure(kept.reason());
+  }
+  struct stat afterBackup {};
+  if (::fstat(file_.Get(), &afterBackup) != 0 ||
+      !script::FileIdentity::Of(afterBackup).SameContent(loaded_)) {
+    backups_->Discard(location_.name, backupName_);
+    backupName_.clear();
+    return Refused(
+        "changed on disk while Nosk worked on it, so it was not changed; run again to work on "
+        "its new content");
+  }
+  if (Outcome placed = PutInPlace(); !placed) {
+    backups_->Discard(location_.name, backupName_);
+    backupName_.clear();
+    return placed;
+  }
+  written.Record(location_.folder);
+  written.Record(backups_->Get());
+
+  if (otherLinks) {
+    note = "it has other hard links, which keep its previous content; its backup is a copy";
+  }
+  // Written to between the last check and the rename: that write went to the previous file, so
+  // the backup holds it (a copy is taken again).
+  struct stat afterwards {};
+  if (::fstat(file_.Get(), &afterwards) == 0 &&
+      !script::FileIdentity::Of(afterwards).SameContent(script::FileIdentity::Of(afterBackup))) {
+    serious = true;
+    const std::string backup = PathText(BackupPath());
+    Outcome kept = copied ? backups_->CopyAgain(file_.Get(), afterwards, backupName_)
+                          : Outcome::Success();
+    note = kept ? "another program wrote to " + shown +
+                      " while Nosk replaced it; the new content does not hold that write, "
+                      "which is kept in " +
+                      backup
+                : "another program wrote to " + shown +
+                      " while Nosk replaced it, and that write could not be kept in " + backup +
+                      ": " + kept.reason();
+  }
+  return Outcome::Success();
+}
+
+Outcome ScriptReplacement::PutInPlace() {
+  const int folder = location_.folder.Descriptor();
+  const std::string shown = PathText(location_.listed);
+  const int error = ExchangeNames(folder, temporary_.Name(), location_.name);
+  if (error == 0) {
+    // The temporary name now holds what the script's name held: the file read, unless another
+    // program put a file of its own there just before. Then that file goes back.
+    struct stat previous {};
+    if (location_.folder.StatEntry(temporary_.Name(), previous) != 0 ||
+        !script::FileIdentity::Of(previous).SameFile(loaded_)) {
+      if (ExchangeNames(folder, temporary_.Name(), location_.name) != 0) {
+        temporary_.Keep();  // the other program's file is under that name: it must stay
+        return Refused("was replaced by another program while Nosk worked on it; its new version "
+                       "is now named " +
+                       PathText(location_.folder.PathOf(temporary_.Name())));
+      }
+      return Refused(
+          "changed on disk while Nosk worked on it, so it was not changed; run again to work on "
+          "its new content");
+    }
+    ::unlinkat(folder, temporary_.Name().c_str(), 0);
+    temporary_.Keep();
+    return Outcome::Success();
+  }
+  if (error == ENOENT) return Refused("was deleted while Nosk worked on it, so it was not written again");
+  if (!ExchangeUnsupported(error)) return Outcome::Failure("Can't replace " + shown + ": " + ErrorText(error));
+  if (::renameat(folder, temporary_.Name().c_str(), folder, location_.name.c_str()) != 0) {
+    return Outcome::Failure("Can't replace " + shown + ": " + ErrorText(errno));
+  }
+  temporary_.Keep();
+  return Outcome::Success();
 }
 
 }  // namespace nosk::engine

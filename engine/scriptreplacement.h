@@ -1,56 +1,61 @@
-// Putting a script's new content in place without ever leaving the user without a complete copy
-// of its previous content.
+// Putting a script's new content in place without ever losing a version of it, and without
+// letting anyone else decide where anything goes.
 #pragma once
 
-#include <filesystem>
+#include <string>
 
+#include "engine/folderinuse.h"
+#include "engine/writtenfilesystems.h"
+#include "script/backupfolder.h"
+#include "script/filedescriptor.h"
+#include "script/fileidentity.h"
 #include "script/outcome.h"
-#include "script/outputfile.h"
-#include "script/subtitlefile.h"
+#include "script/scriptlocation.h"
+#include "script/temporaryfile.h"
 
 namespace nosk::engine {
 
-// The name of the folder, beside each rewritten script, that keeps its previous versions.
-inline constexpr const char* kBackupFolderName = "Nosk_backup";
-
-// The new content goes to a temporary file beside the script; the previous file is then linked
-// (or, where links are not possible, copied) into Nosk_backup as name.~N~ with the smallest free
-// N; last, the temporary file takes the script's permission bits and is renamed over it. A script
-// that is a symbolic link is rewritten where the link points, and stays a link. Whatever fails,
-// the script keeps its previous content and no temporary file stays behind.
+// The script was read from `file`, which has the identity `loaded`. The new content goes to a
+// temporary file beside it, which takes the script's owner, group, mode, ACL and extended
+// attributes. Just before it is put in place, the script must still be the version read, under
+// its name; the very inode read is then linked (or copied) into Nosk_backup as name.~N~, and the
+// new file takes the name. A write that slipped in between is kept in the backup and reported.
+// Whatever fails, the script keeps its content and no temporary file stays behind.
 class ScriptReplacement {
  public:
-  // `loaded` is the identity the script had when it was read: a script that has changed since
-  // is not replaced, so that its newer content is not lost.
-  ScriptReplacement(std::filesystem::path scriptPath, const script::FileIdentity& loaded);
-  // Removes the temporary file unless Commit put it in place.
-  ~ScriptReplacement();
+  ScriptReplacement(const script::ScriptLocation& location, const script::FileDescriptor& file,
+                    const script::FileIdentity& loaded, FolderInUse& folder);
   ScriptReplacement(const ScriptReplacement&) = delete;
   ScriptReplacement& operator=(const ScriptReplacement&) = delete;
 
-  // Creates the temporary file for the new content.
+  // Refuses a script the runner may not write; creates the temporary file for the new content.
   script::Outcome Begin();
   // Where the new content is written, once Begin succeeded.
-  script::OutputFile& Output() { return output_; }
-  // Finishes the new content, makes the backup and puts the new content in place.
-  script::Outcome Commit();
+  script::ByteSink& Output() { return temporary_; }
+  // Finishes the new content, makes the backup and puts the new content in place. On success
+  // `note` may say something the user must know (other hard links keep the old content; another
+  // program's write is kept in the backup), and `serious` whether it must be told at once.
+  script::Outcome Commit(WrittenFileSystems& written, std::string& note, bool& serious);
 
-  // The folder whose file system was written to (the real script's folder).
-  const std::filesystem::path& Folder() const { return folder_; }
-  // The backup made by Commit; empty before.
-  const std::filesystem::path& BackupPath() const { return backupPath_; }
+  // The backup made by Commit, as a path; empty before.
+  std::filesystem::path BackupPath() const;
 
  private:
-  script::Outcome MakeBackup(unsigned permissions);
+  script::Outcome Refused(const std::string& why) const;
+  // Whether the name still leads to the inode read, in the version read: an empty text, or why
+  // not.
+  std::string StillAsRead() const;
+  // Puts the temporary file in the script's place. Exchanging the two names tells whether the
+  // name still led to the file read; where the file system cannot exchange, it is renamed.
+  script::Outcome PutInPlace();
 
-  std::filesystem::path scriptPath_;  // as listed: the backup folder goes beside it
-  script::FileIdentity loaded_;
-  std::filesystem::path realPath_;  // the file itself, links resolved
-  std::filesystem::path folder_;
-  std::filesystem::path temporaryPath_;
-  std::filesystem::path backupPath_;
-  script::OutputFile output_;
-  bool committed_ = false;
+  const script::ScriptLocation& location_;
+  const script::FileDescriptor& file_;
+  const script::FileIdentity loaded_;
+  FolderInUse& folder_;
+  script::TemporaryFile temporary_;
+  script::BackupFolder* backups_ = nullptr;
+  std::string backupName_;
 };
 
 }  // namespace nosk::engine

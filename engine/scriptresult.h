@@ -13,9 +13,12 @@ inline constexpr std::int32_t kFailed = -1;
 
 struct ScriptResult {
   std::int32_t code = kNotProcessed;
-  std::string reason;  // why, when the code is kFailed; empty otherwise
-  // The script could not be read (or memory ran out on it): a failure the window tells at
-  // once, in a message box titled "Error", besides the Result cell.
+  // Why, when the code is kFailed. With a count, what the user must know besides (other hard
+  // links keep the previous content; another program's write is kept in the backup).
+  std::string reason;
+  // The script could not be read, memory ran out on it, or another program's write to it is
+  // kept only in its backup: what the window tells at once, in a message box titled "Error",
+  // besides the Result cell.
   bool announce = false;
 };
 

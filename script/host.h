@@ -24,6 +24,9 @@ class Host {
   virtual void Repaint() = 0;
   // A modal message with an OK button.
   virtual void ShowMessage(std::string_view title, std::string_view text) = 0;
+  // A note that needs no answer and must be seen while the run goes on ("waiting for another
+  // Nosk run on FOLDER").
+  virtual void ShowNotice(std::string_view text) = 0;
 };
 
 }  // namespace nosk::script

@@ -7,19 +7,22 @@
 
 namespace nosk::script {
 
-OutputFile::~OutputFile() {
-  if (descriptor_ >= 0) ::close(descriptor_);
+Outcome OutputFile::CreateNew(const std::filesystem::path& path, unsigned permissions) {
+  if (descriptor_.Valid()) return Outcome::Failure("a file is already open for writing");
+  return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                       static_cast<mode_t>(permissions)));
 }
 
-Outcome OutputFile::CreateNew(const std::filesystem::path& path, unsigned permissions) {
-  if (descriptor_ >= 0) return Outcome::Failure("a file is already open for writing");
-  firstError_ = 0;
-  descriptor_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                       static_cast<mode_t>(permissions));
-  if (descriptor_ < 0) {
-    firstError_ = errno;
-    return Outcome::Failure(ErrorText(firstError_));
-  }
+Outcome OutputFile::CreateNewIn(int folder, const std::string& name, unsigned permissions) {
+  if (descriptor_.Valid()) return Outcome::Failure("a file is already open for writing");
+  return Opened(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         static_cast<mode_t>(permissions)));
+}
+
+Outcome OutputFile::Opened(int descriptor) {
+  firstError_ = descriptor < 0 ? errno : 0;
+  descriptor_.Reset(descriptor);
+  if (firstError_ != 0) return Outcome::Failure(ErrorText(firstError_));
   buffer_.clear();
   buffer_.reserve(kBufferSize);
   return Outcome::Success();
@@ -27,7 +30,7 @@ Outcome OutputFile::CreateNew(const std::filesystem::path& path, unsigned permis
 
 bool OutputFile::WriteThrough(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+    const ssize_t written = ::write(descriptor_.Get(), bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       firstError_ = errno;
@@ -38,19 +41,19 @@ bool OutputFile::WriteThrough(std::string_view bytes) {
   return true;
 }
 
-bool OutputFile::Flush() {
+bool OutputFile::WriteBuffer() {
   const bool ok = WriteThrough(buffer_);
   buffer_.clear();
   return ok;
 }
 
 bool OutputFile::Write(std::string_view bytes) {
-  if (descriptor_ < 0 || firstError_ != 0) return false;
+  if (!descriptor_.Valid() || firstError_ != 0) return false;
   if (buffer_.size() + bytes.size() <= kBufferSize) {
     buffer_.append(bytes);
     return true;
   }
-  if (!Flush()) return false;
+  if (!WriteBuffer()) return false;
   if (bytes.size() < kBufferSize) {
     buffer_.append(bytes);
     return true;
@@ -58,12 +61,18 @@ bool OutputFile::Write(std::string_view bytes) {
   return WriteThrough(bytes);
 }
 
+Outcome OutputFile::Flush() {
+  if (!descriptor_.Valid()) return Outcome::Failure("no file is open for writing");
+  if (firstError_ == 0) WriteBuffer();
+  if (firstError_ != 0) return Outcome::Failure(ErrorText(firstError_));
+  return Outcome::Success();
+}
+
 Outcome OutputFile::Close() {
-  if (descriptor_ < 0) return Outcome::Failure("no file is open for writing");
-  if (firstError_ == 0) Flush();
+  if (!descriptor_.Valid()) return Outcome::Failure("no file is open for writing");
+  if (firstError_ == 0) WriteBuffer();
   // close() can report a failed delayed write (NFS, a full quota); the descriptor is gone anyway.
-  if (::close(descriptor_) != 0 && firstError_ == 0) firstError_ = errno;
-  descriptor_ = -1;
+  if (const int error = descriptor_.Close(); error != 0 && firstError_ == 0) firstError_ = error;
   if (firstError_ != 0) return Outcome::Failure(ErrorText(firstError_));
   return Outcome::Success();
 }

@@ -17,22 +17,7 @@ namespace {
 constexpr std::string_view kReadingStatus = "Reading data. Please, wait...";
 constexpr std::string_view kOutOfMemoryMessage = "Not enough memory to read file.";
 
-class ReadOnlyDescriptor {
- public:
-  explicit ReadOnlyDescriptor(const std::filesystem::path& path)
-      : descriptor_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  ~ReadOnlyDescriptor() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-  }
-  ReadOnlyDescriptor(const ReadOnlyDescriptor&) = delete;
-  ReadOnlyDescriptor& operator=(const ReadOnlyDescriptor&) = delete;
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
-
-// Reads the file to its end into `text`, for a file measured at `size` bytes. One spare byte
+// Reads the file from its start to its end into `text`, for a file measured at `size` bytes. One spare byte
 // lets the read that finds the end happen without growing the buffer, which would copy it; a
 // file that grows meanwhile is still read to its end. 0 or an errno value.
 int ReadToEnd(int descriptor, std::size_t size, ByteBuffer& text) {
@@ -40,7 +25,8 @@ int ReadToEnd(int descriptor, std::size_t size, ByteBuffer& text) {
   std::size_t filled = 0;
   for (;;) {
     if (filled == text.capacity()) text.Reserve(text.capacity() + 64 * 1024);
-    const ssize_t got = ::read(descriptor, text.data() + filled, text.capacity() - filled);
+    const ssize_t got = ::pread(descriptor, text.data() + filled, text.capacity() - filled,
+                                static_cast<off_t>(filled));
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -51,6 +37,10 @@ int ReadToEnd(int descriptor, std::size_t size, ByteBuffer& text) {
   }
   text.SetSize(filled);
   return 0;
+}
+
+Outcome ReadFailure(const std::filesystem::path& path, int error) {
+  return Outcome::Serious("Can't read from " + PathText(path) + ". " + ErrorText(error) + ".");
 }
 
 std::string TooLargeReason(const std::filesystem::path& path) {
@@ -73,28 +63,30 @@ std::string_view ReadScriptLine(std::string_view bytes, std::size_t& position) {
 bool WriteScriptLine(ByteSink& sink, std::string_view line) { return sink.Write(line); }
 
 Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file) {
-  ProgressPhase phase(host);
-  const auto readFailure = [&](int errorNumber) {
-    return Outcome::Serious("Can't read from " + PathText(path) + ". " + ErrorText(errorNumber) +
-                            ".");
-  };
-
-  const ReadOnlyDescriptor descriptor(path);
-  if (descriptor.get() < 0) return readFailure(errno);
+  const FileDescriptor descriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat status {};
-  if (::fstat(descriptor.get(), &status) != 0) return readFailure(errno);
-  if (S_ISDIR(status.st_mode)) return readFailure(EISDIR);
-  if (!S_ISREG(status.st_mode)) return readFailure(EINVAL);
-  if (status.st_size > kLargestScriptSize) return Outcome::Failure(TooLargeReason(path));
+  int error = !descriptor.Valid() ? errno : ::fstat(descriptor.Get(), &status) != 0 ? errno : 0;
+  if (error == 0 && S_ISDIR(status.st_mode)) error = EISDIR;
+  if (error == 0 && !S_ISREG(status.st_mode)) error = EINVAL;
+  if (error != 0) {
+    ProgressPhase phase(host);
+    return ReadFailure(path, error);
+  }
+  return LoadScriptFrom(host, descriptor, FileIdentity::Of(status), path, file);
+}
 
-  file.SetSourceIdentity(FileIdentity::Of(status));
+Outcome LoadScriptFrom(Host& host, const FileDescriptor& descriptor, const FileIdentity& identity,
+                       const std::filesystem::path& path, TSubtitleFile& file) {
+  ProgressPhase phase(host);
+  if (identity.size > kLargestScriptSize) return Outcome::Failure(TooLargeReason(path));
+  file.SetSourceIdentity(identity);
   phase.Start(kReadingStatus);
   try {
     ByteBuffer text;
     if (const int error =
-            ReadToEnd(descriptor.get(), static_cast<std::size_t>(status.st_size), text);
+            ReadToEnd(descriptor.Get(), static_cast<std::size_t>(identity.size), text);
         error != 0) {
-      return readFailure(error);
+      return ReadFailure(path, error);
     }
     if (static_cast<std::int64_t>(text.size()) > kLargestScriptSize) {
       return Outcome::Failure(TooLargeReason(path));

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "script/bytesink.h"
+#include "script/filedescriptor.h"
+#include "script/fileidentity.h"
 #include "script/host.h"
 #include "script/outcome.h"
 #include "script/outputfile.h"
@@ -32,5 +34,9 @@ bool WriteScriptLine(ByteSink& sink, std::string_view line);
 // object. The file's identity is kept in `file`, so that a rewrite can tell whether the file
 // changed since.
 Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file);
+// LoadScript from a file already open for reading, whose identity (size included) was taken on
+// that descriptor; `path` names it in messages. Nothing is opened by name.
+Outcome LoadScriptFrom(Host& host, const FileDescriptor& descriptor, const FileIdentity& identity,
+                       const std::filesystem::path& path, TSubtitleFile& file);
 
 }  // namespace nosk::script

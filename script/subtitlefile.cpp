@@ -1,16 +1,8 @@
 #include "script/subtitlefile.h"
 
-#include <sys/stat.h>
-
 #include "script/scriptio.h"
 
 namespace nosk::script {
-
-FileIdentity FileIdentity::Of(const struct stat& status) {
-  return {static_cast<unsigned long long>(status.st_dev),
-          static_cast<unsigned long long>(status.st_ino), static_cast<long long>(status.st_size),
-          static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
-}
 
 void TSubtitleFile::AddLine(std::string_view text) {
   bytes_.Append(text);

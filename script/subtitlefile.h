@@ -9,21 +9,9 @@
 #include <vector>
 
 #include "script/bytebuffer.h"
-
-struct stat;
+#include "script/fileidentity.h"
 
 namespace nosk::script {
-
-// What tells one version of a file from another: where it is, its size and when it was written.
-struct FileIdentity {
-  unsigned long long device = 0;
-  unsigned long long inode = 0;
-  long long size = -1;
-  long long modifiedNanoseconds = 0;
-
-  static FileIdentity Of(const struct stat& status);
-  bool operator==(const FileIdentity&) const = default;
-};
 
 // The lines are kept as the file's own bytes, one after another in one buffer, so that writing
 // them back in order reproduces the file byte for byte and a run of lines is one slice of it.

@@ -263,6 +263,11 @@ void TMainForm::ShowMessage(std::string_view title, std::string_view text) {
                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+void TMainForm::ShowNotice(std::string_view text) {
+  SetStatusText(text);
+  Repaint();
+}
+
 // File list of a run ----------------------------------------------------------------------------
 
 std::int32_t TMainForm::Count() const { return fileGrid_->Count(); }

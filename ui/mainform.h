@@ -81,6 +81,8 @@ class TMainForm : public QMainWindow,
   void SetProgressPosition(int position) override;
   void Repaint() override;
   void ShowMessage(std::string_view title, std::string_view text) override;
+  // In the status bar, painted at once: the run holds the event loop.
+  void ShowNotice(std::string_view text) override;
 
   // The file list of a run.
   std::int32_t Count() const override;

@@ -40,9 +40,14 @@ class RecordingHost : public script::Host {
     messages.push_back(std::string(title) + ": " + std::string(text));
     calls.push_back("message " + messages.back());
   }
+  void ShowNotice(std::string_view text) override {
+    notices.push_back(std::string(text));
+    calls.push_back("notice " + notices.back());
+  }
 
   std::vector<std::string> calls;
   std::vector<std::string> messages;
+  std::vector<std::string> notices;
   std::vector<int> positions;
   std::string statusText;
   bool progressVisible = false;

@@ -240,12 +240,15 @@ TEST(BatchRuns, GiveEveryEntryItsResultAndGoOnAfterFailures) {
   EXPECT_EQ(files.entries[0].reason, "");
 }
 
-TEST(BatchRuns, NumberBackupsFromTheSmallestFreeNumber) {
+// The newest backup always has the highest number, even after older ones were deleted: a user
+// restoring by hand takes the highest as the newest. Other names' backups do not count.
+TEST(BatchRuns, NumberBackupsOneAboveTheHighest) {
   TempFolder folder;
   fs::copy_file(kData / "episode.ass", folder / "a.ass");
   fs::create_directory(folder / "Nosk_backup");
-  WriteBytes(folder / "Nosk_backup" / "a.ass.~1~", "older");
-  WriteBytes(folder / "Nosk_backup" / "a.ass.~3~", "oldest kept");
+  WriteBytes(folder / "Nosk_backup" / "a.ass.~3~", "older");
+  WriteBytes(folder / "Nosk_backup" / "b.ass.~9~", "another script's");
+  WriteBytes(folder / "Nosk_backup" / "a.ass.~x~", "not a number");
   TestFileList files({folder / "a.ass"});
   RecordingHost host;
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
@@ -254,10 +257,12 @@ TEST(BatchRuns, NumberBackupsFromTheSmallestFreeNumber) {
   ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
   const std::string once = ReadBytes(folder / "a.ass");
   ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
-  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~1~"), "older");
-  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~2~"), original);
-  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~3~"), "oldest kept");
-  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~4~"), once);
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~3~"), "older");
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~4~"), original);
+  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~5~"), once);
+  EXPECT_EQ(Names(folder / "Nosk_backup"),
+            (std::vector<std::string>{"a.ass.~3~", "a.ass.~4~", "a.ass.~5~", "a.ass.~x~",
+                                      "b.ass.~9~"}));
 }
 
 TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
@@ -623,11 +628,14 @@ TEST(BatchRuns, KeepPermissionsAndRewriteThroughSymbolicLinks) {
   EXPECT_EQ(files.entries[0].result, 1);
   EXPECT_TRUE(fs::is_symlink(folder / "link.ass"));
   EXPECT_EQ(ReadBytes(folder / "real" / "a.ass"), ReadBytes(kData / "shift-all.expected.ass"));
-  EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "link.ass.~1~"), ReadBytes(kData / "episode.ass"));
+  // The file itself is rewritten, so its own folder keeps its backup.
+  EXPECT_EQ(ReadBytes(folder / "real" / "Nosk_backup" / "a.ass.~1~"),
+            ReadBytes(kData / "episode.ass"));
+  EXPECT_FALSE(fs::exists(folder / "Nosk_backup"));
   EXPECT_EQ(fs::status(folder / "real" / "a.ass").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                 fs::perms::others_read);
-  EXPECT_EQ(Names(folder / "real"), (std::vector<std::string>{"a.ass"}));
+  EXPECT_EQ(Names(folder / "real"), (std::vector<std::string>{"Nosk_backup", "a.ass"}));
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "engine/folderinuse.h"
+
+#include "script/temporaryfile.h"
+
+namespace nosk::engine {
+
+script::Outcome FolderInUse::Enter(const script::Folder& folder, script::Host& host,
+                                   std::chrono::milliseconds longest) {
+  if (lock_.Held() && lock_.Locked().SameFile(folder.Identity())) return script::Outcome::Success();
+  Leave();
+  const auto waiting = [&] {
+    host.ShowNotice("waiting for another Nosk run on " + script::PathText(folder.Path()));
+  };
+  if (script::Outcome locked = script::FolderLock::Take(folder, longest, waiting, lock_); !locked) {
+    return locked;
+  }
+  script::RemoveStaleTemporaryFiles(folder);
+  return script::Outcome::Success();
+}
+
+script::Outcome FolderInUse::Backups(const script::Folder& folder,
+                                     script::BackupFolder*& backups) {
+  if (!backups_) {
+    script::BackupFolder opened;
+    if (script::Outcome open = script::BackupFolder::Open(folder, opened); !open) return open;
+    backups_.emplace(std::move(opened));
+  }
+  backups = &*backups_;
+  return script::Outcome::Success();
+}
+
+void FolderInUse::Leave() {
+  backups_.reset();
+  lock_.Release();
+}
+
+}  // namespace nosk::engine

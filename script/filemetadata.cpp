@@ -1,0 +1,136 @@
+#include "script/filemetadata.h"
+
+#include <fcntl.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "script/scriptlocation.h"
+
+namespace nosk::script {
+namespace {
+
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// The names of the extended attributes of an open file; empty where the file system has none.
+int ListAttributes(int file, std::vector<std::string>& names) {
+  names.clear();
+  for (;;) {
+    const ssize_t size = ::flistxattr(file, nullptr, 0);
+    if (size < 0) return errno == ENOTSUP || errno == ENOSYS ? 0 : errno;
+    std::string list(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = ::flistxattr(file, list.data(), list.size());
+    if (got < 0 && errno == ERANGE) continue;  // it grew meanwhile
+    if (got < 0) return errno;
+    list.resize(static_cast<std::size_t>(got));
+    for (std::size_t at = 0; at < list.size();) {
+      const std::size_t end = list.find('\0', at);
+      names.push_back(list.substr(at, end - at));
+      at = end == std::string::npos ? list.size() : end + 1;
+    }
+    return 0;
+  }
+}
+
+// The value of one attribute: 0, ENODATA when there is none, or another errno value.
+int ReadAttribute(int file, const std::string& name, std::string& value) {
+  for (;;) {
+    const ssize_t size = ::fgetxattr(file, name.c_str(), nullptr, 0);
+    if (size < 0) return errno;
+    value.assign(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = ::fgetxattr(file, name.c_str(), value.data(), value.size());
+    if (got < 0 && errno == ERANGE) continue;
+    if (got < 0) return errno;
+    value.resize(static_cast<std::size_t>(got));
+    return 0;
+  }
+}
+
+Outcome CarryOverAttributes(int from, int to) {
+  std::vector<std::string> names;
+  if (const int error = ListAttributes(from, names); error != 0) {
+    return Outcome::Failure("can't read its extended attributes: " + ErrorText(error));
+  }
+  bool hasAccessAcl = false;
+  for (const std::string& name : names) {
+    hasAccessAcl = hasAccessAcl || name == kAccessAcl;
+    std::string value;
+    std::string present;
+    if (const int error = ReadAttribute(from, name, value); error != 0) {
+      if (error == ENODATA) continue;  // removed meanwhile
+      return Outcome::Failure("can't read its extended attribute " + name + ": " +
+                              ErrorText(error));
+    }
+    // What the new file has already (a security label, an inherited ACL) need not be set.
+    if (ReadAttribute(to, name, present) == 0 && present == value) continue;
+    if (::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) {
+      return Outcome::Failure("can't give the new file its extended attribute " + name + ": " +
+                              ErrorText(errno));
+    }
+  }
+  // An ACL the new file inherited from its folder, that the old file did not have, must go.
+  if (!hasAccessAcl && ::fremovexattr(to, kAccessAcl) != 0 && errno != ENODATA &&
+      errno != ENOTSUP && errno != ENOSYS) {
+    return Outcome::Failure("can't remove the ACL the new file took from its folder: " +
+                            ErrorText(errno));
+  }
+  return Outcome::Success();
+}
+
+Outcome CarryOver(int from, const struct stat& fromStatus, int to, bool ownerRequired) {
+  struct stat toStatus {};
+  if (::fstat(to, &toStatus) != 0) {
+    return Outcome::Failure("can't look at the new file: " + ErrorText(errno));
+  }
+  if (toStatus.st_uid != fromStatus.st_uid || toStatus.st_gid != fromStatus.st_gid) {
+    if (::fchown(to, fromStatus.st_uid, fromStatus.st_gid) != 0) {
+      const int error = errno;
+      if (ownerRequired) {
+        return Outcome::Failure("can't give the new file the owner " +
+                                UserName(fromStatus.st_uid) + " and group " +
+                                std::to_string(fromStatus.st_gid) + " it has: " +
+                                ErrorText(error));
+      }
+      // The group alone, where the runner belongs to it.
+      [[maybe_unused]] const int ignored = ::fchown(to, static_cast<uid_t>(-1), fromStatus.st_gid);
+    }
+  }
+  if (::fchmod(to, fromStatus.st_mode & 07777) != 0) {
+    return Outcome::Failure("can't set the permissions of the new file: " + ErrorText(errno));
+  }
+  return CarryOverAttributes(from, to);
+}
+
+}  // namespace
+
+Outcome CarryOverMetadata(int from, const struct stat& fromStatus, int to) {
+  return CarryOver(from, fromStatus, to, true);
+}
+
+Outcome CarryOverMetadataAsFarAsAllowed(int from, const struct stat& fromStatus, int to) {
+  return CarryOver(from, fromStatus, to, false);
+}
+
+Outcome CheckWritePermission(int file, const struct stat& status) {
+  if (::geteuid() == 0) {
+    if ((status.st_mode & 0222) == 0) {
+      return Outcome::Failure("it is read-only (no one may write it), so it was not changed");
+    }
+    return Outcome::Success();
+  }
+  // The permission of the inode itself, its ACL included, not of whatever its name leads to now.
+  const std::string self = "/proc/self/fd/" + std::to_string(file);
+  if (::faccessat(AT_FDCWD, self.c_str(), W_OK, AT_EACCESS) != 0) {
+    const int error = errno;
+    if (error == ENOENT) return Outcome::Success();  // no /proc: the rename decides
+    if (error == EROFS) return Outcome::Failure(ErrorText(error));
+    return Outcome::Failure("you may not write it (" + ErrorText(error) +
+                            "), so it was not changed");
+  }
+  return Outcome::Success();
+}
+
+}  // namespace nosk::script

@@ -1,0 +1,52 @@
+#include "script/folder.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+namespace nosk::script {
+namespace {
+
+int OpenFolderAt(int base, const char* name, int extraFlags, FileDescriptor& descriptor,
+                 struct stat& status) {
+  descriptor.Reset(::openat(base, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
+  if (!descriptor.Valid()) return errno;
+  if (::fstat(descriptor.Get(), &status) != 0) return errno;
+  return 0;
+}
+
+}  // namespace
+
+Outcome Folder::Open(const std::filesystem::path& path, Folder& folder) {
+  folder.path_ = path.empty() ? std::filesystem::path(".") : path;
+  int error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), 0, folder.descriptor_, folder.status_);
+  // A folder its user may pass through but not list still reaches its files.
+  if (error == EACCES) {
+    error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), O_PATH, folder.descriptor_,
+                         folder.status_);
+  }
+  if (error != 0) {
+    folder.descriptor_.Reset();
+    return Outcome::Failure("Can't open the folder " + PathText(folder.path_) + ": " +
+                            ErrorText(error));
+  }
+  return Outcome::Success();
+}
+
+int Folder::OpenChild(const std::string& name, Folder& child) const {
+  child.path_ = PathOf(name);
+  struct stat entry {};
+  if (const int error = StatEntry(name, entry); error != 0) return error;
+  if (S_ISLNK(entry.st_mode)) return ELOOP;
+  if (!S_ISDIR(entry.st_mode)) return ENOTDIR;
+  const int error =
+      OpenFolderAt(Descriptor(), name.c_str(), O_NOFOLLOW, child.descriptor_, child.status_);
+  if (error != 0) child.descriptor_.Reset();
+  return error;
+}
+
+int Folder::StatEntry(const std::string& name, struct stat& status) const {
+  return ::fstatat(Descriptor(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
+}  // namespace nosk::script

@@ -1,0 +1,46 @@
+// A folder reached through its own descriptor.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "script/filedescriptor.h"
+#include "script/fileidentity.h"
+#include "script/outcome.h"
+
+namespace nosk::script {
+
+// Files in a folder are opened, examined, created, renamed and removed by name relative to the
+// folder's descriptor, so that a folder renamed, or swapped for a link, while a run works cannot
+// send those calls anywhere else.
+class Folder {
+ public:
+  // Opens the folder at `path`. Links on the way are followed as the path names them: the user
+  // named it so.
+  static Outcome Open(const std::filesystem::path& path, Folder& folder);
+  // Opens the folder `name` inside this one, refusing a link: 0 or an errno value (ELOOP for a
+  // link, ENOTDIR for anything else that is no folder).
+  int OpenChild(const std::string& name, Folder& child) const;
+
+  bool IsOpen() const { return descriptor_.Valid(); }
+  int Descriptor() const { return descriptor_.Get(); }
+  // The path it was opened by: for messages, and for naming an entry to other programs.
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path PathOf(std::string_view name) const { return path_ / name; }
+  // The folder as it was when opened.
+  const struct stat& Status() const { return status_; }
+  FileIdentity Identity() const { return FileIdentity::Of(status_); }
+
+  // The entry `name` itself (a link is not followed): 0 or an errno value.
+  int StatEntry(const std::string& name, struct stat& status) const;
+
+ private:
+  FileDescriptor descriptor_;
+  std::filesystem::path path_;
+  struct stat status_ {};
+};
+
+}  // namespace nosk::script

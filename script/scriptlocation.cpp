@@ -1,0 +1,108 @@
+#include "script/scriptlocation.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace nosk::script {
+namespace {
+
+// More links than this in a row are a loop, as the system counts them.
+constexpr int kMostLinks = 40;
+
+std::string WhyNotAScript(const struct stat& status) {
+  if (S_ISDIR(status.st_mode)) return "it is a folder, not a file";
+  return "it is not a regular file";
+}
+
+}  // namespace
+
+std::string UserName(unsigned user) {
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  std::vector<char> buffer(4096);
+  if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr) {
+    return found->pw_name;
+  }
+  return "user " + std::to_string(user);
+}
+
+Outcome LocateScript(const std::filesystem::path& listed, ScriptLocation& location) {
+  location.listed = listed;
+  location.name = listed.filename().string();
+  location.throughLink = false;
+  if (Outcome opened = Folder::Open(listed.parent_path(), location.folder); !opened) {
+    return opened;
+  }
+  std::vector<unsigned> linkOwners;
+  struct stat status {};
+  for (int links = 0;; ++links) {
+    if (const int error = location.folder.StatEntry(location.name, status); error != 0) {
+      if (error == ENOENT && links == 0) return Outcome::Failure("no file at this path");
+      if (error == ENOENT) return Outcome::Failure("it is a symbolic link to nothing");
+      return Outcome::Failure("can't look at this path: " + ErrorText(error));
+    }
+    if (!S_ISLNK(status.st_mode)) break;
+    if (links == kMostLinks) return Outcome::Failure(ErrorText(ELOOP));
+    linkOwners.push_back(status.st_uid);
+    std::string target(static_cast<std::size_t>(status.st_size) + 256, '\0');
+    const ssize_t length =
+        ::readlinkat(location.folder.Descriptor(), location.name.c_str(), target.data(),
+                     target.size());
+    if (length < 0) return Outcome::Failure("can't read the symbolic link: " + ErrorText(errno));
+    target.resize(static_cast<std::size_t>(length));
+    const std::filesystem::path targetPath =
+        std::filesystem::path(target).is_absolute() ? std::filesystem::path(target)
+                                                    : location.folder.Path() / target;
+    const std::filesystem::path targetName = targetPath.filename();
+    if (targetName.empty() || targetName == "." || targetName == "..") {
+      return Outcome::Failure("it is a symbolic link to a folder, not to a file");
+    }
+    Folder targetFolder;
+    if (Outcome opened = Folder::Open(targetPath.parent_path(), targetFolder); !opened) {
+      return opened;
+    }
+    location.folder = std::move(targetFolder);
+    location.name = targetName.string();
+    location.throughLink = true;
+  }
+  if (!S_ISREG(status.st_mode)) return Outcome::Failure(WhyNotAScript(status));
+  for (const unsigned owner : linkOwners) {
+    if (owner != status.st_uid) {
+      return Outcome::Failure("it is a symbolic link of " + UserName(owner) + " to " +
+                              PathText(location.folder.PathOf(location.name)) + " of " +
+                              UserName(status.st_uid) +
+                              ", and Nosk follows a link only to a file of the link's owner");
+    }
+  }
+  return Outcome::Success();
+}
+
+Outcome OpenScript(const ScriptLocation& location, FileDescriptor& file, FileIdentity& identity) {
+  file.Reset(::openat(location.folder.Descriptor(), location.name.c_str(),
+                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.Valid()) {
+    const int error = errno;
+    if (error == ELOOP) {
+      return Outcome::Failure("it was replaced by a symbolic link while Nosk worked on it");
+    }
+    return Outcome::Serious("Can't read from " + PathText(location.listed) + ". " +
+                            ErrorText(error) + ".");
+  }
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) {
+    return Outcome::Serious("Can't read from " + PathText(location.listed) + ". " +
+                            ErrorText(errno) + ".");
+  }
+  if (!S_ISREG(status.st_mode)) {
+    file.Reset();
+    return Outcome::Failure(WhyNotAScript(status));
+  }
+  identity = FileIdentity::Of(status);
+  return Outcome::Success();
+}
+
+}  // namespace nosk::script
