@@ -48,8 +48,8 @@ script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>&
   if (!standardInput) ::close(descriptor);
   if (error == EISDIR) return script::Outcome::Failure("can't read " + shown + ": it is a folder");
   if (error == EFBIG) {
-    return script::Outcome::Failure(
-        "can't read " + shown + ": it holds more than 40,000,000 bytes, more than any script");
+    return script::Outcome::Failure("can't read " + shown +
+                                    ": it holds more than 40,000,000 bytes, more than any script");
   }
   if (error != 0) {
     return script::Outcome::Failure("can't read " + shown + ": " + script::ErrorText(error));

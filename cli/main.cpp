@@ -65,6 +65,7 @@ struct Options {
   bool includeBlock = false;
   std::string times = "both";
   bool dryRun = false;
+  double wait = 60;
   std::vector<std::string> paths;
 };
 
@@ -78,6 +79,15 @@ const CLI::Validator kTimeCode(
 void AddPaths(CLI::App* command, Options& options) {
   command->add_option("PATH", options.paths, "Scripts (.ass, .ssa), or folders of them")
       ->required();
+}
+
+void AddWait(CLI::App* command, Options& options) {
+  command
+      ->add_option("--wait", options.wait,
+                   "Seconds to wait for another Nosk run working in the same folder before its "
+                   "scripts are refused")
+      ->check(CLI::Range(0.0, 86400.0))
+      ->capture_default_str();
 }
 
 void AddMatch(CLI::App* command, Options& options) {
@@ -125,10 +135,11 @@ int main(int argc, char** argv) {
       "Output: a line per script, in file list order: the count (or Error), a tab, the path.\n"
       "Why a script failed goes to stderr.\n"
       "Exit status: 0 the run went through without Error; 1 it went through with at least one\n"
-      "Error, a PATH named nothing or a folder could not be listed, or the results could not be\n"
-      "written; 2 it stopped at a check before any script was opened (the reason is on stderr);\n"
-      "105 a value is not valid, 106 a required option is missing, 103 a block file can't be\n"
-      "read, 109 an unknown argument (as CLI11 numbers them).");
+      "Error or a write of another program that only a backup holds, a PATH named nothing or a\n"
+      "folder could not be listed, or the results could not be written; 2 it stopped at a check\n"
+      "before any script was opened (the reason is on stderr); 105 a value is not valid, 106 a\n"
+      "required option is missing, 103 a block file can't be read, 109 an unknown argument (as\n"
+      "CLI11 numbers them). Put -- before paths that may begin with -.");
 
   Options options;
   CLI::App* search =
@@ -148,6 +159,7 @@ int main(int argc, char** argv) {
   replace->add_option("--mode", options.mode, "What the Replace block substitutes")
       ->check(CLI::IsMember(Keys(kReplacements)))
       ->capture_default_str();
+  AddWait(replace, options);
   AddPaths(replace, options);
 
   CLI::App* shift = app.add_subcommand("shift", "Move the Start and/or End times of event lines");
@@ -168,6 +180,7 @@ int main(int argc, char** argv) {
                     "File with the Search block (- for stdin); not read with --affect all-files");
   AddMatch(shift, options);
   shift->add_flag("--dry-run", options.dryRun, "Only tell which scripts would be shifted");
+  AddWait(shift, options);
   AddPaths(shift, options);
 
   BatchSettings settings;
@@ -203,14 +216,19 @@ int main(int argc, char** argv) {
   }
 
   if (stdoutClosed) {
-    std::fprintf(stderr, "nosk-cli: the standard output is closed, so the results would be lost; "
-                         "nothing was done\n");
+    std::fprintf(stderr,
+                 "nosk-cli: the standard output is closed, so the results would be lost; "
+                 "nothing was done\n");
     return kStoppedAtCheck;
   }
   nosk::cli::TerminalHost host(stderr, ::isatty(STDERR_FILENO) == 1);
   nosk::cli::CollectedPaths collected = nosk::cli::CollectScriptPaths(options.paths, stderr);
   nosk::cli::PathList files(std::move(collected.scripts), host, stdout, stderr);
-  const bool wentThrough = nosk::engine::RunBatch(host, files, settings, editors, execute);
+  nosk::engine::RunOptions runOptions;
+  runOptions.folderLockWait =
+      std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));
+  const bool wentThrough =
+      nosk::engine::RunBatch(host, files, settings, editors, execute, runOptions);
   host.ClearLine();
   if (!wentThrough) {
     std::fprintf(stderr, "nosk-cli: %s\n", host.StatusText().c_str());

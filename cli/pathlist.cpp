@@ -109,11 +109,12 @@ fs::path PathList::GetPath(std::int32_t i) const { return paths_[i]; }
 void PathList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
   host_.ClearLine();
   const std::string path = script::PathText(paths_[i]);
-  const std::string code = result.code == engine::kFailed ? "Error" : script::IntToText(result.code);
+  const std::string code =
+      result.code == engine::kFailed ? "Error" : script::IntToText(result.code);
   std::fprintf(out_, "%s\t%s\n", code.c_str(), path.c_str());
   std::fflush(out_);
-  if (result.code == engine::kFailed) {
-    ++failures_;
+  if (result.code == engine::kFailed || result.announce) ++failures_;
+  if (!result.reason.empty()) {
     std::fprintf(errors_, "nosk-cli: %s: %s\n", path.c_str(), result.reason.c_str());
   }
   host_.SetFileNumber(i + 2, Count());

@@ -26,7 +26,8 @@ struct CollectedPaths {
 CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, std::FILE* errors);
 
 // Every entry is checked. A result is printed as it is stored: the count or "Error", a tab and
-// the path on `out`, and for an "Error" the reason on `errors`.
+// the path on `out`, and its reason, if any, on `errors`. Failures are Errors and results the
+// user must be told of at once (another program's write kept only in the backup).
 class PathList : public engine::FileList {
  public:
   PathList(std::vector<std::filesystem::path> paths, TerminalHost& host, std::FILE* out,

@@ -8,8 +8,8 @@
 #include "engine/rewriter.h"
 #include "script/scriptio.h"
 #include "script/scriptlocation.h"
-#include "script/temporaryfile.h"
 #include "script/subtitlefile.h"
+#include "script/temporaryfile.h"
 #include "script/timecodes.h"
 
 namespace nosk::engine {
@@ -234,10 +234,13 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
   ranges.Terminate(lineCount);
   // A script in which nothing was found is not rewritten and gets no backup.
   if (execute_ && result.code >= 1) {
+    script::FileIdentity newFile;
     const script::Outcome rewritten =
         RewriteScript(host_, location, file, script, ranges, blocks.replace, settings_,
-                      folderInUse_, written_, result.reason, result.announce);
-    if (!rewritten) result = failed(rewritten);
+                      folderInUse_, written_, newFile, result.reason, result.announce);
+    if (!rewritten) return failed(rewritten);
+    // Its name now leads to the new file: reached again under another name, it is the same one.
+    seen_.try_emplace({newFile.device, newFile.inode}, path);
   }
   return result;
 }

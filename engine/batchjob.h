@@ -4,8 +4,8 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <map>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>

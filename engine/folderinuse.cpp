@@ -18,8 +18,7 @@ script::Outcome FolderInUse::Enter(const script::Folder& folder, script::Host& h
   return script::Outcome::Success();
 }
 
-script::Outcome FolderInUse::Backups(const script::Folder& folder,
-                                     script::BackupFolder*& backups) {
+script::Outcome FolderInUse::Backups(const script::Folder& folder, script::BackupFolder*& backups) {
   if (!backups_) {
     script::BackupFolder opened;
     if (script::Outcome open = script::BackupFolder::Open(folder, opened); !open) return open;

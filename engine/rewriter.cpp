@@ -78,8 +78,8 @@ void WriteReplacement(std::string& out, std::string_view line, std::string_view 
   }
 }
 
-void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd,
-                      Times mode, std::int32_t shiftAmount) {
+void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd, Times mode,
+                      std::int32_t shiftAmount) {
   const bool shiftStart = mode == Times::StartAndEnd || mode == Times::StartOnly;
   const bool shiftEnd = mode == Times::StartAndEnd || mode == Times::EndOnly;
   AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd, lineEnd);
@@ -131,14 +131,16 @@ script::Outcome RewriteScript(script::Host& host, const script::ScriptLocation& 
                               const script::FileDescriptor& file,
                               const script::TSubtitleFile& script, const RangeList& ranges,
                               const Block& replaceBlock, const BatchSettings& settings,
-                              FolderInUse& folder, WrittenFileSystems& written, std::string& note,
-                              bool& serious) {
+                              FolderInUse& folder, WrittenFileSystems& written,
+                              script::FileIdentity& rewritten, std::string& note, bool& serious) {
   script::ProgressPhase phase(host);
   ScriptReplacement replacement(location, file, script.SourceIdentity(), folder);
   if (script::Outcome begun = replacement.Begin(); !begun) return begun;
   phase.Start("Writing data. Please, wait...");
   WriteNewContent(replacement.Output(), script, ranges, replaceBlock, settings, phase);
-  return replacement.Commit(written, note, serious);
+  script::Outcome committed = replacement.Commit(written, note, serious);
+  rewritten = replacement.Written();
+  return committed;
 }
 
 }  // namespace nosk::engine

@@ -40,8 +40,8 @@ void WriteReplacement(std::string& out, std::string_view line, std::string_view 
                       Replacement mode, std::int32_t& blockOffset);
 
 // One event line with its times moved as the times mode says, ending in `lineEnd`.
-void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd,
-                      Times mode, std::int32_t shiftAmount);
+void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd, Times mode,
+                      std::int32_t shiftAmount);
 
 // Writes the whole new content of the script to `file`, advancing the phase's progress.
 // Lines that do not change are written as the slices of the file's bytes they are.
@@ -51,13 +51,13 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
 
 // Rewrites the script, read from `file` at `location`, with its new content, keeping the
 // previous file in the Nosk_backup folder beside it. On failure the script is as it was, and
-// the reason says why. On success `note` may say what the user must know, and `serious` whether
-// at once (another program's write kept in the backup).
+// the reason says why. On success `rewritten` is the new file, `note` may say what the user
+// must know, and `serious` whether at once (another program's write kept in the backup).
 script::Outcome RewriteScript(script::Host& host, const script::ScriptLocation& location,
                               const script::FileDescriptor& file,
                               const script::TSubtitleFile& script, const RangeList& ranges,
                               const Block& replaceBlock, const BatchSettings& settings,
-                              FolderInUse& folder, WrittenFileSystems& written, std::string& note,
-                              bool& serious);
+                              FolderInUse& folder, WrittenFileSystems& written,
+                              script::FileIdentity& rewritten, std::string& note, bool& serious);
 
 }  // namespace nosk::engine

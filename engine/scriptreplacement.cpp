@@ -93,6 +93,9 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
       !carried) {
     return Refused("was not changed: " + carried.reason());
   }
+  if (struct stat newFile{}; ::fstat(temporary_.Descriptor(), &newFile) == 0) {
+    written_ = script::FileIdentity::Of(newFile);
+  }
   if (Outcome closed = temporary_.Close(); !closed) {
     return Outcome::Failure("Can't write the new content of " + shown + ": " + closed.reason());
   }
@@ -141,8 +144,8 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
       !script::FileIdentity::Of(afterwards).SameContent(script::FileIdentity::Of(afterBackup))) {
     serious = true;
     const std::string backup = PathText(BackupPath());
-    Outcome kept = copied ? backups_->CopyAgain(file_.Get(), afterwards, backupName_)
-                          : Outcome::Success();
+    Outcome kept =
+        copied ? backups_->CopyAgain(file_.Get(), afterwards, backupName_) : Outcome::Success();
     note = kept ? "another program wrote to " + shown +
                       " while Nosk replaced it; the new content does not hold that write, "
                       "which is kept in " +
@@ -166,9 +169,10 @@ Outcome ScriptReplacement::PutInPlace() {
         !script::FileIdentity::Of(previous).SameFile(loaded_)) {
       if (ExchangeNames(folder, temporary_.Name(), location_.name) != 0) {
         temporary_.Keep();  // the other program's file is under that name: it must stay
-        return Refused("was replaced by another program while Nosk worked on it; its new version "
-                       "is now named " +
-                       PathText(location_.folder.PathOf(temporary_.Name())));
+        return Refused(
+            "was replaced by another program while Nosk worked on it; its new version "
+            "is now named " +
+            PathText(location_.folder.PathOf(temporary_.Name())));
       }
       return Refused(
           "changed on disk while Nosk worked on it, so it was not changed; run again to work on "
@@ -178,8 +182,10 @@ Outcome ScriptReplacement::PutInPlace() {
     temporary_.Keep();
     return Outcome::Success();
   }
-  if (error == ENOENT) return Refused("was deleted while Nosk worked on it, so it was not written again");
-  if (!ExchangeUnsupported(error)) return Outcome::Failure("Can't replace " + shown + ": " + ErrorText(error));
+  if (error == ENOENT)
+    return Refused("was deleted while Nosk worked on it, so it was not written again");
+  if (!ExchangeUnsupported(error))
+    return Outcome::Failure("Can't replace " + shown + ": " + ErrorText(error));
   if (::renameat(folder, temporary_.Name().c_str(), folder, location_.name.c_str()) != 0) {
     return Outcome::Failure("Can't replace " + shown + ": " + ErrorText(errno));
   }

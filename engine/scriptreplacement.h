@@ -39,6 +39,8 @@ class ScriptReplacement {
 
   // The backup made by Commit, as a path; empty before.
   std::filesystem::path BackupPath() const;
+  // The new file, which has the script's name once Commit succeeded.
+  const script::FileIdentity& Written() const { return written_; }
 
  private:
   script::Outcome Refused(const std::string& why) const;
@@ -56,6 +58,7 @@ class ScriptReplacement {
   script::TemporaryFile temporary_;
   script::BackupFolder* backups_ = nullptr;
   std::string backupName_;
+  script::FileIdentity written_;
 };
 
 }  // namespace nosk::engine

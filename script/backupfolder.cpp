@@ -71,12 +71,15 @@ Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups) {
   if (error == ELOOP) {
     return Outcome::Failure(shown + " is a symbolic link, and backups go only into a real folder");
   }
-  if (error == ENOTDIR) return Outcome::Failure(shown + " is not a folder (" + ErrorText(error) + ")");
-  if (error != 0) return Outcome::Failure("Can't open the folder " + shown + ": " + ErrorText(error));
+  if (error == ENOTDIR)
+    return Outcome::Failure(shown + " is not a folder (" + ErrorText(error) + ")");
+  if (error != 0)
+    return Outcome::Failure("Can't open the folder " + shown + ": " + ErrorText(error));
   const int descriptor = backups.folder_.Descriptor();
   if (made) {
     // As the folder shares: its group, and its group and other bits, whatever the umask says.
-    [[maybe_unused]] const int ignored = ::fchown(descriptor, static_cast<uid_t>(-1), parent.st_gid);
+    [[maybe_unused]] const int ignored =
+        ::fchown(descriptor, static_cast<uid_t>(-1), parent.st_gid);
     if (::fchmod(descriptor, 0700 | (parent.st_mode & 03077)) != 0) {
       return Outcome::Failure("Can't set the permissions of " + shown + ": " + ErrorText(errno));
     }
@@ -117,8 +120,8 @@ unsigned BackupFolder::HighestNumber(const std::string& name) {
   return found == highest_.end() ? 0 : found->second;
 }
 
-Outcome BackupFolder::Keep(int file, const struct stat& status, const std::string& name,
-                           bool copy, std::string& backupName, bool& copied) {
+Outcome BackupFolder::Keep(int file, const struct stat& status, const std::string& name, bool copy,
+                           std::string& backupName, bool& copied) {
   // Through /proc, the very inode that was read is linked, whatever its name leads to now.
   const std::string self = "/proc/self/fd/" + std::to_string(file);
   for (unsigned number = HighestNumber(name) + 1;; ++number) {
@@ -190,10 +193,9 @@ Outcome BackupFolder::Copy(int file, const struct stat& status, const std::strin
   }
   if (Outcome closed = copy.Close(); !closed) return closed;
   const int into = folder_.Descriptor();
-  const int error = replace ? (::renameat(into, copy.Name().c_str(), into, backupName.c_str()) == 0
-                                   ? 0
-                                   : errno)
-                            : RenameWithoutReplacing(into, copy.Name(), backupName);
+  const int error =
+      replace ? (::renameat(into, copy.Name().c_str(), into, backupName.c_str()) == 0 ? 0 : errno)
+              : RenameWithoutReplacing(into, copy.Name(), backupName);
   if (error != 0) {
     nameTaken = error == EEXIST;
     return Outcome::Failure(ErrorText(error));

@@ -23,7 +23,6 @@ constexpr std::array<Mark, 4> kMarks = {{
     {std::string_view("\x00\x00\xFE\xFF", 4), ScriptEncoding::Utf32BigEndian},
 }};
 
-
 // The UTF-8 text with every ill-formed sequence replaced by "?".
 EncodedText WellFormedUtf8(std::string_view utf8) {
   EncodedText result;

@@ -89,10 +89,9 @@ Outcome CarryOver(int from, const struct stat& fromStatus, int to, bool ownerReq
     if (::fchown(to, fromStatus.st_uid, fromStatus.st_gid) != 0) {
       const int error = errno;
       if (ownerRequired) {
-        return Outcome::Failure("can't give the new file the owner " +
-                                UserName(fromStatus.st_uid) + " and group " +
-                                std::to_string(fromStatus.st_gid) + " it has: " +
-                                ErrorText(error));
+        return Outcome::Failure("can't give the new file the owner " + UserName(fromStatus.st_uid) +
+                                " and group " + std::to_string(fromStatus.st_gid) +
+                                " it has: " + ErrorText(error));
       }
       // The group alone, where the runner belongs to it.
       [[maybe_unused]] const int ignored = ::fchown(to, static_cast<uid_t>(-1), fromStatus.st_gid);

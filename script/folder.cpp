@@ -22,8 +22,8 @@ Outcome Folder::Open(const std::filesystem::path& path, Folder& folder) {
   int error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), 0, folder.descriptor_, folder.status_);
   // A folder its user may pass through but not list still reaches its files.
   if (error == EACCES) {
-    error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), O_PATH, folder.descriptor_,
-                         folder.status_);
+    error =
+        OpenFolderAt(AT_FDCWD, folder.path_.c_str(), O_PATH, folder.descriptor_, folder.status_);
   }
   if (error != 0) {
     folder.descriptor_.Reset();

@@ -17,9 +17,9 @@ namespace {
 constexpr std::string_view kReadingStatus = "Reading data. Please, wait...";
 constexpr std::string_view kOutOfMemoryMessage = "Not enough memory to read file.";
 
-// Reads the file from its start to its end into `text`, for a file measured at `size` bytes. One spare byte
-// lets the read that finds the end happen without growing the buffer, which would copy it; a
-// file that grows meanwhile is still read to its end. 0 or an errno value.
+// Reads the file from its start to its end into `text`, for a file measured at `size` bytes. One
+// spare byte lets the read that finds the end happen without growing the buffer, which would copy
+// it; a file that grows meanwhile is still read to its end. 0 or an errno value.
 int ReadToEnd(int descriptor, std::size_t size, ByteBuffer& text) {
   text.Reserve(size + 1);
   std::size_t filled = 0;

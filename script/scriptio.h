@@ -30,9 +30,9 @@ bool WriteScriptLine(ByteSink& sink, std::string_view line);
 // Appends the lines of the named file to `file`, driving the host's status text and progress.
 // Fails for a file over kLargestScriptSize, and seriously (Outcome::serious) with "Can't read
 // from <path>. <why>." when the file cannot be read or "Not enough memory to read file." when
-// memory runs out; the caller shows the reason its own way. Lines added before a failure stay; the caller discards the
-// object. The file's identity is kept in `file`, so that a rewrite can tell whether the file
-// changed since.
+// memory runs out; the caller shows the reason its own way. Lines added before a failure stay; the
+// caller discards the object. The file's identity is kept in `file`, so that a rewrite can tell
+// whether the file changed since.
 Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file);
 // LoadScript from a file already open for reading, whose identity (size included) was taken on
 // that descriptor; `path` names it in messages. Nothing is opened by name.

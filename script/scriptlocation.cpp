@@ -49,14 +49,13 @@ Outcome LocateScript(const std::filesystem::path& listed, ScriptLocation& locati
     if (links == kMostLinks) return Outcome::Failure(ErrorText(ELOOP));
     linkOwners.push_back(status.st_uid);
     std::string target(static_cast<std::size_t>(status.st_size) + 256, '\0');
-    const ssize_t length =
-        ::readlinkat(location.folder.Descriptor(), location.name.c_str(), target.data(),
-                     target.size());
+    const ssize_t length = ::readlinkat(location.folder.Descriptor(), location.name.c_str(),
+                                        target.data(), target.size());
     if (length < 0) return Outcome::Failure("can't read the symbolic link: " + ErrorText(errno));
     target.resize(static_cast<std::size_t>(length));
-    const std::filesystem::path targetPath =
-        std::filesystem::path(target).is_absolute() ? std::filesystem::path(target)
-                                                    : location.folder.Path() / target;
+    const std::filesystem::path targetPath = std::filesystem::path(target).is_absolute()
+                                                 ? std::filesystem::path(target)
+                                                 : location.folder.Path() / target;
     const std::filesystem::path targetName = targetPath.filename();
     if (targetName.empty() || targetName == "." || targetName == "..") {
       return Outcome::Failure("it is a symbolic link to a folder, not to a file");

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <QHash>
-#include <functional>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 class QWidget;
 

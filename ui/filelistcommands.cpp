@@ -152,7 +152,8 @@ QStringList TMainForm::MatchCommandLinePath(const QString& parameter) const {
   const QDir folder(named.absolutePath());
   QStringList paths;
   for (const QString& name : folder.entryList(QDir::Files, QDir::Unsorted)) {
-    if (filelist::MatchesWildcard(name, pattern)) paths.append(QDir::cleanPath(folder.filePath(name)));
+    if (filelist::MatchesWildcard(name, pattern))
+      paths.append(QDir::cleanPath(folder.filePath(name)));
   }
   return paths;
 }

@@ -287,9 +287,9 @@ TEST(CommandLine, FailsWhenItsResultsCannotBeWritten) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Season s;
-    const ProcessResult r =
-        RunProcess("/bin/sh", {"-c", "exec \"$0\" shift --by 0:00:01.50 \"$1\" " + c.redirection,
-                               kCli, s / "b.ass"});
+    const ProcessResult r = RunProcess(
+        "/bin/sh",
+        {"-c", "exec \"$0\" shift --by 0:00:01.50 \"$1\" " + c.redirection, kCli, s / "b.ass"});
     EXPECT_EQ(r.exitStatus, c.exitStatus);
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(ReadBytes(s.folder / "b.ass"),
@@ -302,9 +302,9 @@ TEST(CommandLine, QuotesNamesThatCouldForgeAResultLine) {
   Season s;
   const std::string names[] = {"evil\nError\tghost.ass", "caf\xE9.ass", "Hoshi S01E01 [Kuro].ass"};
   for (const std::string& name : names) fs::copy_file(kData / "episode.ass", s.folder / name);
-  const ProcessResult r = RunProcess(kCli, {"search", "--block", s / "go.txt", "--",
-                                            s / "evil\nError\tghost.ass", s / "caf\xE9.ass",
-                                            s / "Hoshi S01E01 [Kuro].ass"});
+  const ProcessResult r =
+      RunProcess(kCli, {"search", "--block", s / "go.txt", "--", s / "evil\nError\tghost.ass",
+                        s / "caf\xE9.ass", s / "Hoshi S01E01 [Kuro].ass"});
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(r.out, "1\t" + s / "Hoshi S01E01 [Kuro].ass" + "\n" + "1\t\"" + s / "caf" +
                        "\\351.ass\"\n" + "1\t\"" + s / "evil" + "\\nError\\tghost.ass\"\n");
@@ -330,10 +330,11 @@ TEST(CommandLine, GivesEveryScriptAResultWhenMemoryRunsOut) {
   int failures = 0;
   for (int kilobytes = 40'000; kilobytes <= 120'000; kilobytes += 4'000) {
     SCOPED_TRACE(kilobytes);
-    const ProcessResult r = RunProcess(
-        "/bin/sh", {"-c", "ulimit -v " + std::to_string(kilobytes) +
-                              " && exec \"$0\" shift --by 0:00:01.00 --dry-run \"$1\" \"$2\"",
-                    kCli, bigPath, smallPath});
+    const ProcessResult r =
+        RunProcess("/bin/sh", {"-c",
+                               "ulimit -v " + std::to_string(kilobytes) +
+                                   " && exec \"$0\" shift --by 0:00:01.00 --dry-run \"$1\" \"$2\"",
+                               kCli, bigPath, smallPath});
     ASSERT_TRUE(r.exitStatus == 0 || r.exitStatus == 1) << r.exitStatus << r.err;
     EXPECT_NE(r.out.find("1\t" + smallPath + "\n"), std::string::npos) << r.out;
     if (r.exitStatus == 1) {
@@ -395,9 +396,9 @@ TEST(Readme, WorkedExamplesRunAsShownAndKeepOneKindOfLineEnd) {
   const std::string shownFolder = "/tmp/ex";
   for (const Example& example : examples) {
     SCOPED_TRACE(example.command);
-    const ProcessResult r = RunProcess(
-        "/bin/sh", {"-c", "cd \"$0\" && PATH=\"$1:$PATH\" && " + example.command,
-                    folder.path().string(), fs::path(kCli).parent_path().string()});
+    const ProcessResult r =
+        RunProcess("/bin/sh", {"-c", "cd \"$0\" && PATH=\"$1:$PATH\" && " + example.command,
+                               folder.path().string(), fs::path(kCli).parent_path().string()});
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     if (!example.command.starts_with("nosk-cli")) continue;
     std::istringstream out(r.out);

@@ -14,9 +14,9 @@ TEST(PathTexts, AreQuotedOnlyWhereANameCouldCutALine) {
       {"/s/a\nError\tb.ass", R"("/s/a\nError\tb.ass")"},
       {"/s/a\rb\x01\x7F.ass", R"("/s/a\rb\001\177.ass")"},
       {"/s/say \"hi\" \\o/.ass", R"("/s/say \"hi\" \\o/.ass")"},
-      {"/s/caf\xE9.ass", R"("/s/caf\351.ass")"},       // Latin-1, not UTF-8
-      {"/s/\xE6\x97.ass", R"("/s/\346\227.ass")"},      // a cut sequence
-      {"/s/\xC0\xAF.ass", R"("/s/\300\257.ass")"},      // an overlong "/"
+      {"/s/caf\xE9.ass", R"("/s/caf\351.ass")"},    // Latin-1, not UTF-8
+      {"/s/\xE6\x97.ass", R"("/s/\346\227.ass")"},  // a cut sequence
+      {"/s/\xC0\xAF.ass", R"("/s/\300\257.ass")"},  // an overlong "/"
       {"/s/\a\b\v\f.ass", R"("/s/\a\b\v\f.ass")"},
   };
   for (const auto& [path, expected] : cases) {
