@@ -39,8 +39,9 @@ class TFileGridLine {
   std::int32_t ValueCount;
   QVector<std::int32_t> Values;  // value 0 is the result code
   bool Checked = true;
-  // Why the last run failed for this file (result -1); shown beside the result.
-  QString FailureReason;
+  // Why the last run failed for this file (result -1), or what it must know besides a count;
+  // shown as the result's hint.
+  QString ResultReason;
 
  private:
   const TextMeasurer& canvas_;

@@ -34,7 +34,7 @@ QVariant FileGridModel::data(const QModelIndex& index, int role) const {
       break;
     case kResultColumn:
       if (role == Qt::DisplayRole) return ResultText(line.Values[0]);
-      if (role == Qt::ToolTipRole && line.Values[0] == -1) return line.FailureReason;
+      if (role == Qt::ToolTipRole && !line.ResultReason.isEmpty()) return line.ResultReason;
       break;
     default:
       break;

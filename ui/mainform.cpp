@@ -280,7 +280,7 @@ std::filesystem::path TMainForm::GetPath(std::int32_t i) const {
 
 void TMainForm::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
   fileGrid_->SetValue(result.code, i, 0);
-  fileGrid_->Line(i).FailureReason = QString::fromStdString(result.reason);
+  fileGrid_->Line(i).ResultReason = QString::fromStdString(result.reason);
   if (result.announce) ShowMessage("Error", result.reason);
 }
 
@@ -336,7 +336,7 @@ void TMainForm::MainPageControlChange() {
 void TMainForm::ClearResults() {
   for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) {
     fileGrid_->SetValue(engine::kNotProcessed, i, 0);
-    fileGrid_->Line(i).FailureReason.clear();
+    fileGrid_->Line(i).ResultReason.clear();
   }
 }
 

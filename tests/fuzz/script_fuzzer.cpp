@@ -35,6 +35,7 @@ class QuietHost : public script::Host {
   void SetProgressPosition(int) override {}
   void Repaint() override {}
   void ShowMessage(std::string_view, std::string_view) override {}
+  void ShowNotice(std::string_view) override {}
 };
 
 void Require(bool promise, const char* what) {

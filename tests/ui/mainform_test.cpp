@@ -1,5 +1,7 @@
 // The window driven through its real widgets, on the offscreen platform.
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -383,6 +385,26 @@ class MainFormTest : public QObject {
     QCOMPARE(w.desktop.messages, QStringList{QStringLiteral("Error: ") + reason});
     QCOMPARE(w.Cell(0, 2), QStringLiteral("Error"));
     QCOMPARE(w.Grid()->index(0, 2).data(Qt::ToolTipRole).toString(), reason);
+  }
+
+  // A count can come with something to know: the hint of the Result cell tells it.
+  void hintsWhatARewriteMustTellBesidesItsCount() {
+    Window w;
+    const QString script = w.Script("a.ass");
+    QVERIFY(::link(QFile::encodeName(script).constData(),
+                   QFile::encodeName(w.folder.filePath("library.ass")).constData()) == 0);
+    w.form.AddScriptFile(script);
+    w.ShowPage(1);
+    w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.50");
+    w.Click("btnP2Execute");
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    QVERIFY2(w.Grid()
+                 ->index(0, 2)
+                 .data(Qt::ToolTipRole)
+                 .toString()
+                 .contains(QStringLiteral("other hard links, which keep its previous content")),
+             qPrintable(w.Grid()->index(0, 2).data(Qt::ToolTipRole).toString()));
+    QCOMPARE(w.desktop.messages, QStringList());
   }
 
   void leavesTheReasonOfAStoppedRunUntilTheNextRedraw() {
