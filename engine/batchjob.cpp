@@ -154,7 +154,7 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
     return ScriptResult{kFailed, outcome.reason(), outcome.serious()};
   };
   script::ScriptLocation location;
-  if (const script::Outcome located = script::LocateScript(path, location); !located) {
+  if (const script::Outcome located = script::LocateScript(path, location, lastFolder_); !located) {
     return failed(located);
   }
   // The lock comes before the script is read: what a rewrite starts from is then what no other

@@ -16,6 +16,7 @@
 #include "engine/searchblock.h"
 #include "engine/writtenfilesystems.h"
 #include "script/encoding.h"
+#include "script/folder.h"
 #include "script/host.h"
 
 namespace nosk::engine {
@@ -81,6 +82,7 @@ class BatchJob {
   const bool execute_;
   const RunOptions options_;
   std::array<std::optional<EncodedBlocks>, 5> blocksByEncoding_;
+  script::Folder lastFolder_;  // of the script listed before
   FolderInUse folderInUse_;
   WrittenFileSystems written_;
   // The files this run has worked on, by device and inode: one reached under a second name (a

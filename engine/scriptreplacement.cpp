@@ -49,9 +49,7 @@ std::filesystem::path ScriptReplacement::BackupPath() const {
 }
 
 Outcome ScriptReplacement::Begin() {
-  struct stat status {};
-  if (::fstat(file_.Get(), &status) != 0) return Refused("can't be looked at: " + ErrorText(errno));
-  if (Outcome allowed = script::CheckWritePermission(file_.Get(), status); !allowed) {
+  if (Outcome allowed = script::CheckWritePermission(file_.Get(), loaded_.mode); !allowed) {
     return Outcome::Failure(allowed.reason());
   }
   if (Outcome created = temporary_.Create(location_.folder); !created) {
@@ -86,20 +84,21 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
   if (Outcome flushed = temporary_.Flush(); !flushed) {
     return Outcome::Failure("Can't write the new content of " + shown + ": " + flushed.reason());
   }
-  if (const std::string why = StillAsRead(); !why.empty()) return Refused(why);
   struct stat status {};
-  if (::fstat(file_.Get(), &status) != 0) return Refused("can't be looked at: " + ErrorText(errno));
-  if (Outcome carried = script::CarryOverMetadata(file_.Get(), status, temporary_.Descriptor());
+  struct stat newFile {};
+  if (::fstat(file_.Get(), &status) != 0 || ::fstat(temporary_.Descriptor(), &newFile) != 0) {
+    return Refused("can't be looked at: " + ErrorText(errno));
+  }
+  written_ = script::FileIdentity::Of(newFile);
+  if (Outcome carried =
+          script::CarryOverMetadata(file_.Get(), status, temporary_.Descriptor(), newFile);
       !carried) {
     return Refused("was not changed: " + carried.reason());
-  }
-  if (struct stat newFile{}; ::fstat(temporary_.Descriptor(), &newFile) == 0) {
-    written_ = script::FileIdentity::Of(newFile);
   }
   if (Outcome closed = temporary_.Close(); !closed) {
     return Outcome::Failure("Can't write the new content of " + shown + ": " + closed.reason());
   }
-  // Checked once more: carrying the attributes over took time.
+  // The version read, with the owner and mode just carried over, is still the one named.
   if (const std::string why = StillAsRead(); !why.empty()) return Refused(why);
 
   const auto backupFailure = [&](const std::string& why) {

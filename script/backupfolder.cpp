@@ -187,7 +187,10 @@ Outcome BackupFolder::Copy(int file, const struct stat& status, const std::strin
     offset += got;
   }
   if (Outcome flushed = copy.Flush(); !flushed) return flushed;
-  if (Outcome carried = CarryOverMetadataAsFarAsAllowed(file, status, copy.Descriptor());
+  struct stat copyStatus {};
+  if (::fstat(copy.Descriptor(), &copyStatus) != 0) return Outcome::Failure(ErrorText(errno));
+  if (Outcome carried =
+          CarryOverMetadataAsFarAsAllowed(file, status, copy.Descriptor(), copyStatus);
       !carried) {
     return carried;
   }

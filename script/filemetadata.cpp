@@ -21,6 +21,7 @@ int ListAttributes(int file, std::vector<std::string>& names) {
   for (;;) {
     const ssize_t size = ::flistxattr(file, nullptr, 0);
     if (size < 0) return errno == ENOTSUP || errno == ENOSYS ? 0 : errno;
+    if (size == 0) return 0;
     std::string list(static_cast<std::size_t>(size), '\0');
     const ssize_t got = ::flistxattr(file, list.data(), list.size());
     if (got < 0 && errno == ERANGE) continue;  // it grew meanwhile
@@ -80,11 +81,8 @@ Outcome CarryOverAttributes(int from, int to) {
   return Outcome::Success();
 }
 
-Outcome CarryOver(int from, const struct stat& fromStatus, int to, bool ownerRequired) {
-  struct stat toStatus {};
-  if (::fstat(to, &toStatus) != 0) {
-    return Outcome::Failure("can't look at the new file: " + ErrorText(errno));
-  }
+Outcome CarryOver(int from, const struct stat& fromStatus, int to, const struct stat& toStatus,
+                  bool ownerRequired) {
   if (toStatus.st_uid != fromStatus.st_uid || toStatus.st_gid != fromStatus.st_gid) {
     if (::fchown(to, fromStatus.st_uid, fromStatus.st_gid) != 0) {
       const int error = errno;
@@ -105,17 +103,20 @@ Outcome CarryOver(int from, const struct stat& fromStatus, int to, bool ownerReq
 
 }  // namespace
 
-Outcome CarryOverMetadata(int from, const struct stat& fromStatus, int to) {
-  return CarryOver(from, fromStatus, to, true);
+Outcome CarryOverMetadata(int from, const struct stat& fromStatus, int to,
+                          const struct stat& toStatus) {
+  return CarryOver(from, fromStatus, to, toStatus, true);
 }
 
-Outcome CarryOverMetadataAsFarAsAllowed(int from, const struct stat& fromStatus, int to) {
-  return CarryOver(from, fromStatus, to, false);
+Outcome CarryOverMetadataAsFarAsAllowed(int from, const struct stat& fromStatus, int to,
+                                        const struct stat& toStatus) {
+  return CarryOver(from, fromStatus, to, toStatus, false);
 }
 
-Outcome CheckWritePermission(int file, const struct stat& status) {
-  if (::geteuid() == 0) {
-    if ((status.st_mode & 0222) == 0) {
+Outcome CheckWritePermission(int file, unsigned mode) {
+  static const uid_t runner = ::geteuid();
+  if (runner == 0) {
+    if ((mode & 0222) == 0) {
       return Outcome::Failure("it is read-only (no one may write it), so it was not changed");
     }
     return Outcome::Success();

@@ -19,17 +19,18 @@ int OpenFolderAt(int base, const char* name, int extraFlags, FileDescriptor& des
 
 Outcome Folder::Open(const std::filesystem::path& path, Folder& folder) {
   folder.path_ = path.empty() ? std::filesystem::path(".") : path;
-  int error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), 0, folder.descriptor_, folder.status_);
+  folder.descriptor_.reset();
+  FileDescriptor descriptor;
+  int error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), 0, descriptor, folder.status_);
   // A folder its user may pass through but not list still reaches its files.
   if (error == EACCES) {
-    error =
-        OpenFolderAt(AT_FDCWD, folder.path_.c_str(), O_PATH, folder.descriptor_, folder.status_);
+    error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), O_PATH, descriptor, folder.status_);
   }
   if (error != 0) {
-    folder.descriptor_.Reset();
     return Outcome::Failure("Can't open the folder " + PathText(folder.path_) + ": " +
                             ErrorText(error));
   }
+  folder.descriptor_ = std::make_shared<const FileDescriptor>(std::move(descriptor));
   return Outcome::Success();
 }
 
@@ -39,9 +40,10 @@ int Folder::OpenChild(const std::string& name, Folder& child) const {
   if (const int error = StatEntry(name, entry); error != 0) return error;
   if (S_ISLNK(entry.st_mode)) return ELOOP;
   if (!S_ISDIR(entry.st_mode)) return ENOTDIR;
-  const int error =
-      OpenFolderAt(Descriptor(), name.c_str(), O_NOFOLLOW, child.descriptor_, child.status_);
-  if (error != 0) child.descriptor_.Reset();
+  FileDescriptor descriptor;
+  const int error = OpenFolderAt(Descriptor(), name.c_str(), O_NOFOLLOW, descriptor, child.status_);
+  child.descriptor_.reset();
+  if (error == 0) child.descriptor_ = std::make_shared<const FileDescriptor>(std::move(descriptor));
   return error;
 }
 

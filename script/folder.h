@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,7 @@ namespace nosk::script {
 
 // Files in a folder are opened, examined, created, renamed and removed by name relative to the
 // folder's descriptor, so that a folder renamed, or swapped for a link, while a run works cannot
-// send those calls anywhere else.
+// send those calls anywhere else. Copies share the one descriptor, which closes with the last.
 class Folder {
  public:
   // Opens the folder at `path`. Links on the way are followed as the path names them: the user
@@ -25,8 +26,8 @@ class Folder {
   // link, ENOTDIR for anything else that is no folder).
   int OpenChild(const std::string& name, Folder& child) const;
 
-  bool IsOpen() const { return descriptor_.Valid(); }
-  int Descriptor() const { return descriptor_.Get(); }
+  bool IsOpen() const { return descriptor_ && descriptor_->Valid(); }
+  int Descriptor() const { return descriptor_ ? descriptor_->Get() : -1; }
   // The path it was opened by: for messages, and for naming an entry to other programs.
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path PathOf(std::string_view name) const { return path_ / name; }
@@ -38,7 +39,7 @@ class Folder {
   int StatEntry(const std::string& name, struct stat& status) const;
 
  private:
-  FileDescriptor descriptor_;
+  std::shared_ptr<const FileDescriptor> descriptor_;
   std::filesystem::path path_;
   struct stat status_ {};
 };

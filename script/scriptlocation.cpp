@@ -30,13 +30,15 @@ std::string UserName(unsigned user) {
   return "user " + std::to_string(user);
 }
 
-Outcome LocateScript(const std::filesystem::path& listed, ScriptLocation& location) {
+Outcome LocateScript(const std::filesystem::path& listed, ScriptLocation& location,
+                     Folder& lastFolder) {
   location.listed = listed;
   location.name = listed.filename().string();
   location.throughLink = false;
-  if (Outcome opened = Folder::Open(listed.parent_path(), location.folder); !opened) {
-    return opened;
+  if (!lastFolder.IsOpen() || lastFolder.Path() != listed.parent_path()) {
+    if (Outcome opened = Folder::Open(listed.parent_path(), lastFolder); !opened) return opened;
   }
+  location.folder = lastFolder;
   std::vector<unsigned> linkOwners;
   struct stat status {};
   for (int links = 0;; ++links) {

@@ -25,8 +25,10 @@ struct ScriptLocation {
 // link on the way and the file it ends at have the same owner: a link that another user planted
 // in a shared folder must not make the runner rewrite, or expose, a file that user could not
 // touch. Fails, with the reason, for a missing file, a folder, anything but a regular file, and
-// a link it will not follow.
-Outcome LocateScript(const std::filesystem::path& listed, ScriptLocation& location);
+// a link it will not follow. `lastFolder` is the folder of the script located before: reused
+// when it is this one's too (a season's scripts share one), replaced otherwise.
+Outcome LocateScript(const std::filesystem::path& listed, ScriptLocation& location,
+                     Folder& lastFolder);
 
 // The script opened for reading through its folder: never through a link (one swapped in since
 // it was located fails), and without waiting on a FIFO swapped in (the type is checked on the

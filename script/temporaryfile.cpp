@@ -101,8 +101,8 @@ TemporaryFile::~TemporaryFile() { Remove(); }
 Outcome TemporaryFile::Create(const Folder& folder) {
   Remove();
   for (int attempt = 0; attempt < 10; ++attempt) {
-    const std::string name = std::string(kPrefix) + std::to_string(::getpid()) + "-" + RandomHex() +
-                             std::string(kSuffix);
+    static const std::string ownPrefix = std::string(kPrefix) + std::to_string(::getpid()) + "-";
+    const std::string name = ownPrefix + RandomHex() + std::string(kSuffix);
     // Registered before it exists: a signal between the two removes nothing, or this very file.
     slot_ = Register(folder.Descriptor(), name);
     Outcome created = output_.CreateNewIn(folder.Descriptor(), name, 0600);

@@ -18,6 +18,17 @@ struct ProcessResult {
   std::string err;
 };
 
+// In a child process: becomes `program` with `arguments`, or ends with status 127.
+[[noreturn]] inline void Exec(const std::string& program,
+                              const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  execvp(program.c_str(), argv.data());
+  _exit(127);
+}
+
 // Runs `program` (a path, or a name looked up in PATH) with `arguments`, feeding `input` on its
 // standard input.
 inline ProcessResult RunProcess(const std::string& program,
@@ -31,12 +42,7 @@ inline ProcessResult RunProcess(const std::string& program,
     dup2(out[1], 1);
     dup2(err[1], 2);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execvp(program.c_str(), argv.data());
-    _exit(127);
+    Exec(program, arguments);
   }
   close(in[0]);
   close(out[1]);
@@ -75,12 +81,7 @@ inline pid_t StartProcess(const std::string& program, const std::vector<std::str
     dup2(null, 0);
     dup2(null, 1);
     dup2(null, 2);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execvp(program.c_str(), argv.data());
-    _exit(127);
+    Exec(program, arguments);
   }
   return child;
 }
