@@ -8,6 +8,7 @@
 
 #include "engine/editortext.h"
 #include "script/encoding.h"
+#include "script/filedescriptor.h"
 #include "script/scriptio.h"
 
 namespace nosk::cli {
@@ -36,7 +37,9 @@ int ReadLimited(int descriptor, std::string& text) {
 script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>& lines) {
   const bool standardInput = name == "-";
   const std::string shown = standardInput ? std::string("the standard input") : name;
-  const int descriptor = standardInput ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  script::FileDescriptor opened;
+  if (!standardInput) opened.Reset(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+  const int descriptor = standardInput ? STDIN_FILENO : opened.Get();
   if (descriptor < 0) {
     return script::Outcome::Failure("can't read " + shown + ": " + script::ErrorText(errno));
   }
@@ -45,7 +48,6 @@ script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>&
   int error = ::fstat(descriptor, &status) != 0 ? errno : 0;
   if (error == 0 && S_ISDIR(status.st_mode)) error = EISDIR;
   if (error == 0) error = ReadLimited(descriptor, text);
-  if (!standardInput) ::close(descriptor);
   if (error == EISDIR) return script::Outcome::Failure("can't read " + shown + ": it is a folder");
   if (error == EFBIG) {
     return script::Outcome::Failure("can't read " + shown +

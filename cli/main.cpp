@@ -14,6 +14,7 @@
 #include "cli/pathlist.h"
 #include "cli/terminalhost.h"
 #include "engine/batchjob.h"
+#include "script/filedescriptor.h"
 #include "script/timecodes.h"
 
 namespace {
@@ -113,10 +114,12 @@ bool ReserveStandardDescriptors() {
   for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
     if (::fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) continue;
     if (descriptor == STDOUT_FILENO) stdoutClosed = true;
-    const int opened = ::open("/dev/null", descriptor == STDIN_FILENO ? O_RDONLY : O_WRONLY);
-    if (opened >= 0 && opened != descriptor) {
-      ::dup2(opened, descriptor);
-      ::close(opened);
+    nosk::script::FileDescriptor opened(
+        ::open("/dev/null", descriptor == STDIN_FILENO ? O_RDONLY : O_WRONLY));
+    if (opened.Get() == descriptor) {
+      opened.Release();  // it is the standard descriptor now, for the program's whole life
+    } else if (opened.Valid()) {
+      ::dup2(opened.Get(), descriptor);
     }
   }
   return stdoutClosed;

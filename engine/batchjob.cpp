@@ -204,9 +204,9 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
       ranges.Append(0, lineCount - 1);
     } else {
       findOccurrences();
-      if (ranges.Count > 0) {
-        const std::int32_t first = ranges.Starts[0];
-        const std::int32_t last = ranges.Ends[0];
+      if (!ranges.Empty()) {
+        const std::int32_t first = ranges[0].first;
+        const std::int32_t last = ranges[0].last;
         ranges.Clear();
         switch (settings_.AffectMode) {
           case Affect::AllRows:
@@ -230,8 +230,7 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
       }
     }
   }
-  ScriptResult result{ranges.Count, {}};
-  ranges.Terminate(lineCount);
+  ScriptResult result{ranges.Count(), {}};
   // A script in which nothing was found is not rewritten and gets no backup.
   if (execute_ && result.code >= 1) {
     script::FileIdentity newFile;

@@ -6,29 +6,28 @@
 
 namespace nosk::engine {
 
-// Ranges of event indexes (positions in the script's event index, not line numbers), ascending
-// and not overlapping, with inclusive ends. An end at or beyond the last event index means "to
-// the last event line". Once Terminate has run, the slot after the last range holds a pair equal
-// to the script's line count, above every event index, which the rewriter stops at.
-struct RangeList {
-  std::int32_t Count = 0;
-  std::vector<std::int32_t> Starts;
-  std::vector<std::int32_t> Ends;
+// Event lines `first` to `last` (inclusive), by event index: a position in the script's event
+// index, not a line number. A range may be empty (last = first - 1), and an end at or beyond the
+// last event index means "to the last event line".
+struct EventRange {
+  std::int32_t first = 0;
+  std::int32_t last = -1;
 
-  void Append(std::int32_t start, std::int32_t end) {
-    Starts.push_back(start);
-    Ends.push_back(end);
-    ++Count;
-  }
-  void Clear() {
-    Starts.clear();
-    Ends.clear();
-    Count = 0;
-  }
-  void Terminate(std::int32_t lineCount) {
-    Starts.push_back(lineCount);
-    Ends.push_back(lineCount);
-  }
+  std::int32_t Length() const { return last - first + 1; }
+  bool operator==(const EventRange&) const = default;
+};
+
+// The ranges, ascending and not overlapping.
+struct RangeList {
+  std::vector<EventRange> ranges;
+
+  void Append(std::int32_t first, std::int32_t last) { ranges.push_back({first, last}); }
+  std::int32_t Count() const { return static_cast<std::int32_t>(ranges.size()); }
+  bool Empty() const { return ranges.empty(); }
+  void Clear() { ranges.clear(); }
+  const EventRange& operator[](std::size_t k) const { return ranges[k]; }
+  auto begin() const { return ranges.begin(); }
+  auto end() const { return ranges.end(); }
 };
 
 }  // namespace nosk::engine

@@ -87,7 +87,8 @@ void WriteShiftedLine(std::string& out, std::string_view line, std::string_view 
 
 void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script,
                      const RangeList& ranges, const Block& replaceBlock,
-                     const BatchSettings& settings, script::ProgressPhase& phase) {
+                     const BatchSettings& settings, script::ProgressPhase& phase,
+                     ChangeObserver* changes) {
   const std::int32_t lineCount = script.LineCount();
   const std::int32_t eventCount = script.EventCount();
   const std::vector<std::int32_t>& eventIndex = script.EventIndex();
@@ -102,24 +103,25 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
   const std::string_view usualLineEnd = UsualLineEnd(script);
   std::string changed;
   std::int32_t blockOffset = 0;
-  for (std::int32_t k = 0; k < ranges.Count; ++k) {
+  for (const EventRange& range : ranges) {
     // An end at or beyond the last event line means the last event line; a range may be empty.
-    const std::int32_t first = std::max(ranges.Starts[k], 0);
-    const std::int32_t last = std::min(ranges.Ends[k], eventCount - 1);
+    const std::int32_t first = std::max(range.first, 0);
+    const std::int32_t last = std::min(range.last, eventCount - 1);
     for (std::int32_t i = first; i <= last; ++i) {
       writeUnchangedUpTo(eventIndex[i]);
       const std::string_view line = script.GetLine(eventIndex[i]);
       const std::string_view lineEnd = RebuiltLineEnd(line, usualLineEnd);
       changed.clear();
       if (settings.WorkMode == Page::ScriptReplace) {
-        WriteReplacement(changed, line, lineEnd, replaceBlock, i - ranges.Starts[k],
-                         ranges.Ends[k] - ranges.Starts[k] + 1, settings.ReplaceMode, blockOffset);
+        WriteReplacement(changed, line, lineEnd, replaceBlock, i - range.first, range.Length(),
+                         settings.ReplaceMode, blockOffset);
       } else if (settings.WorkMode == Page::TimingShift) {
         WriteShiftedLine(changed, line, lineEnd, settings.TimesMode, settings.ShiftAmount);
       } else {
         changed = line;
       }
       script::WriteScriptLine(file, changed);
+      if (changes != nullptr && changed != line) changes->Changed(eventIndex[i], line, changed);
       nextLine = eventIndex[i] + 1;
       phase.Advance(nextLine, lineCount);
     }

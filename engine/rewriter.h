@@ -43,11 +43,22 @@ void WriteReplacement(std::string& out, std::string_view line, std::string_view 
 void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd, Times mode,
                       std::int32_t shiftAmount);
 
-// Writes the whole new content of the script to `file`, advancing the phase's progress.
-// Lines that do not change are written as the slices of the file's bytes they are.
+// Learns, line by line, what the new content changes.
+class ChangeObserver {
+ public:
+  virtual ~ChangeObserver() = default;
+  // Line `line` of the script (0-based, `oldLine` with its line end) is replaced by `newText`:
+  // no line (deleted), one, or several, each with its line end.
+  virtual void Changed(std::int32_t line, std::string_view oldLine, std::string_view newText) = 0;
+};
+
+// Writes the whole new content of the script to `file`, advancing the phase's progress, and
+// tells `changes`, when given, every line it changes. Lines that do not change are written as
+// the slices of the file's bytes they are.
 void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script,
                      const RangeList& ranges, const Block& replaceBlock,
-                     const BatchSettings& settings, script::ProgressPhase& phase);
+                     const BatchSettings& settings, script::ProgressPhase& phase,
+                     ChangeObserver* changes = nullptr);
 
 // Rewrites the script, read from `file` at `location`, with its new content, keeping the
 // previous file in the Nosk_backup folder beside it. On failure the script is as it was, and

@@ -15,7 +15,7 @@ using script::StripLineEnd;
 
 constexpr std::string_view kSearchingStatus = "Data searching. Please, wait...";
 
-bool ReadBlock(script::Host& host, const std::vector<std::string>& editorLines, int kind,
+bool ReadBlock(script::Host& host, const std::vector<std::string>& editorLines, BlockKind kind,
                std::int32_t fewestItems, std::string_view tooLargeStatus,
                std::string_view errorStatus, Block& block) {
   if (editorLines.size() > kLargestBlock) {
@@ -45,15 +45,43 @@ std::vector<std::int32_t> FailureLinks(const Block& block) {
 
 }  // namespace
 
-int SearchBlockKind(Matching mode) { return static_cast<int>(mode); }
+BlockKind SearchBlockKind(Matching mode) {
+  switch (mode) {
+    case Matching::TextOnly:
+      return BlockKind::TextField;
+    case Matching::TextAndFormat:
+      return BlockKind::MaskedTimes;
+    case Matching::FullMatchWithOffset:
+      return BlockKind::CanonicalTimes;
+    case Matching::FullMatch:
+      break;
+  }
+  return BlockKind::WholeLine;
+}
 
-int ReplaceBlockKind(Replacement mode) { return static_cast<int>(mode) + 10; }
+BlockKind ReplaceBlockKind(Replacement mode) {
+  switch (mode) {
+    case Replacement::None:
+      return BlockKind::AsTyped;
+    case Replacement::TextOnly:
+      return BlockKind::TextField;
+    case Replacement::TextAndFormat:
+      return BlockKind::MaskedTimes;
+    case Replacement::TimingShift:
+      return BlockKind::TimesFromZero;
+    case Replacement::FullMatch:
+      break;
+  }
+  return BlockKind::WholeLine;
+}
 
-std::int32_t PrepareBlock(Block& block, int kind) {
-  // Kind 14 places the block at time zero: every line moves back by the start of the first line
-  // as typed (0 when that line is blank, so that the block keeps its own times).
-  const std::int32_t blockStart =
-      kind == 14 && !block.empty() ? script::TimeValue(GetField(block.front(), 2)) : 0;
+std::int32_t PrepareBlock(Block& block, BlockKind kind) {
+  // The timing-shift replacement places the block at time zero: every line moves back by the
+  // start of the first line as typed (0 when that line is blank, so that the block keeps its own
+  // times).
+  const std::int32_t blockStart = kind == BlockKind::TimesFromZero && !block.empty()
+                                      ? script::TimeValue(GetField(block.front(), 2))
+                                      : 0;
   std::size_t trailingBlanks = 0;
   for (std::string& item : block) {
     if (item.empty()) {
@@ -63,25 +91,22 @@ std::int32_t PrepareBlock(Block& block, int kind) {
     if (!IsEventLine(item, true)) return -1;
     trailingBlanks = 0;
     switch (kind) {
-      case 2:
-      case 12:
+      case BlockKind::TextField:
         item = std::string(GetField(item, 10));
         break;
-      case 3:
-      case 13:
+      case BlockKind::MaskedTimes:
         item = MaskEventTimes(item);
         break;
-      case 4:
+      case BlockKind::CanonicalTimes:
         item = ShiftEventLine(item, 0);
         break;
-      case 14:
+      case BlockKind::TimesFromZero:
         item = ShiftEventLine(item, -blockStart);
         break;
-      case 5:
-      case 15:
+      case BlockKind::WholeLine:
         item = std::string(StripLineEnd(item));
         break;
-      default:
+      case BlockKind::AsTyped:
         break;
     }
   }
@@ -125,7 +150,7 @@ std::int32_t FindOccurrences(script::Host& host, const script::TSubtitleFile& sc
                              const Block& block, Matching mode, RangeList& ranges) {
   script::ProgressPhase phase(host);
   phase.Start(kSearchingStatus);
-  if (block.empty()) return ranges.Count;
+  if (block.empty()) return ranges.Count();
   const auto length = static_cast<std::int32_t>(block.size());
   const std::vector<std::int32_t> failure = FailureLinks(block);
   const std::int32_t eventCount = script.EventCount();
@@ -141,7 +166,7 @@ std::int32_t FindOccurrences(script::Host& host, const script::TSubtitleFile& sc
       matched = 0;
     }
   }
-  return ranges.Count;
+  return ranges.Count();
 }
 
 }  // namespace nosk::engine

@@ -20,15 +20,27 @@ using Block = std::vector<std::string>;
 // The most lines an editor may hold for a block.
 inline constexpr std::size_t kLargestBlock = 32'765;
 
-// The kind a block is prepared as: the search mode for the Search block, the replace mode + 10
-// for the Replace block.
-int SearchBlockKind(Matching mode);
-int ReplaceBlockKind(Replacement mode);
+// What a block's items are prepared into, for the comparison or the writing a mode does.
+enum class BlockKind {
+  AsTyped,         // the lines as typed (a run that replaces nothing)
+  TextField,       // the Text field alone (text-only search and replacement)
+  MaskedTimes,     // the line with both times masked (text-and-format search and replacement)
+  CanonicalTimes,  // the line with its times in canonical form and a CR LF end (the full match
+                   // with offset, which no window offers: it matches no script line)
+  TimesFromZero,   // the block moved so that its first line starts at 0:00:00.00, each line with
+                   // canonical times and a CR LF end (the timing-shift replacement)
+  WholeLine,       // the line without its line end (full-match search and replacement)
+};
+
+// The kind the Search block of a search mode, and the Replace block of a replace mode, are
+// prepared as.
+BlockKind SearchBlockKind(Matching mode);
+BlockKind ReplaceBlockKind(Replacement mode);
 
 // Converts every non-blank item into its form for the kind and drops the trailing blank items.
 // Returns the number of items left, or -1 at the first non-blank item that fails the strict
 // event-line test (items before it stay converted).
-std::int32_t PrepareBlock(Block& block, int kind);
+std::int32_t PrepareBlock(Block& block, BlockKind kind);
 
 // Fills `block` from the lines of the Search editor. False, with the status text set, when the
 // editor is too long or the block is empty or holds a line that is not a valid event line.

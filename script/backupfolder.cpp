@@ -1,6 +1,5 @@
 #include "script/backupfolder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/syscall.h>
@@ -102,19 +101,13 @@ Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups) {
 unsigned BackupFolder::HighestNumber(const std::string& name) {
   if (!scanned_) {
     scanned_ = true;
-    const int listing = ::openat(folder_.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* entries = listing < 0 ? nullptr : ::fdopendir(listing);
-    if (entries == nullptr && listing >= 0) ::close(listing);
-    while (entries != nullptr) {
-      const dirent* entry = ::readdir(entries);
-      if (entry == nullptr) break;
+    folder_.ForEachEntry([&](const std::string& entry) {
       std::string_view of;
-      const unsigned number = BackupNumber(entry->d_name, of);
-      if (number == 0) continue;
+      const unsigned number = BackupNumber(entry, of);
+      if (number == 0) return;
       unsigned& highest = highest_[std::string(of)];
       if (number > highest) highest = number;
-    }
-    if (entries != nullptr) ::closedir(entries);
+    });
   }
   const auto found = highest_.find(name);
   return found == highest_.end() ? 0 : found->second;

@@ -1,6 +1,8 @@
 #include "script/folder.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -49,6 +51,22 @@ int Folder::OpenChild(const std::string& name, Folder& child) const {
 
 int Folder::StatEntry(const std::string& name, struct stat& status) const {
   return ::fstatat(Descriptor(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
+int Folder::ForEachEntry(const std::function<void(const std::string& name)>& visit) const {
+  // A descriptor of the listing's own, which the listing owns and closes.
+  FileDescriptor listing(::openat(Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!listing.Valid()) return errno;
+  const std::unique_ptr<DIR, int (*)(DIR*)> entries(::fdopendir(listing.Get()), ::closedir);
+  if (!entries) return errno;
+  listing.Release();
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(entries.get());
+    if (entry == nullptr) return errno;
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") visit(name);
+  }
 }
 
 }  // namespace nosk::script

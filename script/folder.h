@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,6 +38,9 @@ class Folder {
 
   // The entry `name` itself (a link is not followed): 0 or an errno value.
   int StatEntry(const std::string& name, struct stat& status) const;
+  // Calls `visit` with the name of every entry but "." and "..": 0, or the errno value that
+  // ended the listing.
+  int ForEachEntry(const std::function<void(const std::string& name)>& visit) const;
 
  private:
   std::shared_ptr<const FileDescriptor> descriptor_;

@@ -1,6 +1,5 @@
 #include "script/temporaryfile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <unistd.h>
@@ -150,27 +149,19 @@ InterruptCleanup::~InterruptCleanup() {
 }
 
 void RemoveStaleTemporaryFiles(const Folder& folder) {
-  const int listing = ::openat(folder.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (listing < 0) return;
-  DIR* entries = ::fdopendir(listing);
-  if (entries == nullptr) {
-    ::close(listing);
-    return;
-  }
-  const uid_t runner = ::geteuid();
-  while (const dirent* entry = ::readdir(entries)) {
-    const long pid = ProcessOf(entry->d_name);
-    if (pid <= 0 || pid == ::getpid()) continue;
+  static const uid_t runner = ::geteuid();
+  folder.ForEachEntry([&](const std::string& name) {
+    const long pid = ProcessOf(name);
+    if (pid <= 0 || pid == ::getpid()) return;
     struct stat status {};
-    if (folder.StatEntry(entry->d_name, status) != 0 || !S_ISREG(status.st_mode) ||
+    if (folder.StatEntry(name, status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_uid != runner) {
-      continue;
+      return;
     }
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-      ::unlinkat(folder.Descriptor(), entry->d_name, 0);
+      ::unlinkat(folder.Descriptor(), name.c_str(), 0);
     }
-  }
-  ::closedir(entries);
+  });
 }
 
 }  // namespace nosk::script

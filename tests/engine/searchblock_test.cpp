@@ -23,34 +23,42 @@ TEST(SearchBlocks, PrepareEachKindAndDropOnlyTrailingBlankItems) {
   const std::string a = Event("0:01:00.00", "0:01:02.00", "Hello, you");
   const std::string b = Event("0:01:05.50", "0:01:07.00", "Bye");
   struct Case {
-    int kind;
+    BlockKind kind;
     Block expected;
   };
   const Case cases[] = {
-      {2, {"Hello, you", "", "Bye"}},
-      {12, {"Hello, you", "", "Bye"}},
-      {3,
+      {BlockKind::TextField, {"Hello, you", "", "Bye"}},
+      {BlockKind::MaskedTimes,
        {Event("0:00:00.00", "0:00:00.00", "Hello, you"), "",
         Event("0:00:00.00", "0:00:00.00", "Bye")}},
-      {4, {a + "\r\n", "", b + "\r\n"}},
-      {14,
+      {BlockKind::CanonicalTimes, {a + "\r\n", "", b + "\r\n"}},
+      {BlockKind::TimesFromZero,
        {Event("0:00:00.00", "0:00:02.00", "Hello, you") + "\r\n", "",
         Event("0:00:05.50", "0:00:07.00", "Bye") + "\r\n"}},
-      {5, {a, "", b}},
-      {15, {a, "", b}},
-      {10, {a, "", b}},
+      {BlockKind::WholeLine, {a, "", b}},
+      {BlockKind::AsTyped, {a, "", b}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.kind);
+    SCOPED_TRACE(static_cast<int>(c.kind));
     Block block = {a, "", b, "", ""};
     EXPECT_EQ(PrepareBlock(block, c.kind), 3);
     EXPECT_EQ(block, c.expected);
   }
+  // Each mode prepares its block as its kind says.
+  EXPECT_EQ(SearchBlockKind(Matching::TextOnly), BlockKind::TextField);
+  EXPECT_EQ(SearchBlockKind(Matching::TextAndFormat), BlockKind::MaskedTimes);
+  EXPECT_EQ(SearchBlockKind(Matching::FullMatchWithOffset), BlockKind::CanonicalTimes);
+  EXPECT_EQ(SearchBlockKind(Matching::FullMatch), BlockKind::WholeLine);
+  EXPECT_EQ(ReplaceBlockKind(Replacement::None), BlockKind::AsTyped);
+  EXPECT_EQ(ReplaceBlockKind(Replacement::TextOnly), BlockKind::TextField);
+  EXPECT_EQ(ReplaceBlockKind(Replacement::TextAndFormat), BlockKind::MaskedTimes);
+  EXPECT_EQ(ReplaceBlockKind(Replacement::TimingShift), BlockKind::TimesFromZero);
+  EXPECT_EQ(ReplaceBlockKind(Replacement::FullMatch), BlockKind::WholeLine);
 }
 
-TEST(SearchBlocks, KindFourteenKeepsTheBlocksOwnTimesWhenItsFirstLineIsBlank) {
+TEST(SearchBlocks, TheTimingShiftBlockKeepsItsOwnTimesWhenItsFirstLineIsBlank) {
   Block block = {"", Event("0:01:00.00", "0:01:02.00", "x")};
-  EXPECT_EQ(PrepareBlock(block, 14), 2);
+  EXPECT_EQ(PrepareBlock(block, BlockKind::TimesFromZero), 2);
   EXPECT_EQ(block[1], Event("0:01:00.00", "0:01:02.00", "x") + "\r\n");
 }
 
@@ -126,7 +134,7 @@ std::vector<std::pair<int, int>> Occurrences(const std::vector<std::string>& scr
   RangeList ranges;
   FindOccurrences(host, file, blockTexts, Matching::TextOnly, ranges);
   std::vector<std::pair<int, int>> found;
-  for (int k = 0; k < ranges.Count; ++k) found.emplace_back(ranges.Starts[k], ranges.Ends[k]);
+  for (const EventRange& range : ranges) found.emplace_back(range.first, range.last);
   return found;
 }
 
@@ -199,7 +207,8 @@ TEST(SearchBlocks, CompareByTheFormOfTheSearchMode) {
     PrepareBlock(block, SearchBlockKind(c.mode));
     RangeList ranges;
     FindOccurrences(host, file, block, c.mode, ranges);
-    std::vector<int> starts(ranges.Starts.begin(), ranges.Starts.end());
+    std::vector<int> starts;
+    for (const EventRange& range : ranges) starts.push_back(range.first);
     EXPECT_EQ(starts, c.startsFound);
   }
 }
