@@ -25,6 +25,7 @@ using nosk::engine::EditorTexts;
 using nosk::engine::Matching;
 using nosk::engine::Page;
 using nosk::engine::Replacement;
+using nosk::engine::RunMode;
 using nosk::engine::Times;
 
 constexpr int kStoppedAtCheck = 2;
@@ -66,6 +67,8 @@ struct Options {
   bool includeBlock = false;
   std::string times = "both";
   bool dryRun = false;
+  bool diff = false;
+  bool explain = false;
   double wait = 60;
   std::vector<std::string> paths;
 };
@@ -89,6 +92,21 @@ void AddWait(CLI::App* command, Options& options) {
                    "scripts are refused")
       ->check(CLI::Range(0.0, 86400.0))
       ->capture_default_str();
+}
+
+// The options of a command that rewrites scripts.
+void AddRewriting(CLI::App* command, Options& options) {
+  command->add_flag("--dry-run", options.dryRun,
+                    "Write nothing: the results are what the run would give");
+  command->add_flag("--diff", options.diff,
+                    "Print a unified diff of every script the run changes (or would change) in "
+                    "place of the result lines, which go to stderr");
+  AddWait(command, options);
+}
+
+void AddExplain(CLI::App* command, Options& options) {
+  command->add_flag("--explain", options.explain,
+                    "For a script the block is not in, tell on stderr where it came closest");
 }
 
 void AddMatch(CLI::App* command, Options& options) {
@@ -150,6 +168,7 @@ int main(int argc, char** argv) {
   search->add_option("--block", options.block, "File with the Search block (- for stdin)")
       ->required();
   AddMatch(search, options);
+  AddExplain(search, options);
   AddPaths(search, options);
 
   CLI::App* replace =
@@ -162,7 +181,8 @@ int main(int argc, char** argv) {
   replace->add_option("--mode", options.mode, "What the Replace block substitutes")
       ->check(CLI::IsMember(Keys(kReplacements)))
       ->capture_default_str();
-  AddWait(replace, options);
+  AddRewriting(replace, options);
+  AddExplain(replace, options);
   AddPaths(replace, options);
 
   CLI::App* shift = app.add_subcommand("shift", "Move the Start and/or End times of event lines");
@@ -182,13 +202,13 @@ int main(int argc, char** argv) {
   shift->add_option("--block", options.block,
                     "File with the Search block (- for stdin); not read with --affect all-files");
   AddMatch(shift, options);
-  shift->add_flag("--dry-run", options.dryRun, "Only tell which scripts would be shifted");
-  AddWait(shift, options);
+  AddRewriting(shift, options);
+  AddExplain(shift, options);
   AddPaths(shift, options);
 
   BatchSettings settings;
   EditorTexts editors;
-  bool execute = false;
+  RunMode mode = RunMode::Count;
   try {
     app.parse(argc, argv);
     if (options.block == "-" && options.with == "-") {
@@ -202,7 +222,7 @@ int main(int argc, char** argv) {
     } else if (replace->parsed()) {
       settings.WorkMode = Page::ScriptReplace;
       settings.ReplaceMode = kReplacements.at(options.mode);
-      execute = true;
+      mode = options.dryRun ? RunMode::Preview : RunMode::Write;
     } else {
       if (!options.dryRun && nosk::script::TimeValue(options.by) == 0) {
         throw CLI::ValidationError("--by", "a shift by 0:00:00.00 changes nothing");
@@ -212,7 +232,7 @@ int main(int argc, char** argv) {
       settings.TimesMode = kTimes.at(options.times);
       editors.ShiftText = options.by;
       editors.ShiftForward = !options.backward;
-      execute = !options.dryRun;
+      mode = options.dryRun ? RunMode::Preview : RunMode::Write;
     }
   } catch (const CLI::ParseError& error) {
     return app.exit(error);
@@ -226,12 +246,16 @@ int main(int argc, char** argv) {
   }
   nosk::cli::TerminalHost host(stderr, ::isatty(STDERR_FILENO) == 1);
   nosk::cli::CollectedPaths collected = nosk::cli::CollectScriptPaths(options.paths, stderr);
-  nosk::cli::PathList files(std::move(collected.scripts), host, stdout, stderr);
+  // With --diff the diffs are the output, and the result lines join the reasons on stderr.
+  nosk::cli::PathList files(
+      std::move(collected.scripts), host,
+      {options.diff ? stderr : stdout, stderr, options.diff ? stdout : nullptr, options.explain});
   nosk::engine::RunOptions runOptions;
   runOptions.folderLockWait =
       std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));
-  const bool wentThrough =
-      nosk::engine::RunBatch(host, files, settings, editors, execute, runOptions);
+  runOptions.collectChanges = options.diff;
+  runOptions.explainMisses = options.explain;
+  const bool wentThrough = nosk::engine::RunBatch(host, files, settings, editors, mode, runOptions);
   host.ClearLine();
   if (!wentThrough) {
     std::fprintf(stderr, "nosk-cli: %s\n", host.StatusText().c_str());

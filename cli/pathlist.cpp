@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/nearmiss.h"
+#include "engine/scriptdiff.h"
 #include "script/eventline.h"
 #include "script/outcome.h"
 #include "script/timecodes.h"
@@ -96,9 +98,8 @@ CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, std
   return collected;
 }
 
-PathList::PathList(std::vector<fs::path> paths, TerminalHost& host, std::FILE* out,
-                   std::FILE* errors)
-    : paths_(std::move(paths)), host_(host), out_(out), errors_(errors) {
+PathList::PathList(std::vector<fs::path> paths, TerminalHost& host, ResultOutput output)
+    : paths_(std::move(paths)), host_(host), output_(output) {
   host_.SetFileNumber(1, Count());
 }
 
@@ -109,13 +110,22 @@ fs::path PathList::GetPath(std::int32_t i) const { return paths_[i]; }
 void PathList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
   host_.ClearLine();
   const std::string path = script::PathText(paths_[i]);
+  if (output_.diff != nullptr && !result.changes.empty()) {
+    const std::string diff = engine::UnifiedDiff(path, result.changes);
+    std::fwrite(diff.data(), 1, diff.size(), output_.diff);
+    std::fflush(output_.diff);
+  }
   const std::string code =
       result.code == engine::kFailed ? "Error" : script::IntToText(result.code);
-  std::fprintf(out_, "%s\t%s\n", code.c_str(), path.c_str());
-  std::fflush(out_);
+  std::fprintf(output_.results, "%s\t%s\n", code.c_str(), path.c_str());
+  std::fflush(output_.results);
   if (result.code == engine::kFailed || result.announce) ++failures_;
   if (!result.reason.empty()) {
-    std::fprintf(errors_, "nosk-cli: %s: %s\n", path.c_str(), result.reason.c_str());
+    std::fprintf(output_.reasons, "nosk-cli: %s: %s\n", path.c_str(), result.reason.c_str());
+  }
+  if (output_.explain && result.nearMiss) {
+    const std::string explained = engine::DescribeNearMiss(*result.nearMiss);
+    std::fprintf(output_.reasons, "nosk-cli: %s: %s", path.c_str(), explained.c_str());
   }
   host_.SetFileNumber(i + 2, Count());
 }

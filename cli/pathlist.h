@@ -25,13 +25,19 @@ struct CollectedPaths {
 // that cannot be listed is a problem, each with a line on `errors`.
 CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, std::FILE* errors);
 
-// Every entry is checked. A result is printed as it is stored: the count or "Error", a tab and
-// the path on `out`, and its reason, if any, on `errors`. Failures are Errors and results the
-// user must be told of at once (another program's write kept only in the backup).
+// Where a run's results are printed.
+struct ResultOutput {
+  std::FILE* results;  // the count (or "Error"), a tab and the path, a line per script
+  std::FILE* reasons;  // why a script failed, or what to know besides its count
+  std::FILE* diff;     // when given: the unified diff of every script with changes
+  bool explain;        // where the block came closest, for a script it was not found in
+};
+
+// Every entry is checked. A result is printed as it is stored. Failures are Errors and results
+// the user must be told of at once (another program's write kept only in the backup).
 class PathList : public engine::FileList {
  public:
-  PathList(std::vector<std::filesystem::path> paths, TerminalHost& host, std::FILE* out,
-           std::FILE* errors);
+  PathList(std::vector<std::filesystem::path> paths, TerminalHost& host, ResultOutput output);
 
   std::int32_t Count() const override { return static_cast<std::int32_t>(paths_.size()); }
   bool GetChecked(std::int32_t i) const override;
@@ -43,8 +49,7 @@ class PathList : public engine::FileList {
  private:
   std::vector<std::filesystem::path> paths_;
   TerminalHost& host_;
-  std::FILE* out_;
-  std::FILE* errors_;
+  ResultOutput output_;
   int failures_ = 0;
 };
 

@@ -4,8 +4,13 @@
 #include <new>
 
 #include "engine/eventindex.h"
+#include "engine/nearmiss.h"
 #include "engine/rangelist.h"
 #include "engine/rewriter.h"
+#include "engine/rundescription.h"
+#include "engine/scriptdiff.h"
+#include "engine/scriptreplacement.h"
+#include "script/progressphase.h"
 #include "script/scriptio.h"
 #include "script/scriptlocation.h"
 #include "script/subtitlefile.h"
@@ -52,30 +57,32 @@ bool CheckFileList(script::Host& host, const FileList& files) {
   return false;
 }
 
-bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
-              const EditorTexts& editors, bool execute, const RunOptions& options) {
+bool RunBatch(script::Host& host, FileList& files, const BatchSettings& settings,
+              const EditorTexts& editors, RunMode mode, const RunOptions& options) {
   // A write beyond the process's file size limit must be an error of that one script (EFBIG),
   // not a signal that ends the program half-way through a run.
   std::signal(SIGXFSZ, SIG_IGN);
   host.ClearStatusText();
-  if (!execute) {
-    settings.ReplaceMode = Replacement::None;
-    settings.TimesMode = Times::None;
+  BatchSettings run = settings;
+  if (mode == RunMode::Count) {
+    run.ReplaceMode = Replacement::None;
+    run.TimesMode = Times::None;
   }
+  const bool replaces = mode != RunMode::Count;
   Block searchBlock;
   Block replaceBlock;
   if (!CheckFileList(host, files)) return false;
-  switch (settings.WorkMode) {
+  switch (run.WorkMode) {
     case Page::ScriptReplace:
-      if (!ReadSearchBlock(host, editors.SearchLines, settings.SearchMode, searchBlock)) {
+      if (!ReadSearchBlock(host, editors.SearchLines, run.SearchMode, searchBlock)) {
         return false;
       }
-      if (execute) {
-        if (!ReadReplaceBlock(host, editors.ReplaceLines, settings.ReplaceMode, replaceBlock)) {
+      if (replaces) {
+        if (!ReadReplaceBlock(host, editors.ReplaceLines, run.ReplaceMode, replaceBlock)) {
           return false;
         }
         // Only the timing-shift and full-match modes can insert lines after an occurrence.
-        if (settings.ReplaceMode < Replacement::TimingShift &&
+        if (run.ReplaceMode < Replacement::TimingShift &&
             replaceBlock.size() > searchBlock.size()) {
           host.SetStatusText("Replace data error.");
           host.ShowMessage("Replace Data Error",
@@ -88,20 +95,28 @@ bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
     case Page::TimingShift:
       // A shift of every event line of every script does not look for the block: it is neither
       // read nor checked (the window disables its editor then).
-      if (settings.AffectMode != Affect::AllFilesAllRows &&
-          !ReadSearchBlock(host, editors.SearchLines, settings.SearchMode, searchBlock)) {
+      if (run.AffectMode != Affect::AllFilesAllRows &&
+          !ReadSearchBlock(host, editors.SearchLines, run.SearchMode, searchBlock)) {
         return false;
       }
-      settings.ShiftAmount = script::TimeValue(editors.ShiftText);
-      if (!editors.ShiftForward) settings.ShiftAmount = -settings.ShiftAmount;
+      run.ShiftAmount = script::TimeValue(editors.ShiftText);
+      if (!editors.ShiftForward) run.ShiftAmount = -run.ShiftAmount;
       break;
     case Page::FormatConversion:
     case Page::AdvancedSettings:
       break;
   }
   std::optional<script::InterruptCleanup> cleanup;
-  if (execute) cleanup.emplace();
-  BatchJob job(host, settings, std::move(searchBlock), std::move(replaceBlock), execute, options);
+  JournalRecord journal;
+  if (mode == RunMode::Write) {
+    cleanup.emplace();
+    journal.id = NewRunId();
+    journal.time = TimeNow();
+    journal.summary = RunSummary(run);
+    journal.details = RunDetails(run, editors.SearchLines, editors.ReplaceLines);
+  }
+  BatchJob job(host, run, std::move(searchBlock), std::move(replaceBlock), mode, options,
+               std::move(journal));
   job.ProcessFileList(files);
   if (const script::Outcome finished = job.Finish(); !finished) {
     host.ShowMessage("Error", finished.reason());
@@ -110,17 +125,26 @@ bool RunBatch(script::Host& host, FileList& files, BatchSettings& settings,
 }
 
 BatchJob::BatchJob(script::Host& host, const BatchSettings& settings, Block searchBlock,
-                   Block replaceBlock, bool execute, const RunOptions& options)
+                   Block replaceBlock, RunMode mode, const RunOptions& options,
+                   JournalRecord journal)
     : host_(host),
       settings_(settings),
       searchBlock_(std::move(searchBlock)),
       replaceBlock_(std::move(replaceBlock)),
-      execute_(execute),
-      options_(options) {}
+      mode_(mode),
+      options_(options),
+      folderInUse_(std::move(journal)) {}
 
 script::Outcome BatchJob::Finish() {
   folderInUse_.Leave();
-  return written_.FlushAll();
+  std::string problems;
+  for (const std::string& failure : folderInUse_.JournalFailures()) {
+    problems += (problems.empty() ? "" : "\n") + failure;
+  }
+  if (script::Outcome flushed = written_.FlushAll(); !flushed) {
+    problems += (problems.empty() ? "" : "\n") + flushed.reason();
+  }
+  return problems.empty() ? script::Outcome::Success() : script::Outcome::Failure(problems);
 }
 
 void BatchJob::ProcessFileList(FileList& files) {
@@ -150,60 +174,81 @@ const EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
 }
 
 ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
+  Plan plan;
+  plan.path = path;
+  ScriptResult result = PlanScript(plan);
+  // A script in which nothing was found is not rewritten and gets no backup.
+  if (result.code < 1) return result;
+  if (mode_ == RunMode::Preview) PreviewScript(plan, result);
+  if (mode_ == RunMode::Write) ApplyScript(plan, result);
+  return result;
+}
+
+ScriptResult BatchJob::PlanScript(Plan& plan) {
   const auto failed = [](const script::Outcome& outcome) {
     return ScriptResult{kFailed, outcome.reason(), outcome.serious()};
   };
-  script::ScriptLocation location;
-  if (const script::Outcome located = script::LocateScript(path, location, lastFolder_); !located) {
+  if (const script::Outcome located = script::LocateScript(plan.path, plan.location, lastFolder_);
+      !located) {
     return failed(located);
   }
   // The lock comes before the script is read: what a rewrite starts from is then what no other
   // run is changing.
-  if (execute_) {
+  if (mode_ == RunMode::Write) {
     if (const script::Outcome entered =
-            folderInUse_.Enter(location.folder, host_, options_.folderLockWait);
+            folderInUse_.Enter(plan.location.folder, host_, options_.folderLockWait);
         !entered) {
       return failed(entered);
     }
   }
-  script::FileDescriptor file;
   script::FileIdentity identity;
-  if (const script::Outcome opened = script::OpenScript(location, file, identity); !opened) {
+  if (const script::Outcome opened = script::OpenScript(plan.location, plan.file, identity);
+      !opened) {
     return failed(opened);
   }
-  const auto [first, isNew] = seen_.try_emplace({identity.device, identity.inode}, path);
+  const auto [first, isNew] = seen_.try_emplace({identity.device, identity.inode}, plan.path);
   if (!isNew) {
     return {kFailed, "the same file as " + script::PathText(first->second) +
                          ", which this run works on already"};
   }
-  script::TSubtitleFile script;
-  if (const script::Outcome loaded = script::LoadScriptFrom(host_, file, identity, path, script);
+  const PreviewedScript* previewed = nullptr;
+  if (options_.previewed != nullptr) {
+    const auto found = options_.previewed->find(plan.path);
+    if (found == options_.previewed->end()) return {0, "not in the preview, so not written"};
+    previewed = &found->second;
+    if (!identity.SameVersion(previewed->identity)) {
+      return {kFailed,
+              "changed on disk since the preview, so it was not written; preview it again"};
+    }
+    if (!previewed->newContent.known) return {0, {}};
+  }
+  if (const script::Outcome loaded =
+          script::LoadScriptFrom(host_, plan.file, identity, plan.path, plan.script);
       !loaded) {
     return failed(loaded);
   }
   // The mark at the start of the bytes just read: the same answer as reading the file's first
   // bytes once more, without opening it again.
-  const ScriptEncoding encoding = script::DetectEncodingOfBytes(script.GetLines(0, 1));
-  IndexEvents(host_, script);
-  if (script.EventCount() == 0) return {kFailed, NoEventLinesReason(script, encoding)};
+  const ScriptEncoding encoding = script::DetectEncodingOfBytes(plan.script.GetLines(0, 1));
+  IndexEvents(host_, plan.script);
+  if (plan.script.EventCount() == 0) {
+    return {kFailed, NoEventLinesReason(plan.script, encoding)};
+  }
 
-  const EncodedBlocks& blocks = BlocksFor(encoding);
-  const std::int32_t lineCount = script.LineCount();
-  RangeList ranges;
-  const auto findOccurrences = [&] {
-    // An item holding a character the script's encoding lacks matches no line, so the block
-    // cannot occur; the search phase still runs.
-    static const Block kNeverFound;
-    FindOccurrences(host_, script, blocks.searchCanMatch ? blocks.search : kNeverFound,
-                    settings_.SearchMode, ranges);
-  };
+  plan.blocks = &BlocksFor(encoding);
+  const std::int32_t lineCount = plan.script.LineCount();
+  RangeList& ranges = plan.ranges;
+  // An item holding a character the script's encoding lacks matches no line, so the block
+  // cannot occur; the search phase still runs.
+  static const Block kNeverFound;
+  const Block& search = plan.blocks->searchCanMatch ? plan.blocks->search : kNeverFound;
   if (settings_.WorkMode == Page::ScriptReplace) {
-    findOccurrences();
+    FindOccurrences(host_, plan.script, search, settings_.SearchMode, ranges);
   } else if (settings_.WorkMode == Page::TimingShift) {
     if (settings_.AffectMode == Affect::AllFilesAllRows) {
       ranges.Append(0, lineCount - 1);
     } else {
-      findOccurrences();
+      FindOccurrences(host_, plan.script, search, settings_.SearchMode, ranges);
       if (!ranges.Empty()) {
         const std::int32_t first = ranges[0].first;
         const std::int32_t last = ranges[0].last;
@@ -231,17 +276,59 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
     }
   }
   ScriptResult result{ranges.Count(), {}};
-  // A script in which nothing was found is not rewritten and gets no backup.
-  if (execute_ && result.code >= 1) {
-    script::FileIdentity newFile;
-    const script::Outcome rewritten =
-        RewriteScript(host_, location, file, script, ranges, blocks.replace, settings_,
-                      folderInUse_, written_, newFile, result.reason, result.announce);
-    if (!rewritten) return failed(rewritten);
-    // Its name now leads to the new file: reached again under another name, it is the same one.
-    seen_.try_emplace({newFile.device, newFile.inode}, path);
+  result.identity = identity;
+  if (result.code == 0 && options_.explainMisses && !search.empty()) {
+    result.nearMiss = FindNearMiss(plan.script, search, settings_.SearchMode);
   }
   return result;
+}
+
+void BatchJob::WriteContent(const Plan& plan, script::ByteSink& sink,
+                            ChangeObserver* changes) const {
+  script::ProgressPhase phase(host_);
+  phase.Start(mode_ == RunMode::Write ? "Writing data. Please, wait..."
+                                      : "Preparing the preview. Please, wait...");
+  WriteNewContent(sink, plan.script, plan.ranges, plan.blocks->replace, settings_, phase, changes);
+}
+
+void BatchJob::PreviewScript(const Plan& plan, ScriptResult& result) {
+  HashingSink sink(nullptr);
+  ChangeCollector collector;
+  WriteContent(plan, sink, &collector);
+  result.newContent = sink.Finish();
+  result.changedLines = static_cast<std::int32_t>(collector.ChangedLines());
+  if (options_.collectChanges) result.changes = collector.Hunks(plan.script);
+}
+
+void BatchJob::ApplyScript(const Plan& plan, ScriptResult& result) {
+  const auto failed = [&](const script::Outcome& outcome) {
+    result = ScriptResult{kFailed, outcome.reason(), outcome.serious()};
+  };
+  ScriptReplacement replacement(plan.location, plan.file, plan.script.SourceIdentity(),
+                                folderInUse_);
+  if (script::Outcome begun = replacement.Begin(); !begun) return failed(begun);
+  HashingSink sink(&replacement.Output());
+  ChangeCollector collector;
+  WriteContent(plan, sink, &collector);
+  result.newContent = sink.Finish();
+  result.changedLines = static_cast<std::int32_t>(collector.ChangedLines());
+  if (options_.previewed != nullptr &&
+      result.newContent != options_.previewed->at(plan.path).newContent) {
+    return failed(script::Outcome::Failure(
+        "its new content is not the one previewed, so it was not written; preview it again"));
+  }
+  if (script::Outcome committed = replacement.Commit(written_, result.reason, result.announce);
+      !committed) {
+    return failed(committed);
+  }
+  if (options_.collectChanges) result.changes = collector.Hunks(plan.script);
+  result.backup = replacement.BackupPath();
+  folderInUse_.Record({plan.location.name, replacement.BackupName(),
+                       HashOf(plan.script.GetLines(0, plan.script.LineCount())),
+                       result.newContent});
+  // Its name now leads to the new file: reached again under another name, it is the same one.
+  const script::FileIdentity& written = replacement.Written();
+  seen_.try_emplace({written.device, written.inode}, plan.path);
 }
 
 }  // namespace nosk::engine

@@ -29,6 +29,13 @@ script::Outcome FolderInUse::Backups(const script::Folder& folder, script::Backu
 }
 
 void FolderInUse::Leave() {
+  // Written while the folder is still locked: the record follows the scripts it lists.
+  if (!run_.scripts.empty() && backups_) {
+    if (script::Outcome appended = AppendRecord(backups_->Get(), run_); !appended) {
+      journalFailures_.push_back(appended.reason());
+    }
+  }
+  run_.scripts.clear();
   backups_.reset();
   lock_.Release();
 }

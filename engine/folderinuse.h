@@ -3,7 +3,10 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "engine/runjournal.h"
 #include "script/backupfolder.h"
 #include "script/folder.h"
 #include "script/folderlock.h"
@@ -14,22 +17,35 @@ namespace nosk::engine {
 
 // Locked from before the run reads the first script there until the run moves on to another
 // folder or ends, so that no other Nosk run works on the same scripts meanwhile; its backup
-// folder is opened when the first backup is made there.
+// folder is opened when the first backup is made there. When the run leaves it, the scripts
+// rewritten there are recorded in the run journal of its backup folder.
 class FolderInUse {
  public:
-  // Makes `folder` the one in use: nothing when it is already; otherwise the previous folder's
-  // lock goes and this one's is taken, waiting for another run as long as `longest` allows (the
+  // `run` is the run's record without scripts: each folder gets it with its own.
+  explicit FolderInUse(JournalRecord run = {}) : run_(std::move(run)) {}
+  ~FolderInUse() { Leave(); }
+  FolderInUse(const FolderInUse&) = delete;
+  FolderInUse& operator=(const FolderInUse&) = delete;
+
+  // Makes `folder` the one in use: nothing when it is already; otherwise the previous folder is
+  // left and this one's lock is taken, waiting for another run as long as `longest` allows (the
   // host is told that it waits). The temporary files that dead runs left there are removed.
   script::Outcome Enter(const script::Folder& folder, script::Host& host,
                         std::chrono::milliseconds longest);
   // The backup folder of the folder in use (`folder`, the one entered), opened the first time.
   script::Outcome Backups(const script::Folder& folder, script::BackupFolder*& backups);
-  // Lets the folder go.
+  // Notes a script rewritten in the folder in use, for its journal record.
+  void Record(JournalEntry entry) { run_.scripts.push_back(std::move(entry)); }
+  // Writes the folder's journal record, if a script was rewritten there, and lets it go.
   void Leave();
+  // Why journal records could not be written, a sentence each.
+  const std::vector<std::string>& JournalFailures() const { return journalFailures_; }
 
  private:
   script::FolderLock lock_;
   std::optional<script::BackupFolder> backups_;
+  JournalRecord run_;
+  std::vector<std::string> journalFailures_;
 };
 
 }  // namespace nosk::engine

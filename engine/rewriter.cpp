@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/scriptreplacement.h"
 #include "script/eventline.h"
 #include "script/scriptio.h"
 #include "script/timecodes.h"
@@ -127,22 +126,6 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
     }
   }
   writeUnchangedUpTo(lineCount);
-}
-
-script::Outcome RewriteScript(script::Host& host, const script::ScriptLocation& location,
-                              const script::FileDescriptor& file,
-                              const script::TSubtitleFile& script, const RangeList& ranges,
-                              const Block& replaceBlock, const BatchSettings& settings,
-                              FolderInUse& folder, WrittenFileSystems& written,
-                              script::FileIdentity& rewritten, std::string& note, bool& serious) {
-  script::ProgressPhase phase(host);
-  ScriptReplacement replacement(location, file, script.SourceIdentity(), folder);
-  if (script::Outcome begun = replacement.Begin(); !begun) return begun;
-  phase.Start("Writing data. Please, wait...");
-  WriteNewContent(replacement.Output(), script, ranges, replaceBlock, settings, phase);
-  script::Outcome committed = replacement.Commit(written, note, serious);
-  rewritten = replacement.Written();
-  return committed;
 }
 
 }  // namespace nosk::engine

@@ -3,21 +3,15 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "engine/batchsettings.h"
-#include "engine/folderinuse.h"
 #include "engine/rangelist.h"
 #include "engine/searchblock.h"
-#include "engine/writtenfilesystems.h"
 #include "script/bytesink.h"
-#include "script/filedescriptor.h"
 #include "script/host.h"
-#include "script/outcome.h"
 #include "script/progressphase.h"
-#include "script/scriptlocation.h"
 #include "script/subtitlefile.h"
 
 namespace nosk::engine {
@@ -59,16 +53,5 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
                      const RangeList& ranges, const Block& replaceBlock,
                      const BatchSettings& settings, script::ProgressPhase& phase,
                      ChangeObserver* changes = nullptr);
-
-// Rewrites the script, read from `file` at `location`, with its new content, keeping the
-// previous file in the Nosk_backup folder beside it. On failure the script is as it was, and
-// the reason says why. On success `rewritten` is the new file, `note` may say what the user
-// must know, and `serious` whether at once (another program's write kept in the backup).
-script::Outcome RewriteScript(script::Host& host, const script::ScriptLocation& location,
-                              const script::FileDescriptor& file,
-                              const script::TSubtitleFile& script, const RangeList& ranges,
-                              const Block& replaceBlock, const BatchSettings& settings,
-                              FolderInUse& folder, WrittenFileSystems& written,
-                              script::FileIdentity& rewritten, std::string& note, bool& serious);
 
 }  // namespace nosk::engine

@@ -37,8 +37,9 @@ class ScriptReplacement {
   // program's write is kept in the backup), and `serious` whether it must be told at once.
   script::Outcome Commit(WrittenFileSystems& written, std::string& note, bool& serious);
 
-  // The backup made by Commit, as a path; empty before.
+  // The backup made by Commit, as a path, and as a name in Nosk_backup; empty before.
   std::filesystem::path BackupPath() const;
+  const std::string& BackupName() const { return backupName_; }
   // The new file, which has the script's name once Commit succeeded.
   const script::FileIdentity& Written() const { return written_; }
 

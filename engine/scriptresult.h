@@ -1,8 +1,16 @@
-// What a run did with one script of its file list.
+// What a run did, or would do, with one script of its file list.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "engine/contenthash.h"
+#include "engine/nearmiss.h"
+#include "engine/scriptdiff.h"
+#include "script/fileidentity.h"
 
 namespace nosk::engine {
 
@@ -17,9 +25,17 @@ struct ScriptResult {
   // links keep the previous content; another program's write is kept in the backup).
   std::string reason;
   // The script could not be read, memory ran out on it, or another program's write to it is
-  // kept only in its backup: what the window tells at once, in a message box titled "Error",
-  // besides the Result cell.
+  // kept only in its backup: what the user must be told at once, besides the Result cell.
   bool announce = false;
+
+  // A preview's and a write's, for a script the run changes (or would change):
+  script::FileIdentity identity;  // the file as it was read
+  ContentHash newContent;         // the new content's check
+  std::int32_t changedLines = 0;  // how many lines of the script the new content replaces
+  std::vector<DiffHunk> changes;  // the changes as a diff, when the run was asked for them
+  std::filesystem::path backup;   // a write's: where the previous version went
+  // Where the block came closest, for a script it was not found in, when the run was asked.
+  std::optional<NearMiss> nearMiss;
 };
 
 }  // namespace nosk::engine

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace nosk::script {
@@ -34,6 +35,10 @@ class [[nodiscard]] Outcome {
 // those written as git writes them (\t, \n, \", \\, \ooo ...), so that no file name can cut a
 // message or forge a line of its own.
 std::string PathText(const std::filesystem::path& path);
+// Any text written as PathText writes a path.
+std::string QuotedText(std::string_view text);
+// The text that QuotedText gave `quoted`; a text not in quotes stands for itself.
+std::string UnquotedText(std::string_view quoted);
 
 // The system's description of an errno value ("No space left on device").
 std::string ErrorText(int errorNumber);

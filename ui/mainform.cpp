@@ -179,7 +179,10 @@ void TMainForm::RunBatch(bool execute) {
   editors.ReplaceLines = EditorLines(P1Edit2_);
   editors.ShiftText = edP2Shift_->text().toStdString();
   editors.ShiftForward = rbnP2ShiftMode1_->isChecked();
-  if (engine::RunBatch(*this, *this, settings_, editors, execute)) RefreshFileGrid();
+  if (engine::RunBatch(*this, *this, settings_, editors,
+                       execute ? engine::RunMode::Write : engine::RunMode::Count)) {
+    RefreshFileGrid();
+  }
 }
 
 bool TMainForm::ReadBatchSettings(bool execute) {

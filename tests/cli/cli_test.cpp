@@ -257,6 +257,79 @@ TEST(CommandLine, RefusesBadUsageWithCli11Codes) {
   }
 }
 
+// --diff prints what the run changes, as a diff that patch --binary applies to a copy of the
+// original to give exactly the file the run writes: line ends, a last line without one, lines
+// deleted and inserted, byte for byte. --dry-run gives the same diff and writes nothing.
+TEST(CommandLine, DiffsThatPatchTurnsIntoTheWrittenFile) {
+  if (RunProcess("sh", {"-c", "command -v patch"}).exitStatus != 0) GTEST_SKIP() << "needs patch";
+  const std::string crlf = ReadBytes(kData / "episode.ass");
+  std::string lf = crlf;
+  for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+  std::string unended = crlf.substr(0, crlf.size() - 2);  // the last event line has no line end
+  const std::string lastLine = "Dialogue: 0,0:01:08.00,0:01:10.00,Default,Aki,0,0,0,,Let's go.";
+  struct Case {
+    std::string name;
+    std::string content;
+    std::vector<std::string> arguments;
+  };
+  const Case cases[] = {
+      {"a shift of a CR LF script", crlf, {"shift", "--by", "0:00:01.50"}},
+      {"a shift of an LF script", lf, {"shift", "--by", "0:00:01.50", "--backward"}},
+      {"a shift of a script without a final line end", unended, {"shift", "--by", "0:00:01.00"}},
+      {"lines deleted", crlf, {"replace", "--block", "go.txt", "--with", "empty.txt"}},
+      {"lines inserted", lf, {"replace", "--block", "go.txt", "--with", "three.txt"}},
+      {"the last line replaced",
+       unended,
+       {"replace", "--block", "last.txt", "--with", "three.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Season s;
+    WriteBytes(s.folder / "empty.txt", "");
+    WriteBytes(s.folder / "three.txt", kSearchGo + "\n" + kSearchGo + "\n" + kSearchGo + "\n");
+    WriteBytes(s.folder / "last.txt", lastLine + "\n");
+    WriteBytes(s.folder / "b.ass", c.content);
+    WriteBytes(s.folder / "copy.ass", c.content);
+    std::vector<std::string> arguments = c.arguments;
+    for (std::string& argument : arguments) {
+      if (argument.ends_with(".txt")) argument = s / argument.c_str();
+    }
+    std::vector<std::string> dry = arguments;
+    dry.insert(dry.end(), {"--dry-run", "--diff", "--", s / "b.ass"});
+    arguments.insert(arguments.end(), {"--diff", "--", s / "b.ass"});
+    const ProcessResult preview = RunProcess(kCli, dry);
+    EXPECT_EQ(preview.exitStatus, 0) << preview.err;
+    EXPECT_EQ(ReadBytes(s.folder / "b.ass"), c.content);
+    const ProcessResult written = RunProcess(kCli, arguments);
+    EXPECT_EQ(written.exitStatus, 0) << written.err;
+    EXPECT_EQ(written.out, preview.out);
+    EXPECT_TRUE(written.out.starts_with("--- " + s / "b.ass" + "\n+++ " + s / "b.ass" + "\n"));
+    EXPECT_EQ(written.err, "1\t" + s / "b.ass" + "\n");
+    EXPECT_NE(ReadBytes(s.folder / "b.ass"), c.content);
+    const ProcessResult patched =
+        RunProcess("patch", {"--binary", "--quiet", s / "copy.ass"}, written.out);
+    EXPECT_EQ(patched.exitStatus, 0) << patched.out << patched.err;
+    EXPECT_EQ(ReadBytes(s.folder / "copy.ass"), ReadBytes(s.folder / "b.ass"));
+  }
+}
+
+TEST(CommandLine, ExplainsWhereABlockThatIsNotThereCameClosest) {
+  Season s;
+  WriteBytes(s.folder / "near.txt",
+             "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go. \n");
+  const ProcessResult r =
+      RunProcess(kCli, {"search", "--explain", "--block", s / "near.txt", s / "b.ass"});
+  EXPECT_EQ(r.exitStatus, 0);
+  EXPECT_EQ(r.out, "0\t" + s / "b.ass" + "\n");
+  EXPECT_EQ(r.err,
+            "nosk-cli: " + s / "b.ass" +
+                ": the block was not found; no line of it matches, and line 19 comes "
+                "closest to its first line:\n"
+                "  block:  Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go. \n"
+                "  script: Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.\n" +
+                std::string(10 + 62, ' ') + "^\n");
+}
+
 // Paths that name nothing are failures of the run, not files of another kind to skip.
 TEST(CommandLine, SaysWhenAPathNamesNothing) {
   Season s;

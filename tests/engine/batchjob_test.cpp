@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "engine/runjournal.h"
 #include "tests/common/recordinghost.h"
 #include "tests/common/tempfolder.h"
 
@@ -26,6 +27,7 @@ struct Entry {
   std::int32_t result = kNotProcessed;
   std::string reason;
   bool announced = false;
+  ScriptResult stored;
 };
 
 class TestFileList : public FileList {
@@ -40,6 +42,7 @@ class TestFileList : public FileList {
     entries[i].result = result.code;
     entries[i].reason = result.reason;
     entries[i].announced = result.announce;
+    entries[i].stored = result;
   }
   std::vector<std::int32_t> Results() const {
     std::vector<std::int32_t> results;
@@ -162,12 +165,33 @@ TEST(BatchRuns, RewriteScriptsAsTheGoldenFilesSayAndKeepTheirBackups) {
     RecordingHost host;
     BatchSettings settings = c.settings;
     EditorTexts editors{c.searchLines, c.replaceLines, c.shiftText, c.forward};
-    ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
+    const std::string expected = ReadBytes(kData / (c.name + ".expected.ass"));
+    // The preview is the write's own computation, without the write.
+    ASSERT_TRUE(RunBatch(host, files, settings, editors, RunMode::Preview));
+    const ScriptResult previewed = files.entries[0].stored;
+    EXPECT_EQ(previewed.code, c.result);
+    EXPECT_EQ(previewed.newContent, HashOf(expected));
+    EXPECT_GT(previewed.changedLines, 0);
+    EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"episode.ass"}));
+
+    ASSERT_TRUE(RunBatch(host, files, settings, editors, RunMode::Write));
     EXPECT_EQ(files.entries[0].reason, "");
     EXPECT_EQ(files.entries[0].result, c.result);
-    EXPECT_EQ(ReadBytes(folder / "episode.ass"), ReadBytes(kData / (c.name + ".expected.ass")));
+    EXPECT_EQ(files.entries[0].stored.newContent, previewed.newContent);
+    EXPECT_EQ(files.entries[0].stored.changedLines, previewed.changedLines);
+    EXPECT_EQ(ReadBytes(folder / "episode.ass"), expected);
     EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "episode.ass.~1~"), original);
+    EXPECT_EQ(files.entries[0].stored.backup, folder / "Nosk_backup" / "episode.ass.~1~");
     EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"Nosk_backup", "episode.ass"}));
+    // The journal records what the run wrote and what it backed up.
+    std::vector<JournalRecord> records;
+    script::Folder backups;
+    ASSERT_TRUE(script::Folder::Open(folder / "Nosk_backup", backups).ok());
+    ASSERT_TRUE(ReadJournal(backups, records).ok());
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].scripts,
+              (std::vector<JournalEntry>{
+                  {"episode.ass", "episode.ass.~1~", HashOf(original), HashOf(expected)}}));
     EXPECT_FALSE(host.progressVisible);
     EXPECT_EQ(host.statusText, "");
     EXPECT_TRUE(host.messages.empty());
@@ -201,10 +225,9 @@ TEST(BatchRuns, SearchRunsCountAndWriteNothing) {
     TestFileList files({folder / "episode.ass"});
     RecordingHost host;
     BatchSettings settings = c.settings;
-    ASSERT_TRUE(RunBatch(host, files, settings, {c.searchLines, {}, "0:00:01.00", true}, false));
+    ASSERT_TRUE(
+        RunBatch(host, files, settings, {c.searchLines, {}, "0:00:01.00", true}, RunMode::Count));
     EXPECT_EQ(files.entries[0].result, c.result);
-    EXPECT_EQ(settings.ReplaceMode, Replacement::None);
-    EXPECT_EQ(settings.TimesMode, Times::None);
     EXPECT_EQ(ReadBytes(folder / "episode.ass"), original);
     EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"episode.ass"}));
   }
@@ -230,7 +253,7 @@ TEST(BatchRuns, GiveEveryEntryItsResultAndGoOnAfterFailures) {
   files.entries[2].result = 7;
   RecordingHost host;
   BatchSettings settings = Replacing(Matching::TextOnly, Replacement::FullMatch);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchSign}, {}, "", true}, false));
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchSign}, {}, "", true}, RunMode::Count));
   EXPECT_EQ(files.Results(), (std::vector<std::int32_t>{2, -1, -2, -1, -1, -1, -1, 2}));
   EXPECT_EQ(files.entries[1].reason, "no file at this path");
   EXPECT_EQ(files.entries[3].reason, "no event lines in an [Events] section");
@@ -254,15 +277,15 @@ TEST(BatchRuns, NumberBackupsOneAboveTheHighest) {
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
   const EditorTexts editors{{kSearchGo}, {}, "0:00:01.00", true};
   const std::string original = ReadBytes(folder / "a.ass");
-  ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
+  ASSERT_TRUE(RunBatch(host, files, settings, editors, RunMode::Write));
   const std::string once = ReadBytes(folder / "a.ass");
-  ASSERT_TRUE(RunBatch(host, files, settings, editors, true));
+  ASSERT_TRUE(RunBatch(host, files, settings, editors, RunMode::Write));
   EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~3~"), "older");
   EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~4~"), original);
   EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~5~"), once);
-  EXPECT_EQ(
-      Names(folder / "Nosk_backup"),
-      (std::vector<std::string>{"a.ass.~3~", "a.ass.~4~", "a.ass.~5~", "a.ass.~x~", "b.ass.~9~"}));
+  EXPECT_EQ(Names(folder / "Nosk_backup"),
+            (std::vector<std::string>{"a.ass.~3~", "a.ass.~4~", "a.ass.~5~", "a.ass.~x~",
+                                      "b.ass.~9~", "journal.txt"}));
 }
 
 TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
@@ -322,7 +345,7 @@ TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
     if (!c.emptyList) files.entries[0].result = 3;  // from an earlier run
     RecordingHost host;
     BatchSettings settings = c.settings;
-    EXPECT_FALSE(RunBatch(host, files, settings, c.editors, true));
+    EXPECT_FALSE(RunBatch(host, files, settings, c.editors, RunMode::Write));
     EXPECT_EQ(host.statusText, c.status);
     EXPECT_EQ(host.messages, c.messages);
     if (!c.emptyList) {
@@ -341,7 +364,7 @@ TEST(BatchRuns, ShiftEveryScriptWithoutReadingTheSearchBlock) {
     TestFileList files({folder / "a.ass"});
     RecordingHost host;
     BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-    EXPECT_TRUE(RunBatch(host, files, settings, {search, {}, "0:00:01.50"}, true));
+    EXPECT_TRUE(RunBatch(host, files, settings, {search, {}, "0:00:01.50"}, RunMode::Write));
     EXPECT_EQ(files.Results(), std::vector<std::int32_t>{1});
     EXPECT_EQ(ReadBytes(folder / "a.ass"), ReadBytes(kData / "shift-all.expected.ass"));
   }
@@ -354,7 +377,8 @@ TEST(BatchRuns, AcceptLongerReplaceBlocksWhereLinesCanBeInserted) {
     TestFileList files({folder / "a.ass"});
     RecordingHost host;
     BatchSettings settings = Replacing(Matching::FullMatch, mode);
-    EXPECT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {kSearchGo, kSearchSign}}, true));
+    EXPECT_TRUE(
+        RunBatch(host, files, settings, {{kSearchGo}, {kSearchGo, kSearchSign}}, RunMode::Write));
     EXPECT_EQ(files.entries[0].result, 1);
   }
 }
@@ -380,7 +404,7 @@ TEST(BatchRuns, ShiftTheRowsTheAffectModeNames) {
     TestFileList files({folder / "a.ass"});
     RecordingHost host;
     BatchSettings settings = Shifting(affect, Times::StartAndEnd);
-    ASSERT_TRUE(RunBatch(host, files, settings, {block, {}, "0:00:01.00", true}, true));
+    ASSERT_TRUE(RunBatch(host, files, settings, {block, {}, "0:00:01.00", true}, RunMode::Write));
     std::string expected = "[Events]\r\n";
     for (char letter : letters) {
       const bool moved = shifted.find(letter) != std::string::npos;
@@ -400,7 +424,7 @@ TEST(BatchRuns, FollowThePhaseProtocolInEveryPhase) {
   TestFileList files({folder / "a.ass", folder / "missing.ass"});
   RecordingHost host;
   BatchSettings settings = Replacing(Matching::TextAndFormat, Replacement::FullMatch);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {kSearchSign}}, true));
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {kSearchSign}}, RunMode::Write));
   std::vector<std::string> phases;
   for (std::size_t i = 0; i < host.calls.size(); ++i) {
     if (host.calls[i] != "begin") continue;
@@ -428,14 +452,15 @@ TEST(BatchRuns, FollowThePhaseProtocolInEveryPhase) {
   EXPECT_FALSE(host.progressVisible);
 }
 
+// "Backward" negates the typed amount: the shifted episode goes back to where it was.
 TEST(BatchRuns, ShiftBackwardByTheTypedAmount) {
   TempFolder folder;
-  fs::copy_file(kData / "episode.ass", folder / "a.ass");
+  fs::copy_file(kData / "shift-all.expected.ass", folder / "a.ass");
   TestFileList files({folder / "a.ass"});
   RecordingHost host;
-  BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", false}, false));
-  EXPECT_EQ(settings.ShiftAmount, -150);
+  const BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
+  ASSERT_TRUE(RunBatch(host, files, settings, {{}, {}, "0:00:01.50", false}, RunMode::Write));
+  EXPECT_EQ(ReadBytes(folder / "a.ass"), ReadBytes(kData / "episode.ass"));
 }
 
 TEST(BatchRuns, RewriteWithEveryLineUnchangedWhenNoRowLiesBeforeTheBlock) {
@@ -445,7 +470,7 @@ TEST(BatchRuns, RewriteWithEveryLineUnchangedWhenNoRowLiesBeforeTheBlock) {
   RecordingHost host;
   BatchSettings settings = Shifting(Affect::RowsBefore, Times::StartAndEnd);
   const std::string first = "Dialogue: 0,0:00:01.00,0:00:03.00,Default,Aki,0,0,0,,Where are we?";
-  ASSERT_TRUE(RunBatch(host, files, settings, {{first}, {}, "0:00:01.00", true}, true));
+  ASSERT_TRUE(RunBatch(host, files, settings, {{first}, {}, "0:00:01.00", true}, RunMode::Write));
   EXPECT_EQ(files.entries[0].result, 1);
   EXPECT_EQ(ReadBytes(folder / "a.ass"), ReadBytes(kData / "episode.ass"));
   EXPECT_TRUE(fs::exists(folder / "Nosk_backup" / "a.ass.~1~"));
@@ -464,14 +489,17 @@ TEST(BatchRuns, KeepTheLineEndsOfAnLfScript) {
   TestFileList files({folder / "a.ass"});
   RecordingHost host;
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  ASSERT_TRUE(
+      RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, RunMode::Write));
   EXPECT_EQ(ReadBytes(folder / "a.ass"), withLf(ReadBytes(kData / "shift-all.expected.ass")));
   EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~1~"), lf);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", false}, true));
+  ASSERT_TRUE(
+      RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", false}, RunMode::Write));
   EXPECT_EQ(ReadBytes(folder / "a.ass"), lf);
 
   settings = Replacing(Matching::FullMatch, Replacement::FullMatch);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {kSearchGo, kSearchGo}}, true));
+  ASSERT_TRUE(
+      RunBatch(host, files, settings, {{kSearchGo}, {kSearchGo, kSearchGo}}, RunMode::Write));
   EXPECT_EQ(ReadBytes(folder / "a.ass").find('\r'), std::string::npos);
 }
 
@@ -495,7 +523,7 @@ TEST(BatchRuns, EndRebuiltLastLinesWithTheScriptsFirstLineEnd) {
     TestFileList files({folder / "a.ass"});
     RecordingHost host;
     BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-    ASSERT_TRUE(RunBatch(host, files, settings, {{}, {}, "0:00:01.00", true}, true));
+    ASSERT_TRUE(RunBatch(host, files, settings, {{}, {}, "0:00:01.00", true}, RunMode::Write));
     EXPECT_EQ(files.Results(), std::vector<std::int32_t>{1});
     EXPECT_EQ(ReadBytes(folder / "a.ass"), c.after);
   }
@@ -514,7 +542,8 @@ TEST(BatchRuns, ChangeOnlyEventLinesOfEventsSections) {
   TestFileList files({folder / "a.ass"});
   RecordingHost host;
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:01:00.00", true}, true));
+  ASSERT_TRUE(
+      RunBatch(host, files, settings, {{kSearchGo}, {}, "0:01:00.00", true}, RunMode::Write));
   EXPECT_EQ(ReadBytes(folder / "a.ass"),
             "[Events]\n"
             "Dialogue: 0,0:01:01.00,0:01:02.00,D,,0,0,0,,one\n"
@@ -534,7 +563,8 @@ TEST(BatchRuns, LeaveAScriptUntouchedWhenItsBackupCannotBeMade) {
   TestFileList files({folder / "blocked" / "a.ass", folder / "fine" / "b.ass"});
   RecordingHost host;
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  ASSERT_TRUE(
+      RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, RunMode::Write));
   EXPECT_EQ(files.Results(), (std::vector<std::int32_t>{-1, 1}));
   EXPECT_NE(files.entries[0].reason.find("backup could not be made"), std::string::npos)
       << files.entries[0].reason;
@@ -560,7 +590,8 @@ TEST(BatchRuns, LeaveAScriptUntouchedWhenItsNewContentCannotBeWritten) {
   rlimit small = saved;
   small.rlim_cur = 100'000;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool ran = RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true);
+  const bool ran =
+      RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, RunMode::Write);
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, savedHandler);
 
@@ -593,7 +624,8 @@ TEST(BatchRuns, RefuseToReplaceAScriptThatChangedSinceItWasRead) {
   TestFileList files({folder / "a.ass"});
   EditingHost host(folder / "a.ass");
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  ASSERT_TRUE(
+      RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, RunMode::Write));
   EXPECT_EQ(files.entries[0].result, -1);
   EXPECT_NE(files.entries[0].reason.find("changed on disk while Nosk worked on it"),
             std::string::npos)
@@ -609,7 +641,7 @@ TEST(BatchRuns, SayWhenTheLinesEndInCrAlone) {
   TestFileList files({folder / "mac.ass"});
   RecordingHost host;
   BatchSettings settings = Replacing(Matching::FullMatch, Replacement::FullMatch);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}}, false));
+  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}}, RunMode::Count));
   EXPECT_EQ(files.entries[0].result, -1);
   EXPECT_NE(files.entries[0].reason.find("CR alone"), std::string::npos);
 }
@@ -624,7 +656,8 @@ TEST(BatchRuns, KeepPermissionsAndRewriteThroughSymbolicLinks) {
   TestFileList files({folder / "link.ass"});
   RecordingHost host;
   BatchSettings settings = Shifting(Affect::AllFilesAllRows, Times::StartAndEnd);
-  ASSERT_TRUE(RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, true));
+  ASSERT_TRUE(
+      RunBatch(host, files, settings, {{kSearchGo}, {}, "0:00:01.50", true}, RunMode::Write));
   EXPECT_EQ(files.entries[0].result, 1);
   EXPECT_TRUE(fs::is_symlink(folder / "link.ass"));
   EXPECT_EQ(ReadBytes(folder / "real" / "a.ass"), ReadBytes(kData / "shift-all.expected.ass"));

@@ -22,6 +22,7 @@ TEST(PathTexts, AreQuotedOnlyWhereANameCouldCutALine) {
   for (const auto& [path, expected] : cases) {
     SCOPED_TRACE(expected);
     EXPECT_EQ(PathText(path), expected);
+    EXPECT_EQ(UnquotedText(expected), path);  // what the journal reads back
   }
 }
 

@@ -1,0 +1,205 @@
+#include "engine/runjournal.h"
+
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+
+#include "script/filedescriptor.h"
+
+namespace nosk::engine {
+namespace {
+
+// Journals larger than this are not read: no folder's runs come near it.
+constexpr off_t kLargestJournal = 256 * 1024 * 1024;
+
+std::string Formatted(const char* format, const std::tm& time) {
+  char text[64] = {};
+  std::strftime(text, sizeof text, format, &time);
+  return text;
+}
+
+std::tm UtcNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  ::gmtime_r(&now, &utc);
+  return utc;
+}
+
+// A text of the record as it stands, unless a control character (a line end) would cut the
+// record's line, or a leading quote would make it look quoted: then quoted as PathText quotes.
+std::string Written(std::string_view text) {
+  bool quote = text.starts_with('"');
+  for (const char c : text) quote = quote || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  return quote ? script::QuotedText(text) : std::string(text);
+}
+
+// The text after `key` and one space on a line that starts with it, or npos-like failure.
+bool Field(std::string_view line, std::string_view key, std::string_view& value) {
+  if (!line.starts_with(key) || line.size() <= key.size() || line[key.size()] != ' ') return false;
+  value = line.substr(key.size() + 1);
+  return true;
+}
+
+}  // namespace
+
+std::string NewRunId() {
+  unsigned char random[4] = {};
+  if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+    const auto seed = static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(std::time(nullptr));
+    for (std::size_t i = 0; i < sizeof random; ++i)
+      random[i] = static_cast<unsigned char>(seed >> (8 * i));
+  }
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string id = Formatted("%Y%m%d-%H%M%S-", UtcNow());
+  for (const unsigned char byte : random) {
+    id.push_back(kDigits[byte >> 4]);
+    id.push_back(kDigits[byte & 15]);
+  }
+  return id;
+}
+
+std::string TimeNow() { return Formatted("%Y-%m-%d %H:%M:%S UTC", UtcNow()); }
+
+std::string FormatRecord(const JournalRecord& record) {
+  std::string text = "run " + record.id + "\n";
+  text += "  time " + record.time + "\n";
+  text += "  summary " + Written(record.summary) + "\n";
+  for (const std::string& detail : record.details) text += "  detail " + Written(detail) + "\n";
+  if (!record.undoes.empty()) text += "  undoes " + record.undoes + "\n";
+  for (const JournalEntry& entry : record.scripts) {
+    text += "  script " + Written(entry.script) + "\n";
+    text += "    backup " + Written(entry.backup) + "\n";
+    text += "    before " + entry.before.Text() + "\n";
+    text += "    after " + entry.after.Text() + "\n";
+  }
+  text += "end " + record.id + " " + HashOf(text).Text() + "\n";
+  return text;
+}
+
+std::vector<JournalRecord> ParseJournal(std::string_view text) {
+  std::vector<JournalRecord> records;
+  JournalRecord record;
+  std::string body;  // the current record's lines so far, for its check
+  bool open = false;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    std::string_view value;
+    if (Field(line, "run", value)) {
+      record = JournalRecord{};
+      record.id = value;
+      body.assign(line).push_back('\n');
+      open = true;
+      continue;
+    }
+    if (!open) continue;
+    if (Field(line, "end", value)) {
+      const std::size_t space = value.find(' ');
+      open = false;
+      if (space != std::string_view::npos && value.substr(0, space) == record.id &&
+          ContentHash::FromText(value.substr(space + 1)) == HashOf(body)) {
+        records.push_back(std::move(record));
+      }
+      continue;
+    }
+    body.append(line).push_back('\n');
+    if (Field(line, "  time", value)) {
+      record.time = value;
+    } else if (Field(line, "  summary", value)) {
+      record.summary = script::UnquotedText(value);
+    } else if (Field(line, "  detail", value)) {
+      record.details.push_back(script::UnquotedText(value));
+    } else if (Field(line, "  undoes", value)) {
+      record.undoes = value;
+    } else if (Field(line, "  script", value)) {
+      record.scripts.push_back({script::UnquotedText(value), {}, {}, {}});
+    } else if (!record.scripts.empty() && Field(line, "    backup", value)) {
+      record.scripts.back().backup = script::UnquotedText(value);
+    } else if (!record.scripts.empty() && Field(line, "    before", value)) {
+      record.scripts.back().before = ContentHash::FromText(value);
+    } else if (!record.scripts.empty() && Field(line, "    after", value)) {
+      record.scripts.back().after = ContentHash::FromText(value);
+    }
+  }
+  return records;
+}
+
+script::Outcome AppendRecord(const script::Folder& backups, const JournalRecord& record) {
+  const std::string shown = script::PathText(backups.PathOf(kJournalName));
+  const auto failure = [&](int error) {
+    return script::Outcome::Failure("The run journal " + shown +
+                                    " could not be written: " + script::ErrorText(error) +
+                                    ". The scripts and their backups are in place, but Undo "
+                                    "does not know this run.");
+  };
+  const auto mode = static_cast<mode_t>(backups.Status().st_mode & 0666);
+  script::FileDescriptor journal(
+      ::openat(backups.Descriptor(), kJournalName,
+               O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode | 0600));
+  if (!journal.Valid()) return failure(errno);
+  struct stat status {};
+  if (::fstat(journal.Get(), &status) != 0) return failure(errno);
+  if (!S_ISREG(status.st_mode)) return failure(EINVAL);
+  // Whatever a write cut short left at the end, the record starts on a line of its own.
+  std::string text = FormatRecord(record);
+  if (status.st_size > 0) {
+    char last = '\n';
+    if (::pread(journal.Get(), &last, 1, status.st_size - 1) == 1 && last != '\n') {
+      text.insert(text.begin(), '\n');
+    }
+  }
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const ssize_t written = ::write(journal.Get(), rest.data(), rest.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      const int error = written < 0 ? errno : EIO;
+      [[maybe_unused]] const int ignored = ::ftruncate(journal.Get(), status.st_size);
+      return failure(error);
+    }
+    rest.remove_prefix(static_cast<std::size_t>(written));
+  }
+  if (const int error = journal.Close(); error != 0) return failure(error);
+  return script::Outcome::Success();
+}
+
+script::Outcome ReadJournal(const script::Folder& backups, std::vector<JournalRecord>& records) {
+  records.clear();
+  const std::string shown = script::PathText(backups.PathOf(kJournalName));
+  script::FileDescriptor journal(
+      ::openat(backups.Descriptor(), kJournalName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!journal.Valid()) {
+    if (errno == ENOENT) return script::Outcome::Success();
+    return script::Outcome::Failure("Can't read the run journal " + shown + ": " +
+                                    script::ErrorText(errno));
+  }
+  struct stat status {};
+  if (::fstat(journal.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      status.st_size > kLargestJournal) {
+    return script::Outcome::Failure("Can't read the run journal " + shown +
+                                    ": it is not a journal Nosk wrote");
+  }
+  std::string text(static_cast<std::size_t>(status.st_size), '\0');
+  std::size_t filled = 0;
+  while (filled < text.size()) {
+    const ssize_t got = ::pread(journal.Get(), text.data() + filled, text.size() - filled,
+                                static_cast<off_t>(filled));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      return script::Outcome::Failure("Can't read the run journal " + shown + ": " +
+                                      script::ErrorText(errno));
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  text.resize(filled);
+  records = ParseJournal(text);
+  return script::Outcome::Success();
+}
+
+}  // namespace nosk::engine
