@@ -156,7 +156,8 @@ void BatchJob::ProcessFileList(FileList& files) {
       try {
         result = ProcessScript(files.GetPath(i));
       } catch (const std::bad_alloc&) {
-        result = {kFailed, "not enough memory to work on this script; it was not changed", true};
+        result = ScriptResult::Failure(
+            "not enough memory to work on this script; it was not changed", true);
       }
     }
     files.StoreResult(i, result);
@@ -186,7 +187,7 @@ ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
 
 ScriptResult BatchJob::PlanScript(Plan& plan) {
   const auto failed = [](const script::Outcome& outcome) {
-    return ScriptResult{kFailed, outcome.reason(), outcome.serious()};
+    return ScriptResult::Failure(outcome.reason(), outcome.serious());
   };
   if (const script::Outcome located = script::LocateScript(plan.path, plan.location, lastFolder_);
       !located) {
@@ -208,19 +209,21 @@ ScriptResult BatchJob::PlanScript(Plan& plan) {
   }
   const auto [first, isNew] = seen_.try_emplace({identity.device, identity.inode}, plan.path);
   if (!isNew) {
-    return {kFailed, "the same file as " + script::PathText(first->second) +
-                         ", which this run works on already"};
+    return ScriptResult::Failure("the same file as " + script::PathText(first->second) +
+                                 ", which this run works on already");
   }
   const PreviewedScript* previewed = nullptr;
   if (options_.previewed != nullptr) {
     const auto found = options_.previewed->find(plan.path);
-    if (found == options_.previewed->end()) return {0, "not in the preview, so not written"};
+    if (found == options_.previewed->end()) {
+      return ScriptResult::Counted(0, "not in the preview, so not written");
+    }
     previewed = &found->second;
     if (!identity.SameVersion(previewed->identity)) {
-      return {kFailed,
-              "changed on disk since the preview, so it was not written; preview it again"};
+      return ScriptResult::Failure(
+          "changed on disk since the preview, so it was not written; preview it again");
     }
-    if (!previewed->newContent.known) return {0, {}};
+    if (!previewed->newContent.known) return ScriptResult::Counted(0);
   }
   if (const script::Outcome loaded =
           script::LoadScriptFrom(host_, plan.file, identity, plan.path, plan.script);
@@ -232,7 +235,7 @@ ScriptResult BatchJob::PlanScript(Plan& plan) {
   const ScriptEncoding encoding = script::DetectEncodingOfBytes(plan.script.GetLines(0, 1));
   IndexEvents(host_, plan.script);
   if (plan.script.EventCount() == 0) {
-    return {kFailed, NoEventLinesReason(plan.script, encoding)};
+    return ScriptResult::Failure(NoEventLinesReason(plan.script, encoding));
   }
 
   plan.blocks = &BlocksFor(encoding);
@@ -275,7 +278,7 @@ ScriptResult BatchJob::PlanScript(Plan& plan) {
       }
     }
   }
-  ScriptResult result{ranges.Count(), {}};
+  ScriptResult result = ScriptResult::Counted(ranges.Count());
   result.identity = identity;
   if (result.code == 0 && options_.explainMisses && !search.empty()) {
     result.nearMiss = FindNearMiss(plan.script, search, settings_.SearchMode);
@@ -302,7 +305,7 @@ void BatchJob::PreviewScript(const Plan& plan, ScriptResult& result) {
 
 void BatchJob::ApplyScript(const Plan& plan, ScriptResult& result) {
   const auto failed = [&](const script::Outcome& outcome) {
-    result = ScriptResult{kFailed, outcome.reason(), outcome.serious()};
+    result = ScriptResult::Failure(outcome.reason(), outcome.serious());
   };
   ScriptReplacement replacement(plan.location, plan.file, plan.script.SourceIdentity(),
                                 folderInUse_);

@@ -20,6 +20,22 @@ inline constexpr std::int32_t kNotProcessed = -2;
 inline constexpr std::int32_t kFailed = -1;
 
 struct ScriptResult {
+  // A failure, with its reason.
+  static ScriptResult Failure(std::string reason, bool announce = false) {
+    ScriptResult result;
+    result.code = kFailed;
+    result.reason = std::move(reason);
+    result.announce = announce;
+    return result;
+  }
+  // A count, with what to know besides, if anything.
+  static ScriptResult Counted(std::int32_t count, std::string reason = {}) {
+    ScriptResult result;
+    result.code = count;
+    result.reason = std::move(reason);
+    return result;
+  }
+
   std::int32_t code = kNotProcessed;
   // Why, when the code is kFailed. With a count, what the user must know besides (other hard
   // links keep the previous content; another program's write is kept in the backup).
