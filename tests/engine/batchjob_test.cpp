@@ -33,7 +33,11 @@ struct Entry {
 class TestFileList : public FileList {
  public:
   explicit TestFileList(std::vector<fs::path> paths) {
-    for (fs::path& path : paths) entries.push_back({.path = std::move(path)});
+    for (fs::path& path : paths) {
+      Entry entry;
+      entry.path = std::move(path);
+      entries.push_back(std::move(entry));
+    }
   }
   std::int32_t Count() const override { return static_cast<std::int32_t>(entries.size()); }
   bool GetChecked(std::int32_t i) const override { return entries[i].checked; }
