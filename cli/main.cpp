@@ -13,6 +13,7 @@
 #include "cli/blockfile.h"
 #include "cli/pathlist.h"
 #include "cli/terminalhost.h"
+#include "cli/undocommands.h"
 #include "engine/batchjob.h"
 #include "script/filedescriptor.h"
 #include "script/timecodes.h"
@@ -206,6 +207,19 @@ int main(int argc, char** argv) {
   AddExplain(shift, options);
   AddPaths(shift, options);
 
+  CLI::App* undo = app.add_subcommand(
+      "undo",
+      "Take back the most recent run recorded in each folder named (for a script: in its "
+      "folder, that script only)");
+  AddWait(undo, options);
+  AddPaths(undo, options);
+
+  CLI::App* history =
+      app.add_subcommand("history", "List the runs recorded in a folder, newest first");
+  history->add_option("PATH", options.paths, "A folder, or a script of it")
+      ->required()
+      ->expected(1);
+
   BatchSettings settings;
   EditorTexts editors;
   RunMode mode = RunMode::Count;
@@ -217,7 +231,9 @@ int main(int argc, char** argv) {
     editors.SearchLines = BlockLines(options.block);
     editors.ReplaceLines = BlockLines(options.with);
     settings.SearchMode = kMatchings.at(options.match);
-    if (search->parsed()) {
+    if (undo->parsed() || history->parsed()) {
+      // Neither reads blocks nor settings.
+    } else if (search->parsed()) {
       settings.WorkMode = Page::ScriptReplace;
     } else if (replace->parsed()) {
       settings.WorkMode = Page::ScriptReplace;
@@ -238,12 +254,15 @@ int main(int argc, char** argv) {
     return app.exit(error);
   }
 
+  const auto wait = std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));
   if (stdoutClosed) {
     std::fprintf(stderr,
                  "nosk-cli: the standard output is closed, so the results would be lost; "
                  "nothing was done\n");
     return kStoppedAtCheck;
   }
+  if (undo->parsed()) return nosk::cli::UndoCommand(options.paths, wait);
+  if (history->parsed()) return nosk::cli::HistoryCommand(options.paths.front());
   nosk::cli::TerminalHost host(stderr, ::isatty(STDERR_FILENO) == 1);
   nosk::cli::CollectedPaths collected = nosk::cli::CollectScriptPaths(options.paths, stderr);
   // With --diff the diffs are the output, and the result lines join the reasons on stderr.
@@ -251,8 +270,7 @@ int main(int argc, char** argv) {
       std::move(collected.scripts), host,
       {options.diff ? stderr : stdout, stderr, options.diff ? stdout : nullptr, options.explain});
   nosk::engine::RunOptions runOptions;
-  runOptions.folderLockWait =
-      std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));
+  runOptions.folderLockWait = wait;
   runOptions.collectChanges = options.diff;
   runOptions.explainMisses = options.explain;
   const bool wentThrough = nosk::engine::RunBatch(host, files, settings, editors, mode, runOptions);

@@ -18,10 +18,13 @@ script::Outcome FolderInUse::Enter(const script::Folder& folder, script::Host& h
   return script::Outcome::Success();
 }
 
-script::Outcome FolderInUse::Backups(const script::Folder& folder, script::BackupFolder*& backups) {
+script::Outcome FolderInUse::Backups(const script::Folder& folder, script::BackupFolder*& backups,
+                                     bool create) {
   if (!backups_) {
     script::BackupFolder opened;
-    if (script::Outcome open = script::BackupFolder::Open(folder, opened); !open) return open;
+    if (script::Outcome open = script::BackupFolder::Open(folder, opened, create); !open) {
+      return open;
+    }
     backups_.emplace(std::move(opened));
   }
   backups = &*backups_;

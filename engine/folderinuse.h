@@ -32,10 +32,15 @@ class FolderInUse {
   // host is told that it waits). The temporary files that dead runs left there are removed.
   script::Outcome Enter(const script::Folder& folder, script::Host& host,
                         std::chrono::milliseconds longest);
-  // The backup folder of the folder in use (`folder`, the one entered), opened the first time.
-  script::Outcome Backups(const script::Folder& folder, script::BackupFolder*& backups);
+  // The backup folder of the folder in use (`folder`, the one entered), opened (and, when
+  // `create`, made if there is none) the first time.
+  script::Outcome Backups(const script::Folder& folder, script::BackupFolder*& backups,
+                          bool create = true);
   // Notes a script rewritten in the folder in use, for its journal record.
   void Record(JournalEntry entry) { run_.scripts.push_back(std::move(entry)); }
+  // The record the folder in use gets: what a run says of itself may differ by folder (an undo
+  // takes back a different run in each).
+  JournalRecord& Run() { return run_; }
   // Writes the folder's journal record, if a script was rewritten there, and lets it go.
   void Leave();
   // Why journal records could not be written, a sentence each.

@@ -52,11 +52,11 @@ int RenameWithoutReplacing(int folder, const std::string& from, const std::strin
 
 }  // namespace
 
-Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups) {
+Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups, bool create) {
   const struct stat& parent = scripts.Status();
   int error = scripts.OpenChild(kBackupFolderName, backups.folder_);
   bool made = false;
-  if (error == ENOENT) {
+  if (error == ENOENT && create) {
     if (::mkdirat(scripts.Descriptor(), kBackupFolderName, 0700) == 0) {
       made = true;
     } else if (errno != EEXIST) {

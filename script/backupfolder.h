@@ -25,7 +25,8 @@ class BackupFolder {
   // must not land where another user decides. A new one gets the folder's group and the
   // folder's group and other permission bits (set-group-ID and sticky included), so that a team
   // sharing the folder shares its backups. Temporary files of dead runs in it are removed.
-  static Outcome Open(const Folder& scripts, BackupFolder& backups);
+  // Without `create`, a folder that has none fails with ENOENT's reason.
+  static Outcome Open(const Folder& scripts, BackupFolder& backups, bool create = true);
 
   const Folder& Get() const { return folder_; }
 
