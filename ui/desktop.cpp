@@ -1,6 +1,7 @@
 #include "ui/desktop.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -48,6 +49,7 @@ class SystemDesktop : public DesktopServices {
   void ShowMessage(QWidget* parent, const QString& title, const QString& text) override {
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);
   }
+  int RunDialog(QDialog& dialog) override { return dialog.exec(); }
   void Beep() override { QApplication::beep(); }
   Qt::KeyboardModifiers HeldModifiers() override {
     return QGuiApplication::queryKeyboardModifiers();

@@ -7,6 +7,7 @@
 #include <Qt>
 #include <memory>
 
+class QDialog;
 class QWidget;
 
 namespace nosk::ui {
@@ -20,6 +21,9 @@ class DesktopServices {
   virtual QString ChooseFolder(QWidget* parent) = 0;
   // A modal message box with an OK button.
   virtual void ShowMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+  // Shows a modal dialog of the window's until the user closes it: how it was closed
+  // (QDialog::Accepted or Rejected).
+  virtual int RunDialog(QDialog& dialog) = 0;
   virtual void Beep() = 0;
   // Whether Caps Lock is on, or its key held down.
   virtual bool CapsLockOn() = 0;

@@ -36,4 +36,10 @@ void FileGridView::mousePressEvent(QMouseEvent* event) {
   input_.sgdFilelistMouseDown(event);
 }
 
+void FileGridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton)
+    input_.sgdFilelistDblClick(rowAt(event->position().toPoint().y()));
+}
+
 }  // namespace nosk::ui

@@ -16,6 +16,8 @@ class FileGridInput {
   virtual bool sgdFilelistMouseActivate(QMouseEvent* event) = 0;
   // A mouse button went down and the grid has handled it (its current row follows the click).
   virtual void sgdFilelistMouseDown(QMouseEvent* event) = 0;
+  // A double click on row `row` (0-based; -1 below the last row).
+  virtual void sgdFilelistDblClick(int row) = 0;
 };
 
 class FileGridView : public QTableView {
@@ -32,6 +34,7 @@ class FileGridView : public QTableView {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   FileGridInput& input_;

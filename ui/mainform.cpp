@@ -22,12 +22,16 @@
 
 #include "engine/batchjob.h"
 #include "engine/editortext.h"
+#include "engine/undo.h"
 #include "ui/anchoredgeometry.h"
 #include "ui/filegridmodel.h"
 #include "ui/hinttimingstyle.h"
+#include "ui/previewdialog.h"
 #include "ui/shiftamountedit.h"
 #include "ui/spinbutton.h"
 #include "ui/statusbar.h"
+#include "ui/windowfilelist.h"
+#include "ui/windowhost.h"
 
 namespace nosk::ui {
 namespace {
@@ -58,6 +62,7 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
       statusBar_(new PanelStatusBar(this)),
       statusBarTimer_(new QTimer(this)),
       MainPageControl_(new QTabWidget(this)) {
+  host_ = std::make_unique<WindowHost>(*this, *statusBar_, *desktop_);
   setWindowTitle(QStringLiteral("Nosk beta"));
   setObjectName("MainForm");
   // The layout is designed for a small 8-point sans serif, as classic desktop dialogs use.
@@ -147,10 +152,12 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   connect(spinP2Shift_, &SpinButton::DownClicked, this,
           [this] { edP2Shift_->Step(-1, desktop_->HeldModifiers()); });
   connect(btnP2ShiftClear_, &QToolButton::clicked, edP2Shift_, &ShiftAmountEdit::Clear);
-  connect(btnP1Search_, &QPushButton::clicked, this, [this] { RunBatch(false); });
-  connect(btnP1Execute_, &QPushButton::clicked, this, [this] { RunBatch(true); });
-  connect(btnP2Search_, &QPushButton::clicked, this, [this] { RunBatch(false); });
-  connect(btnP2Execute_, &QPushButton::clicked, this, [this] { RunBatch(true); });
+  connect(btnP1Search_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Count); });
+  connect(btnP1Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
+  connect(btnP2Search_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Count); });
+  connect(btnP2Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
+  connect(btnP1Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
+  connect(btnP2Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
 }
 
 TMainForm::~TMainForm() {
@@ -165,24 +172,164 @@ int TMainForm::TextWidth(const QString& text) const {
 
 // Runs ------------------------------------------------------------------------------------------
 
-void TMainForm::RunBatch(bool execute) {
-  // A run that stops at a check must not leave the numbers of the run before beside its reason.
-  ClearResults();
-  gridModel_->ColumnChanged(FileGridModel::kResultColumn);
-  ClearStatusText();
-  if (!ReadBatchSettings(execute)) {
-    SetStatusText("Internal application error.");
-    return;
-  }
+engine::EditorTexts TMainForm::ReadEditors() const {
   engine::EditorTexts editors;
   editors.SearchLines = EditorLines(settings_.WorkMode == Page::TimingShift ? P2Edit1_ : P1Edit1_);
   editors.ReplaceLines = EditorLines(P1Edit2_);
   editors.ShiftText = edP2Shift_->text().toStdString();
   editors.ShiftForward = rbnP2ShiftMode1_->isChecked();
-  if (engine::RunBatch(*this, *this, settings_, editors,
-                       execute ? engine::RunMode::Write : engine::RunMode::Count)) {
-    RefreshFileGrid();
+  return editors;
+}
+
+void TMainForm::RunBatch(engine::RunMode mode, const engine::RunOptions& options) {
+  // A run that stops at a check must not leave the numbers of the run before beside its reason.
+  ClearResults();
+  gridModel_->ColumnChanged(FileGridModel::kResultColumn);
+  host_->ClearStatusText();
+  if (!ReadBatchSettings(mode != engine::RunMode::Count)) {
+    host_->SetStatusText("Internal application error.");
+    return;
   }
+  WindowFileList files(*fileGrid_);
+  if (engine::RunBatch(*host_, files, settings_, ReadEditors(), mode, options)) {
+    RefreshFileGrid();
+    if (mode == engine::RunMode::Write) {
+      ReportRun(settings_.WorkMode == Page::TimingShift ? tr("Shift Times") : tr("Replace"),
+                files.Tally());
+    }
+    TellAtOnce(files.Announced());
+  }
+  DropInputQueuedDuringTheRun();
+}
+
+void TMainForm::PreviewClick() {
+  host_->ClearStatusText();
+  if (!ReadBatchSettings(true)) {
+    host_->SetStatusText("Internal application error.");
+    return;
+  }
+  const engine::BatchSettings settings = settings_;
+  const engine::EditorTexts editors = ReadEditors();
+  PreviewFileList files(*fileGrid_);
+  engine::RunOptions options;
+  options.explainMisses = true;
+  const bool ran =
+      engine::RunBatch(*host_, files, settings, editors, engine::RunMode::Preview, options);
+  DropInputQueuedDuringTheRun();
+  if (!ran) return;
+  // The selected script's changes are worked out again when it is shown: a preview of that one
+  // script, so that no more than one script's changes are held.
+  const auto changesOf = [this, settings, editors](const QString& path) {
+    SingleFileList one(path);
+    engine::RunOptions single;
+    single.collectChanges = true;
+    engine::RunBatch(*host_, one, settings, editors, engine::RunMode::Preview, single);
+    return one.Result();
+  };
+  const QString title =
+      settings.WorkMode == Page::TimingShift ? tr("Preview: Shift Times") : tr("Preview: Replace");
+  PreviewDialog dialog(title, files.Entries(), changesOf, this);
+  if (desktop_->RunDialog(dialog) != QDialog::Accepted) return;
+  const std::map<std::filesystem::path, engine::PreviewedScript> previewed = files.Previewed();
+  engine::RunOptions apply;
+  apply.previewed = &previewed;
+  RunBatch(engine::RunMode::Write, apply);
+}
+
+void TMainForm::actUndoLastRunExecute() {
+  ClearResults();
+  host_->ClearStatusText();
+  std::vector<engine::UndoTarget> targets;
+  std::map<std::filesystem::path, std::int32_t> entries;
+  for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) {
+    if (!fileGrid_->GetChecked(i)) continue;
+    const std::filesystem::path path = EnginePath(fileGrid_->GetPath(i));
+    targets.push_back(engine::UndoTargetOf(path));
+    entries[targets.back().folder / targets.back().script] = i;
+  }
+  if (targets.empty()) {
+    RefreshFileGrid();
+    host_->SetStatusText(tr("No files.").toStdString());
+    return;
+  }
+  WindowFileList files(*fileGrid_);
+  const std::vector<std::string> problems = engine::UndoLastRuns(
+      *host_, targets, {},
+      [&](const std::filesystem::path& script, const engine::ScriptResult& result) {
+        if (const auto found = entries.find(script); found != entries.end()) {
+          files.StoreResult(found->second, result);
+        }
+      });
+  RefreshFileGrid();
+  QStringList announced = files.Announced();
+  for (const std::string& problem : problems) announced.append(QString::fromStdString(problem));
+  ReportRun(tr("Undo"), files.Tally());
+  TellAtOnce(announced);
+  DropInputQueuedDuringTheRun();
+}
+
+void TMainForm::ReportRun(const QString& what, const engine::RunTally& tally) {
+  QString report = tr("%1: %2 changed, %3 unchanged, %4 failed.")
+                       .arg(what)
+                       .arg(tally.changed)
+                       .arg(tally.unchanged)
+                       .arg(tally.failed);
+  if (tally.failed > 0) report += QStringLiteral(" ") + tr("Double-click a row for its reason.");
+  if (tally.backupFolders.size() == 1) {
+    report +=
+        QStringLiteral(" ") +
+        tr("Previous versions: %1.").arg(QFile::decodeName(tally.backupFolders.front().c_str()));
+  } else if (tally.backupFolders.size() > 1) {
+    report += QStringLiteral(" ") + tr("Previous versions: in Nosk_backup beside each script.");
+  }
+  if (tally.changed > 0) report += QStringLiteral(" ") + tr("Undo Last Run takes the run back.");
+  statusBar_->SetStatusText(report);
+  statusBar_->setToolTip(report);
+}
+
+void TMainForm::TellAtOnce(const QStringList& announced) {
+  if (announced.isEmpty()) return;
+  // One message for the run, however many scripts it concerns.
+  constexpr int kShown = 10;
+  QStringList lines = announced.mid(0, kShown);
+  if (announced.size() > kShown) {
+    lines.append(tr("... and %1 more.").arg(announced.size() - kShown));
+  }
+  desktop_->ShowMessage(this, tr("Error"), lines.join(QStringLiteral("\n")));
+}
+
+void TMainForm::sgdFilelistDblClick(int row) {
+  const int entry = row;
+  if (entry < 0 || entry >= fileGrid_->Count()) return;
+  const filelist::TFileGridLine& line = fileGrid_->Line(entry);
+  if (line.ResultReason.isEmpty()) return;
+  desktop_->ShowMessage(this, line.Values[0] == engine::kFailed ? tr("Error") : tr("Result"),
+                        line.Path + QStringLiteral("\n\n") + line.ResultReason);
+}
+
+void TMainForm::DropInputQueuedDuringTheRun() {
+  // Clicks and keys the window system queued while the run held the event loop are taken off
+  // the queue and dropped; everything else (paints, timers) goes on as usual.
+  class InputDropper : public QObject {
+   public:
+    bool eventFilter(QObject*, QEvent* event) override {
+      switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+          return true;
+        default:
+          return false;
+      }
+    }
+  } dropper;
+  qApp->installEventFilter(&dropper);
+  QCoreApplication::processEvents();
+  qApp->removeEventFilter(&dropper);
 }
 
 bool TMainForm::ReadBatchSettings(bool execute) {
@@ -232,70 +379,18 @@ bool TMainForm::ReadBatchSettings(bool execute) {
   return complete;
 }
 
-// Host ------------------------------------------------------------------------------------------
-
-void TMainForm::SetStatusText(std::string_view text) {
-  statusBar_->SetStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void TMainForm::ClearStatusText() { statusBar_->SetStatusText({}); }
-
-void TMainForm::BeginProgress() {
-  ClearStatusText();
-  statusBar_->ProgressBar()->show();
-}
-
-void TMainForm::EndProgress() {
-  ClearStatusText();
-  statusBar_->ProgressBar()->setValue(0);
-  statusBar_->ProgressBar()->hide();
-}
-
-void TMainForm::SetProgressPosition(int position) {
-  statusBar_->ProgressBar()->setValue(std::min(position, 99));
-  // The event loop does not run during a run: each new position is drawn at once.
-  if (statusBar_->ProgressBar()->isVisible()) statusBar_->ProgressBar()->repaint();
-}
-
-void TMainForm::Repaint() {
-  if (isVisible()) repaint();
-}
-
-void TMainForm::ShowMessage(std::string_view title, std::string_view text) {
-  desktop_->ShowMessage(this, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-                        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void TMainForm::ShowNotice(std::string_view text) {
-  SetStatusText(text);
-  Repaint();
-}
-
-// File list of a run ----------------------------------------------------------------------------
-
-std::int32_t TMainForm::Count() const { return fileGrid_->Count(); }
-
-bool TMainForm::GetChecked(std::int32_t i) const { return fileGrid_->GetChecked(i); }
-
-std::filesystem::path TMainForm::GetPath(std::int32_t i) const {
-  return std::filesystem::path(QFile::encodeName(fileGrid_->GetPath(i)).toStdString());
-}
-
-void TMainForm::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
-  fileGrid_->SetValue(result.code, i, 0);
-  fileGrid_->Line(i).ResultReason = QString::fromStdString(result.reason);
-  if (result.announce) ShowMessage("Error", result.reason);
-}
-
 // Enabling rules and modes ----------------------------------------------------------------------
 
 void TMainForm::InterfaceRedraw() {
-  ClearStatusText();
+  host_->ClearStatusText();
+  statusBar_->setToolTip({});
   const bool listed = fileGrid_->Count() != 0;
   btnP1Search_->setEnabled(listed);
   btnP2Search_->setEnabled(listed);
   btnP1Execute_->setEnabled(listed && !rbnP1ReplaceMode_[1]->isChecked());
   btnP2Execute_->setEnabled(listed && edP2Shift_->text() != QStringLiteral("0:00:00.00"));
+  btnP1Preview_->setEnabled(btnP1Execute_->isEnabled());
+  btnP2Preview_->setEnabled(btnP2Execute_->isEnabled());
   P2Edit1_->setEnabled(!rbnP2AffectMode_[1]->isChecked());
   rbnP2AffectModeEx1_->setEnabled(rbnP2AffectMode_[3]->isChecked() ||
                                   rbnP2AffectMode_[4]->isChecked());

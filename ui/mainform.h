@@ -5,10 +5,10 @@
 #include <array>
 #include <memory>
 
+#include "engine/batchjob.h"
 #include "engine/batchsettings.h"
-#include "engine/filelist.h"
+#include "engine/runtally.h"
 #include "filelist/filegrid.h"
-#include "script/host.h"
 #include "ui/desktop.h"
 #include "ui/filegridview.h"
 
@@ -30,21 +30,18 @@ namespace nosk::ui {
 class AnchoredGeometry;
 class FileGridModel;
 class HintTimingStyle;
+class WindowHost;
 class PanelStatusBar;
 class ShiftAmountEdit;
 class SpinButton;
 
 // Four pages ("Script Replace", "Timing Shift", "Format Convertion", "Advanced Settings"), the
-// file list box that moves to the page shown, the menu and the status bar. The window is the
-// engine's host (status text, progress, repaints, messages) and its file list.
+// file list box that moves to the page shown, the menu and the status bar. Runs go through a
+// WindowHost (status text, progress, repaints, messages) and a WindowFileList beside it.
 //
 // Grid rows are counted as the file list commands count them: row 0 is the header, entry i is
 // row i + 1.
-class TMainForm : public QMainWindow,
-                  public script::Host,
-                  public engine::FileList,
-                  private filelist::TextMeasurer,
-                  private FileGridInput {
+class TMainForm : public QMainWindow, private filelist::TextMeasurer, private FileGridInput {
   Q_OBJECT
 
  public:
@@ -72,23 +69,6 @@ class TMainForm : public QMainWindow,
   filelist::TFileGrid& FileGrid() { return *fileGrid_; }
   const engine::BatchSettings& Settings() const { return settings_; }
   int AnchorRow() const { return anchorRow_; }
-
-  // The host of a run.
-  void SetStatusText(std::string_view text) override;
-  void ClearStatusText() override;
-  void BeginProgress() override;
-  void EndProgress() override;
-  void SetProgressPosition(int position) override;
-  void Repaint() override;
-  void ShowMessage(std::string_view title, std::string_view text) override;
-  // In the status bar, painted at once: the run holds the event loop.
-  void ShowNotice(std::string_view text) override;
-
-  // The file list of a run.
-  std::int32_t Count() const override;
-  bool GetChecked(std::int32_t i) const override;
-  std::filesystem::path GetPath(std::int32_t i) const override;
-  void StoreResult(std::int32_t i, const engine::ScriptResult& result) override;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -126,8 +106,24 @@ class TMainForm : public QMainWindow,
   void AddExitButton(QWidget* page, const char* name);
   QPlainTextEdit* AddEditor(QGroupBox* box, const char* name);
 
-  void RunBatch(bool execute);
+  // A run of the page's settings and editors: "Search" counts, "Replace" and "Shift Times" write.
+  void RunBatch(engine::RunMode mode, const engine::RunOptions& options = {});
   bool ReadBatchSettings(bool execute);
+  // The editors and the shift amount, as a run takes them.
+  engine::EditorTexts ReadEditors() const;
+  // "Preview...": the run worked out and shown; written as shown when the user applies it.
+  void PreviewClick();
+  // "Undo Last Run": the checked scripts of the most recent run recorded in their folders.
+  void actUndoLastRunExecute();
+  // After a run that writes: what it did, in the status bar.
+  void ReportRun(const QString& what, const engine::RunTally& tally);
+  // What a run must tell at once ("path: reason" each), in one message for the whole run.
+  void TellAtOnce(const QStringList& announced);
+  // A double click on a row tells the reason of its result.
+  void sgdFilelistDblClick(int row) override;
+  // Input that came while a run held the window (a second click of a double click on
+  // "Shift Times") is dropped, not run again.
+  void DropInputQueuedDuringTheRun();
   void MainPageControlChange();
   // Every entry's result becomes "not processed", without its reason; the grid is not redrawn.
   void ClearResults();
@@ -157,6 +153,7 @@ class TMainForm : public QMainWindow,
 
   std::unique_ptr<DesktopServices> desktop_;
   std::unique_ptr<filelist::TFileGrid> fileGrid_;
+  std::unique_ptr<WindowHost> host_;
   engine::BatchSettings settings_;
   int savedHintPause_ = 0;
   int savedHintHidePause_ = 0;
@@ -181,6 +178,7 @@ class TMainForm : public QMainWindow,
   QAction* actRemoveAllFiles_;
   QAction* actFileExit_;
   QAction* actAbout_;
+  QAction* actUndoLastRun_;
 
   QGroupBox* grpFilelist_;
   FileGridView* sgdFilelist_;
@@ -193,6 +191,7 @@ class TMainForm : public QMainWindow,
   QGroupBox* grpP1Edit2_;
   QPlainTextEdit* P1Edit1_;
   QPlainTextEdit* P1Edit2_;
+  QPushButton* btnP1Preview_;
   QPushButton* btnP1Search_;
   QPushButton* btnP1Execute_;
 
@@ -206,6 +205,7 @@ class TMainForm : public QMainWindow,
   QCheckBox* rbnP2AffectModeEx1_;
   std::array<QRadioButton*, 4> rbnP2TimesMode_{};  // 1..3
   QPlainTextEdit* P2Edit1_;
+  QPushButton* btnP2Preview_;
   QPushButton* btnP2Search_;
   QPushButton* btnP2Execute_;
 

@@ -96,20 +96,27 @@ void TMainForm::BuildMenu() {
   actFileExit_ = action("actFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::ALT | Qt::Key_X));
   actAbout_ = action("actAbout", QStringLiteral("&About..."), {});
   actAbout_->setEnabled(false);  // there is nothing to show yet
+  // Ctrl+Z: an editor with the focus takes it for its own undo first.
+  actUndoLastRun_ = action("actUndoLastRun", QStringLiteral("&Undo Last Run"),
+                           QKeySequence(Qt::CTRL | Qt::Key_Z));
 
   QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
   file->addActions({actAddFile_, actAddFolder_, actRemoveFile_, actRemoveAllFiles_});
   file->addSeparator();
+  file->addAction(actUndoLastRun_);
+  file->addSeparator();
   file->addAction(actFileExit_);
   menuBar->addMenu(QStringLiteral("&Help"))->addAction(actAbout_);
   // The shortcuts act anywhere in the window, also while the menu is closed.
-  addActions({actAddFile_, actAddFolder_, actRemoveFile_, actRemoveAllFiles_, actFileExit_});
+  addActions({actAddFile_, actAddFolder_, actRemoveFile_, actRemoveAllFiles_, actUndoLastRun_,
+              actFileExit_});
 
   connect(actAddFile_, &QAction::triggered, this, &TMainForm::actAddFileExecute);
   connect(actAddFolder_, &QAction::triggered, this, &TMainForm::actAddFolderExecute);
   connect(actRemoveFile_, &QAction::triggered, this, &TMainForm::actRemoveFileExecute);
   connect(actRemoveAllFiles_, &QAction::triggered, this, &TMainForm::actRemoveAllFilesExecute);
   connect(actFileExit_, &QAction::triggered, this, &QWidget::close);
+  connect(actUndoLastRun_, &QAction::triggered, this, &TMainForm::actUndoLastRunExecute);
 }
 
 void TMainForm::BuildFileListBox() {
@@ -211,6 +218,7 @@ void TMainForm::BuildScriptReplacePage(QWidget* page) {
                    kAnchorTop | kAnchorRight | kAnchorBottom);
   P1Edit2_ = AddEditor(grpP1Edit2_, "P1Edit2");
 
+  btnP1Preview_ = AddBottomButton(page, "btnP1Preview", QStringLiteral("Preview..."), 385);
   btnP1Search_ = AddBottomButton(page, "btnP1Search", QStringLiteral("Search"), 466);
   btnP1Execute_ = AddBottomButton(page, "btnP1Execute", QStringLiteral("Replace"), 547);
   AddExitButton(page, "btnP1Exit");
@@ -280,6 +288,7 @@ void TMainForm::BuildTimingShiftPage(QWidget* page) {
                    kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
   P2Edit1_ = AddEditor(editBox, "P2Edit1");
 
+  btnP2Preview_ = AddBottomButton(page, "btnP2Preview", QStringLiteral("Preview..."), 385);
   btnP2Search_ = AddBottomButton(page, "btnP2Search", QStringLiteral("Search"), 466);
   btnP2Execute_ = AddBottomButton(page, "btnP2Execute", QStringLiteral("Shift Times"), 547);
   AddExitButton(page, "btnP2Exit");

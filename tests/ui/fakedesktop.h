@@ -1,7 +1,9 @@
 // A desktop that answers the window's dialogs and message boxes at once and says what was asked.
 #pragma once
 
+#include <QDialog>
 #include <QStringList>
+#include <functional>
 
 #include "ui/desktop.h"
 
@@ -15,6 +17,9 @@ class FakeDesktop : public ui::DesktopServices {
     QStringList messages;  // "title: text"
     int beeps = 0;
     bool capsLock = false;
+    // What the user does with a dialog the window opens; without it, the dialog is closed.
+    std::function<int(QDialog&)> onDialog;
+    int dialogs = 0;
     Qt::KeyboardModifiers heldModifiers = Qt::NoModifier;
   };
 
@@ -24,6 +29,10 @@ class FakeDesktop : public ui::DesktopServices {
   QString ChooseFolder(QWidget*) override { return state_.folderToChoose; }
   void ShowMessage(QWidget*, const QString& title, const QString& text) override {
     state_.messages.append(title + ": " + text);
+  }
+  int RunDialog(QDialog& dialog) override {
+    ++state_.dialogs;
+    return state_.onDialog ? state_.onDialog(dialog) : int(QDialog::Rejected);
   }
   void Beep() override { ++state_.beeps; }
   bool CapsLockOn() override { return state_.capsLock; }

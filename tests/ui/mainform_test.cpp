@@ -322,7 +322,18 @@ class MainFormTest : public QObject {
     auto* progress = w.Find<QProgressBar>("MainProgressBar");
     QVERIFY(!progress->isVisible());
     QCOMPARE(progress->value(), 0);
-    QCOMPARE(w.Status(), QString());
+    // The run's report: what changed, what failed, where the previous versions are.
+    QCOMPARE(w.Status(), QStringLiteral("Replace: 1 changed, 0 unchanged, 1 failed. "
+                                        "Double-click a row for its reason. Previous versions: ") +
+                             w.folder.filePath("Nosk_backup") +
+                             QStringLiteral(". Undo Last Run takes the run back."));
+    QCOMPARE(w.desktop.messages, QStringList());
+    // The Error's reason, without hovering over its cell.
+    QTest::mouseDClick(
+        w.Find<QTableView>("sgdFilelist")->viewport(), Qt::LeftButton, {},
+        w.Find<QTableView>("sgdFilelist")->visualRect(w.Grid()->index(2, 1)).center());
+    QCOMPARE(w.desktop.messages, QStringList{QStringLiteral("Error: ") + gone +
+                                             QStringLiteral("\n\nno file at this path")});
   }
 
   void shiftsTimesOnTheTimingShiftPage() {
@@ -350,7 +361,8 @@ class MainFormTest : public QObject {
     QVERIFY(!w.Enabled("P2Edit1"));
     w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.50");
     w.Click("btnP2Execute");
-    QCOMPARE(w.Status(), QString());
+    QVERIFY2(w.Status().startsWith(QStringLiteral("Shift Times: 1 changed, 0 unchanged")),
+             qPrintable(w.Status()));
     QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
     QFile result(script), expected(kData + "/shift-all.expected.ass");
     QVERIFY(result.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
