@@ -174,6 +174,32 @@ const EncodedBlocks& BatchJob::BlocksFor(ScriptEncoding encoding) {
   return *slot;
 }
 
+// The changes of a new content, as the run was asked for them: counted, or also kept as a diff.
+class BatchJob::ChangeTracker : public ChangeObserver {
+ public:
+  explicit ChangeTracker(bool keep) : keep_(keep) {}
+  void Changed(std::int32_t line, std::string_view oldLine, std::string_view newText) override {
+    if (keep_) {
+      collector_.Changed(line, oldLine, newText);
+    } else {
+      counter_.Changed(line, oldLine, newText);
+    }
+  }
+  void Into(const script::TSubtitleFile& script, ScriptResult& result) const {
+    if (keep_) {
+      result.changedLines = static_cast<std::int32_t>(collector_.ChangedLines());
+      result.changes = collector_.Hunks(script);
+    } else {
+      result.changedLines = counter_.ChangedLines();
+    }
+  }
+
+ private:
+  bool keep_;
+  ChangeCollector collector_;
+  ChangeCounter counter_;
+};
+
 ScriptResult BatchJob::ProcessScript(const std::filesystem::path& path) {
   Plan plan;
   plan.path = path;
@@ -296,11 +322,10 @@ void BatchJob::WriteContent(const Plan& plan, script::ByteSink& sink,
 
 void BatchJob::PreviewScript(const Plan& plan, ScriptResult& result) {
   HashingSink sink(nullptr);
-  ChangeCollector collector;
-  WriteContent(plan, sink, &collector);
+  ChangeTracker tracker(options_.collectChanges);
+  WriteContent(plan, sink, &tracker);
+  tracker.Into(plan.script, result);
   result.newContent = sink.Finish();
-  result.changedLines = static_cast<std::int32_t>(collector.ChangedLines());
-  if (options_.collectChanges) result.changes = collector.Hunks(plan.script);
 }
 
 void BatchJob::ApplyScript(const Plan& plan, ScriptResult& result) {
@@ -310,25 +335,28 @@ void BatchJob::ApplyScript(const Plan& plan, ScriptResult& result) {
   ScriptReplacement replacement(plan.location, plan.file, plan.script.SourceIdentity(),
                                 folderInUse_);
   if (script::Outcome begun = replacement.Begin(); !begun) return failed(begun);
-  HashingSink sink(&replacement.Output());
-  ChangeCollector collector;
-  WriteContent(plan, sink, &collector);
-  result.newContent = sink.Finish();
-  result.changedLines = static_cast<std::int32_t>(collector.ChangedLines());
-  if (options_.previewed != nullptr &&
-      result.newContent != options_.previewed->at(plan.path).newContent) {
-    return failed(script::Outcome::Failure(
-        "its new content is not the one previewed, so it was not written; preview it again"));
+  ChangeTracker tracker(options_.collectChanges);
+  if (options_.previewed == nullptr) {
+    WriteContent(plan, replacement.Output(), &tracker);
+  } else {
+    // Applying a preview: what is written must be what was shown.
+    HashingSink sink(&replacement.Output());
+    WriteContent(plan, sink, &tracker);
+    result.newContent = sink.Finish();
+    if (result.newContent != options_.previewed->at(plan.path).newContent) {
+      return failed(script::Outcome::Failure(
+          "its new content is not the one previewed, so it was not written; preview it again"));
+    }
   }
   if (script::Outcome committed = replacement.Commit(written_, result.reason, result.announce);
       !committed) {
     return failed(committed);
   }
-  if (options_.collectChanges) result.changes = collector.Hunks(plan.script);
+  tracker.Into(plan.script, result);
   result.backup = replacement.BackupPath();
   folderInUse_.Record({plan.location.name, replacement.BackupName(),
-                       HashOf(plan.script.GetLines(0, plan.script.LineCount())),
-                       result.newContent});
+                       FileState::Of(replacement.BackupState()),
+                       FileState::Of(replacement.Written())});
   // Its name now leads to the new file: reached again under another name, it is the same one.
   const script::FileIdentity& written = replacement.Written();
   seen_.try_emplace({written.device, written.inode}, plan.path);

@@ -110,6 +110,8 @@ class BatchJob {
     RangeList ranges;
   };
 
+  class ChangeTracker;
+
   ScriptResult PlanScript(Plan& plan);
   // The new content, hashed and (when asked) as changes, written nowhere.
   void PreviewScript(const Plan& plan, ScriptResult& result);

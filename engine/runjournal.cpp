@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 
 #include "script/filedescriptor.h"
@@ -45,6 +46,29 @@ bool Field(std::string_view line, std::string_view key, std::string_view& value)
 }
 
 }  // namespace
+
+FileState FileState::Of(const script::FileIdentity& identity) {
+  return {identity.device, identity.inode, identity.size, identity.modifiedNanoseconds,
+          identity.changedNanoseconds};
+}
+
+std::string FileState::Text() const {
+  return "file " + std::to_string(device) + ":" + std::to_string(inode) + " " +
+         std::to_string(size) + " " + std::to_string(modifiedNanoseconds) + " " +
+         std::to_string(changedNanoseconds);
+}
+
+FileState FileState::FromText(std::string_view text) {
+  FileState state;
+  unsigned long long device = 0, inode = 0;
+  long long size = 0, modified = 0, changed = 0;
+  const std::string copy(text);
+  if (std::sscanf(copy.c_str(), "file %llu:%llu %lld %lld %lld", &device, &inode, &size, &modified,
+                  &changed) == 5) {
+    state = {device, inode, size, modified, changed};
+  }
+  return state;
+}
 
 std::string NewRunId() {
   unsigned char random[4] = {};
@@ -121,9 +145,9 @@ std::vector<JournalRecord> ParseJournal(std::string_view text) {
     } else if (!record.scripts.empty() && Field(line, "    backup", value)) {
       record.scripts.back().backup = script::UnquotedText(value);
     } else if (!record.scripts.empty() && Field(line, "    before", value)) {
-      record.scripts.back().before = ContentHash::FromText(value);
+      record.scripts.back().before = FileState::FromText(value);
     } else if (!record.scripts.empty() && Field(line, "    after", value)) {
-      record.scripts.back().after = ContentHash::FromText(value);
+      record.scripts.back().after = FileState::FromText(value);
     }
   }
   return records;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/contenthash.h"
+#include "script/fileidentity.h"
 #include "script/folder.h"
 #include "script/outcome.h"
 
@@ -14,12 +15,29 @@ namespace nosk::engine {
 // The journal's name inside Nosk_backup.
 inline constexpr const char* kJournalName = "journal.txt";
 
+// Which file, in which version: nothing can be written to it, no name put over it, without
+// its change time or inode changing, and no user can set a change time back.
+struct FileState {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = -1;
+  long long modifiedNanoseconds = 0;
+  long long changedNanoseconds = 0;
+
+  static FileState Of(const script::FileIdentity& identity);
+  // "file DEVICE:INODE SIZE MODIFIED CHANGED" (times in nanoseconds), as the journal writes it.
+  std::string Text() const;
+  // Reads what Text wrote; a state that matches no file for anything else.
+  static FileState FromText(std::string_view text);
+  bool operator==(const FileState&) const = default;
+};
+
 // One script a run rewrote.
 struct JournalEntry {
   std::string script;  // its name in the folder
   std::string backup;  // its backup's name in Nosk_backup
-  ContentHash before;  // of the content backed up
-  ContentHash after;   // of the content the run wrote
+  FileState before;    // the backup, as the run left it
+  FileState after;     // the script, as the run left it
   bool operator==(const JournalEntry&) const = default;
 };
 

@@ -49,6 +49,16 @@ class ChangeCollector : public ChangeObserver {
   std::vector<Change> changes_;
 };
 
+// Counts the lines that writing a new content changes, and keeps nothing else.
+class ChangeCounter : public ChangeObserver {
+ public:
+  void Changed(std::int32_t, std::string_view, std::string_view) override { ++changed_; }
+  std::int32_t ChangedLines() const { return changed_; }
+
+ private:
+  std::int32_t changed_ = 0;
+};
+
 // A unified diff of one file: "--- PATH" and "+++ PATH", then the hunks. Every line keeps its own
 // line end, byte for byte; a line without one is followed by "\ No newline at end of file", so
 // that patch --binary makes the new content exactly.

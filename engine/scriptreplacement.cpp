@@ -89,7 +89,9 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
   if (::fstat(file_.Get(), &status) != 0 || ::fstat(temporary_.Descriptor(), &newFile) != 0) {
     return Refused("can't be looked at: " + ErrorText(errno));
   }
-  written_ = script::FileIdentity::Of(newFile);
+  // A descriptor of the new file of its own, to tell what it is once it has the script's name.
+  const script::FileDescriptor newFileDescriptor(
+      ::fcntl(temporary_.Descriptor(), F_DUPFD_CLOEXEC, 0));
   if (Outcome carried =
           script::CarryOverMetadata(file_.Get(), status, temporary_.Descriptor(), newFile);
       !carried) {
@@ -132,6 +134,8 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
   }
   written.Record(location_.folder);
   written.Record(backups_->Get());
+  // The new file as it is from now on: renaming it changed its change time.
+  if (::fstat(newFileDescriptor.Get(), &newFile) == 0) written_ = script::FileIdentity::Of(newFile);
 
   if (otherLinks) {
     note = "it has other hard links, which keep its previous content; its backup is a copy";
@@ -153,6 +157,12 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
                       " while Nosk replaced it, and that write could not be kept in " + backup +
                       ": " + kept.reason();
   }
+  // The backup as the run leaves it: the inode read (whose links the rename changed), or the
+  // copy.
+  struct stat backup {};
+  const int error = copied ? backups_->Get().StatEntry(backupName_, backup)
+                           : (::fstat(file_.Get(), &backup) == 0 ? 0 : errno);
+  if (error == 0) backupState_ = script::FileIdentity::Of(backup);
   return Outcome::Success();
 }
 

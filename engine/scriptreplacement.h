@@ -40,8 +40,10 @@ class ScriptReplacement {
   // The backup made by Commit, as a path, and as a name in Nosk_backup; empty before.
   std::filesystem::path BackupPath() const;
   const std::string& BackupName() const { return backupName_; }
-  // The new file, which has the script's name once Commit succeeded.
+  // The new file, which has the script's name once Commit succeeded, as Commit left it.
   const script::FileIdentity& Written() const { return written_; }
+  // The backup, as Commit left it.
+  const script::FileIdentity& BackupState() const { return backupState_; }
 
  private:
   script::Outcome Refused(const std::string& why) const;
@@ -60,6 +62,7 @@ class ScriptReplacement {
   script::BackupFolder* backups_ = nullptr;
   std::string backupName_;
   script::FileIdentity written_;
+  script::FileIdentity backupState_;
 };
 
 }  // namespace nosk::engine

@@ -54,8 +54,8 @@ ScriptResult UndoScript(script::Host& host, const script::Folder& folder,
   script::FileDescriptor file;
   script::TSubtitleFile current;
   if (script::Outcome read = ReadEntry(host, location, file, current); !read) return failed(read);
-  if (HashOf(Bytes(current)) != entry.after) {
-    return ScriptResult::Failure("changed since that run: it no longer holds what " +
+  if (FileState::Of(current.SourceIdentity()) != entry.after) {
+    return ScriptResult::Failure("changed since that run: it is no longer the file " +
                                  RunName(record) + " wrote, so it was left alone");
   }
   script::BackupFolder* backups = nullptr;
@@ -80,7 +80,7 @@ ScriptResult UndoScript(script::Host& host, const script::Folder& folder,
                                  script::UserName(backupOwner) +
                                  ", not to the script's owner, so it was not restored");
   }
-  if (HashOf(Bytes(previous)) != entry.before) {
+  if (FileState::Of(previous.SourceIdentity()) != entry.before) {
     return ScriptResult::Failure("its backup " + entry.backup + " changed since " +
                                  RunName(record) + ", so it was not restored");
   }
@@ -97,8 +97,9 @@ ScriptResult UndoScript(script::Host& host, const script::Folder& folder,
     return failed(committed);
   }
   result.backup = replacement.BackupPath();
-  result.newContent = entry.before;
-  folderInUse.Record({entry.script, replacement.BackupName(), entry.after, entry.before});
+  folderInUse.Record({entry.script, replacement.BackupName(),
+                      FileState::Of(replacement.BackupState()),
+                      FileState::Of(replacement.Written())});
   return result;
 }
 

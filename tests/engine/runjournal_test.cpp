@@ -14,7 +14,10 @@ JournalRecord Record(const std::string& id, const std::string& script) {
   record.summary = "Shift Times +0:00:01.50: every script, start and end times";
   record.details = {"search block (1 lines):", "  Dialogue: 0,0:00:01.00,...,{\\k30}x",
                     "a line\nwith a line feed", "\"quoted\""};
-  record.scripts = {{script, script + ".~2~", HashOf("old"), HashOf("new")}};
+  record.scripts = {{script,
+                     script + ".~2~",
+                     {2049, 1234567, 100000, 1765342512123456789, 1765342512223456789},
+                     {2049, 1234568, 100010, 1765342512323456789, 1765342512423456789}}};
   return record;
 }
 
@@ -51,7 +54,10 @@ TEST(RunJournals, AppendWholeRecordsAfterWhateverACutWriteLeft) {
   // The text is for people too: names and summaries stand as they are.
   const std::string text = testsupport::ReadBytes(folder / kJournalName);
   EXPECT_NE(text.find("  summary Shift Times +0:00:01.50"), std::string::npos);
-  EXPECT_NE(text.find("  script a.ass\n    backup a.ass.~2~\n"), std::string::npos);
+  EXPECT_NE(
+      text.find("  script a.ass\n    backup a.ass.~2~\n"
+                "    before file 2049:1234567 100000 1765342512123456789 1765342512223456789\n"),
+      std::string::npos);
 }
 
 }  // namespace

@@ -8,7 +8,47 @@
 #include <QTest>
 #include <cstdio>
 
+#include "ui/desktop.h"
 #include "ui/mainform.h"
+#include "ui/previewdialog.h"
+
+namespace {
+
+// The system's desktop, but a dialog is photographed (each of its scripts shown in turn, for
+// the first two) and closed instead of waiting for a person.
+class PhotographingDesktop : public nosk::ui::DesktopServices {
+ public:
+  explicit PhotographingDesktop(QDir output)
+      : system_(nosk::ui::MakeSystemDesktop()), output_(std::move(output)) {}
+  QStringList ChooseScriptFiles(QWidget* parent) override {
+    return system_->ChooseScriptFiles(parent);
+  }
+  QString ChooseFolder(QWidget* parent) override { return system_->ChooseFolder(parent); }
+  void ShowMessage(QWidget* parent, const QString& title, const QString& text) override {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    (void)parent;
+  }
+  int RunDialog(QDialog& dialog) override {
+    dialog.show();
+    QTest::qWait(300);
+    auto* preview = qobject_cast<nosk::ui::PreviewDialog*>(&dialog);
+    for (int row = 0; row < 2 && preview != nullptr; ++row) {
+      preview->SelectRow(row);
+      QTest::qWait(200);
+      dialog.grab().save(output_.filePath(QStringLiteral("7-preview-%1.png").arg(row + 1)));
+    }
+    return QDialog::Rejected;
+  }
+  void Beep() override {}
+  bool CapsLockOn() override { return false; }
+  Qt::KeyboardModifiers HeldModifiers() override { return Qt::NoModifier; }
+
+ private:
+  std::unique_ptr<nosk::ui::DesktopServices> system_;
+  QDir output_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -19,7 +59,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir output(arguments[1]);
-  nosk::ui::TMainForm window;
+  nosk::ui::TMainForm window(std::make_unique<PhotographingDesktop>(output));
   window.show();
   window.FormCreate(arguments.mid(2));
   QTest::qWait(300);
@@ -42,6 +82,13 @@ int main(int argc, char** argv) {
   window.findChild<QPushButton*>("btnP1Search")->click();
   QTest::qWait(200);
   window.grab().save(output.filePath("5-after-search.png"));
+  // The preview of a replacement by the fixed translation.
+  QFile fixed(opening.fileName().replace(QStringLiteral("opening.txt"),
+                                         QStringLiteral("opening-fixed.txt")));
+  if (fixed.open(QIODevice::ReadOnly)) {
+    window.findChild<QPlainTextEdit*>("P1Edit2")->setPlainText(QString::fromUtf8(fixed.readAll()));
+  }
+  window.findChild<QPushButton*>("btnP1Preview")->click();
   window.resize(1000, 560);
   QTest::qWait(300);
   window.grab().save(output.filePath("6-wider.png"));
