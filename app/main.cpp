@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "ui/mainform.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Nosk"));
     QApplication::setApplicationDisplayName(QStringLiteral("Nosk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("nosk"));
+    QCoreApplication::setOrganizationName(QStringLiteral("nosk"));
+    const nosk::ui::Translations translations(QLocale::system());
     nosk::ui::TMainForm window;
     window.show();
     window.FormCreate(QApplication::arguments().mid(1));

@@ -36,18 +36,23 @@ bool X11CapsLockOn() {
 
 class SystemDesktop : public DesktopServices {
  public:
-  QStringList ChooseScriptFiles(QWidget* parent) override {
+  QStringList ChooseScriptFiles(QWidget* parent, const QString& folder) override {
     return QFileDialog::getOpenFileNames(
-        parent, QString(), QString(),
-        QStringLiteral("Advanced SubStation Alpha (*.ass *.ssa);;All files (*)"));
+        parent, QString(), folder,
+        QCoreApplication::translate("nosk::ui::DesktopServices",
+                                    "Advanced SubStation Alpha (*.ass *.ssa);;All files (*)"));
   }
-  QString ChooseFolder(QWidget* parent) override {
-    return QFileDialog::getExistingDirectory(parent,
-                                             QStringLiteral("Добавить субтитры из каталога:"),
-                                             QDir::homePath(), QFileDialog::ShowDirsOnly);
+  QString ChooseFolder(QWidget* parent, const QString& folder) override {
+    return QFileDialog::getExistingDirectory(
+        parent,
+        QCoreApplication::translate("nosk::ui::DesktopServices", "Add subtitles from folder:"),
+        folder.isEmpty() ? QDir::homePath() : folder, QFileDialog::ShowDirsOnly);
   }
   void ShowMessage(QWidget* parent, const QString& title, const QString& text) override {
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);
+  }
+  void ShowAbout(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox::about(parent, title, text);
   }
   int RunDialog(QDialog& dialog) override { return dialog.exec(); }
   void Beep() override { QApplication::beep(); }

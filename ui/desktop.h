@@ -15,12 +15,16 @@ namespace nosk::ui {
 class DesktopServices {
  public:
   virtual ~DesktopServices() = default;
-  // The scripts chosen in a multi-select file dialog; empty when it was cancelled.
-  virtual QStringList ChooseScriptFiles(QWidget* parent) = 0;
-  // The folder chosen in a folder picker; empty when it was cancelled.
-  virtual QString ChooseFolder(QWidget* parent) = 0;
+  // The scripts chosen in a multi-select file dialog that opens in `folder` (none given: where
+  // the dialog likes); empty when it was cancelled.
+  virtual QStringList ChooseScriptFiles(QWidget* parent, const QString& folder) = 0;
+  // The folder chosen in a folder picker that opens in `folder` (none given: the home folder);
+  // empty when it was cancelled.
+  virtual QString ChooseFolder(QWidget* parent, const QString& folder) = 0;
   // A modal message box with an OK button.
   virtual void ShowMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+  // The "About" box: rich text, with the program's icon.
+  virtual void ShowAbout(QWidget* parent, const QString& title, const QString& text) = 0;
   // Shows a modal dialog of the window's until the user closes it: how it was closed
   // (QDialog::Accepted or Rejected).
   virtual int RunDialog(QDialog& dialog) = 0;

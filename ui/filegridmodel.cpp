@@ -6,7 +6,7 @@ namespace nosk::ui {
 
 QString ResultText(std::int32_t result) {
   if (result == -2) return {};
-  if (result == -1) return QStringLiteral("Error");
+  if (result == -1) return FileGridModel::tr("Error");
   return QString::number(result);
 }
 
@@ -62,9 +62,9 @@ QVariant FileGridModel::headerData(int section, Qt::Orientation orientation, int
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {
     case kNameColumn:
-      return QStringLiteral("Files");
+      return tr("Files");
     case kResultColumn:
-      return QStringLiteral("Result");
+      return tr("Result");
     default:
       return QString();
   }

@@ -73,11 +73,16 @@ void TMainForm::SelectSingleRow(int row) {
       index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void TMainForm::actAddFileExecute() { AddScriptFiles(desktop_->ChooseScriptFiles(this)); }
+void TMainForm::actAddFileExecute() {
+  const QStringList chosen = desktop_->ChooseScriptFiles(this, lastFileFolder_);
+  if (!chosen.isEmpty()) lastFileFolder_ = QFileInfo(chosen.front()).absolutePath();
+  AddScriptFiles(chosen);
+}
 
 void TMainForm::actAddFolderExecute() {
-  const QString folder = desktop_->ChooseFolder(this);
+  const QString folder = desktop_->ChooseFolder(this, lastAddedFolder_);
   if (folder.isEmpty()) return;
+  lastAddedFolder_ = folder;
   const QDir dir(folder);
   // Every kind of entry that matches, hidden ones and folders too; the extension test decides.
   QStringList paths;

@@ -24,6 +24,8 @@
 #include "engine/editortext.h"
 #include "engine/undo.h"
 #include "ui/anchoredgeometry.h"
+#include "ui/captionfit.h"
+#include "ui/enginetexts.h"
 #include "ui/filegridmodel.h"
 #include "ui/hinttimingstyle.h"
 #include "ui/previewdialog.h"
@@ -74,9 +76,8 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   setCentralWidget(MainPageControl_);
   setStatusBar(statusBar_);
   const char* pageNames[] = {"pg1", "pg2", "pg3", "pg4"};
-  const QString pageCaptions[] = {QStringLiteral("Script Replace"), QStringLiteral("Timing Shift"),
-                                  QStringLiteral("Format Convertion"),
-                                  QStringLiteral("Advanced Settings")};
+  const QString pageCaptions[] = {tr("Script Replace"), tr("Timing Shift"), tr("Format Conversion"),
+                                  tr("Advanced Settings")};
   for (int i = 0; i < 4; ++i) {
     pages_[i] = new QWidget;
     pages_[i]->setObjectName(pageNames[i]);
@@ -88,6 +89,8 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   BuildTimingShiftPage(pages_[1]);
   BuildFormatConversionPage(pages_[2]);
   BuildAdvancedSettingsPage(pages_[3]);
+  SetHints();
+  NarrowCaptionsToFit(*this);
   // The Search and Replace boxes share the page's width; the anchors only keep their heights.
   geometry_->SetAfterApply([this](QWidget* container) {
     if (container == grpP1Edit1_->parentWidget()) LayOutEditorBoxes();
@@ -158,6 +161,7 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   connect(btnP2Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
   connect(btnP1Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
   connect(btnP2Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
+  RestoreSettings();
 }
 
 TMainForm::~TMainForm() {
@@ -249,7 +253,7 @@ void TMainForm::actUndoLastRunExecute() {
   }
   if (targets.empty()) {
     RefreshFileGrid();
-    host_->SetStatusText(tr("No files.").toStdString());
+    host_->SetStatusText("No files.");
     return;
   }
   WindowFileList files(*fileGrid_);
@@ -262,7 +266,7 @@ void TMainForm::actUndoLastRunExecute() {
       });
   RefreshFileGrid();
   QStringList announced = files.Announced();
-  for (const std::string& problem : problems) announced.append(QString::fromStdString(problem));
+  for (const std::string& problem : problems) announced.append(TranslatedEngineText(problem));
   ReportRun(tr("Undo"), files.Tally());
   TellAtOnce(announced);
   DropInputQueuedDuringTheRun();

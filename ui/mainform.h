@@ -72,6 +72,7 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
 
  protected:
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -101,6 +102,14 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void BuildTimingShiftPage(QWidget* page);
   void BuildFormatConversionPage(QWidget* page);
   void BuildAdvancedSettingsPage(QWidget* page);
+  // Gives every control that does something a hint saying what it does.
+  void SetHints();
+  // What the window remembers between starts (QSettings): size, position, page, every radio
+  // choice, the shift amount and direction, the last folders of the file commands and the
+  // editors. Without saved settings the window stays as it was built.
+  void SaveSettings() const;
+  void RestoreSettings();
+  void actAboutExecute();
   // A button of the row at the bottom right of a page.
   QPushButton* AddBottomButton(QWidget* page, const char* name, const QString& caption, int left);
   void AddExitButton(QWidget* page, const char* name);
@@ -160,9 +169,11 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   bool capsLockOn_ = false;
   bool insertOn_ = false;
   int anchorRow_ = 1;
-  int extendingKey_ = 0;  // the key whose press last extended the selection, until released
-  int pg4Tag_ = 3;        // the page "Advanced Settings" was opened from
-  int previousPage_ = 0;  // the page shown before the current one
+  int extendingKey_ = 0;     // the key whose press last extended the selection, until released
+  int pg4Tag_ = 3;           // the page "Advanced Settings" was opened from
+  int previousPage_ = 0;     // the page shown before the current one
+  QString lastFileFolder_;   // where "Add..." last found scripts
+  QString lastAddedFolder_;  // the folder "Add folder..." last added
 
   AnchoredGeometry* geometry_;
   HintTimingStyle* hintTiming_;

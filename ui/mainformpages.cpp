@@ -51,6 +51,9 @@ QFrame* FlatPanel(QWidget* parent, const char* name, QRect bounds) {
   return panel;
 }
 
+// The hint of a control that does nothing in this version.
+QString NotYet() { return TMainForm::tr("Not available yet"); }
+
 }  // namespace
 
 QPushButton* TMainForm::AddBottomButton(QWidget* page, const char* name, const QString& caption,
@@ -61,8 +64,9 @@ QPushButton* TMainForm::AddBottomButton(QWidget* page, const char* name, const Q
 }
 
 void TMainForm::AddExitButton(QWidget* page, const char* name) {
-  connect(AddBottomButton(page, name, QStringLiteral("Exit"), 628), &QPushButton::clicked, this,
-          &TMainForm::btnExitClick);
+  QPushButton* exit = AddBottomButton(page, name, tr("Exit"), 628);
+  exit->setToolTip(tr("Close Nosk"));
+  connect(exit, &QPushButton::clicked, this, &TMainForm::btnExitClick);
 }
 
 QPlainTextEdit* TMainForm::AddEditor(QGroupBox* box, const char* name) {
@@ -88,25 +92,23 @@ void TMainForm::BuildMenu() {
     a->setShortcutContext(Qt::WindowShortcut);
     return a;
   };
-  actAddFile_ = action("actAddFile", QStringLiteral("&Add..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-  actAddFolder_ =
-      action("actAddFolder", QStringLiteral("A&dd folder..."), QKeySequence(Qt::CTRL | Qt::Key_F));
-  actRemoveFile_ = action("actRemoveFile", QStringLiteral("&Remove"), {});
-  actRemoveAllFiles_ = action("actRemoveAllFiles", QStringLiteral("R&emove all"), {});
-  actFileExit_ = action("actFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::ALT | Qt::Key_X));
-  actAbout_ = action("actAbout", QStringLiteral("&About..."), {});
-  actAbout_->setEnabled(false);  // there is nothing to show yet
+  actAddFile_ = action("actAddFile", tr("&Add..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+  actAddFolder_ = action("actAddFolder", tr("A&dd folder..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+  actRemoveFile_ = action("actRemoveFile", tr("&Remove"), {});
+  actRemoveAllFiles_ = action("actRemoveAllFiles", tr("R&emove all"), {});
+  actFileExit_ = action("actFileExit", tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_X));
+  actAbout_ = action("actAbout", tr("&About..."), {});
   // Ctrl+Z: an editor with the focus takes it for its own undo first.
-  actUndoLastRun_ = action("actUndoLastRun", QStringLiteral("&Undo Last Run"),
-                           QKeySequence(Qt::CTRL | Qt::Key_Z));
+  actUndoLastRun_ =
+      action("actUndoLastRun", tr("&Undo Last Run"), QKeySequence(Qt::CTRL | Qt::Key_Z));
 
-  QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
+  QMenu* file = menuBar->addMenu(tr("&File"));
   file->addActions({actAddFile_, actAddFolder_, actRemoveFile_, actRemoveAllFiles_});
   file->addSeparator();
   file->addAction(actUndoLastRun_);
   file->addSeparator();
   file->addAction(actFileExit_);
-  menuBar->addMenu(QStringLiteral("&Help"))->addAction(actAbout_);
+  menuBar->addMenu(tr("&Help"))->addAction(actAbout_);
   // The shortcuts act anywhere in the window, also while the menu is closed.
   addActions({actAddFile_, actAddFolder_, actRemoveFile_, actRemoveAllFiles_, actUndoLastRun_,
               actFileExit_});
@@ -117,10 +119,11 @@ void TMainForm::BuildMenu() {
   connect(actRemoveAllFiles_, &QAction::triggered, this, &TMainForm::actRemoveAllFilesExecute);
   connect(actFileExit_, &QAction::triggered, this, &QWidget::close);
   connect(actUndoLastRun_, &QAction::triggered, this, &TMainForm::actUndoLastRunExecute);
+  connect(actAbout_, &QAction::triggered, this, &TMainForm::actAboutExecute);
 }
 
 void TMainForm::BuildFileListBox() {
-  grpFilelist_ = Named(new QGroupBox(QStringLiteral("Filelist"), pages_[0]), "grpFilelist");
+  grpFilelist_ = Named(new QGroupBox(tr("Filelist"), pages_[0]), "grpFilelist");
   FileGridInput& input = *this;
   sgdFilelist_ = Named(new FileGridView(grpFilelist_, input), "sgdFilelist");
   sgdFilelist_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -147,10 +150,10 @@ void TMainForm::BuildFileListBox() {
   };
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(button("btnAddFile", QStringLiteral("Add..."), actAddFile_));
-  buttons->addWidget(button("btnAddFolder", QStringLiteral("Add folder..."), actAddFolder_));
-  buttons->addWidget(button("btnRemoveFile", QStringLiteral("Remove"), actRemoveFile_));
-  buttons->addWidget(button("btnRemoveAll", QStringLiteral("Remove all"), actRemoveAllFiles_));
+  buttons->addWidget(button("btnAddFile", tr("Add..."), actAddFile_));
+  buttons->addWidget(button("btnAddFolder", tr("Add folder..."), actAddFolder_));
+  buttons->addWidget(button("btnRemoveFile", tr("Remove"), actRemoveFile_));
+  buttons->addWidget(button("btnRemoveAll", tr("Remove all"), actRemoveAllFiles_));
   auto* layout = new QVBoxLayout(grpFilelist_);
   layout->setContentsMargins(6, 4, 6, 6);
   layout->setSpacing(4);
@@ -160,25 +163,24 @@ void TMainForm::BuildFileListBox() {
 }
 
 void TMainForm::BuildScriptReplacePage(QWidget* page) {
-  auto* settings = Named(new QGroupBox(QStringLiteral("Settings"), page), "grpP1Settings");
+  auto* settings = Named(new QGroupBox(tr("Settings"), page), "grpP1Settings");
   geometry_->Place(settings, QRect(0, 0, 237, 171));
   const auto label = [settings](const char* name, const QString& caption, QRect bounds) {
     auto* l = Named(new QLabel(caption, settings), name);
     l->setAlignment(Qt::AlignCenter);
     l->setGeometry(bounds);
+    return l;
   };
-  label("lblP1SearchMode", QStringLiteral("Поиск"), QRect(7, 16, 48, 13));
-  label("lblP1ReplaceMode", QStringLiteral("Замена"), QRect(54, 16, 48, 13));
+  label("lblP1SearchMode", tr("Search"), QRect(7, 16, 48, 13))
+      ->setToolTip(tr("How event lines are compared with the Search block"));
+  label("lblP1ReplaceMode", tr("Replace"), QRect(54, 16, 48, 13))
+      ->setToolTip(tr("What the Replace block puts in place of each occurrence"));
 
   QFrame* searchPanel = FlatPanel(settings, "pnlP1SearchMode", QRect(7, 31, 48, 92));
   QFrame* replacePanel = FlatPanel(settings, "pnlP1ReplaceMode", QRect(54, 31, 48, 92));
   QFrame* labelPanel = FlatPanel(settings, "pnlP1ModeLabels", QRect(101, 31, 128, 92));
-  const QString captions[] = {{},
-                              QStringLiteral("Нет"),
-                              QStringLiteral("Только текст"),
-                              QStringLiteral("Текст и формат"),
-                              QStringLiteral("Смещение тайминга"),
-                              QStringLiteral("Полное соответствие")};
+  const QString captions[] = {
+      {}, tr("None"), tr("Text only"), tr("Text and format"), tr("Timing shift"), tr("Full match")};
   // The longest names fit their designed width only slightly narrowed.
   QFont labelFont = page->font();
   labelFont.setStretch(90);
@@ -202,30 +204,31 @@ void TMainForm::BuildScriptReplacePage(QWidget* page) {
   rbnP1SearchMode_[5]->setChecked(true);
   rbnP1ReplaceMode_[5]->setChecked(true);
 
-  auto* advanced =
-      Named(new QPushButton(QStringLiteral("Дополнительно..."), settings), "btnP1Advanced");
+  auto* advanced = Named(new QPushButton(tr("More..."), settings), "btnP1Advanced");
   advanced->setGeometry(123, 124, 106, 21);
   advanced->setEnabled(false);
-  auto* exclude = Named(new QPushButton(QStringLiteral("Исключения..."), settings), "btnP1Exclude");
+  advanced->setToolTip(NotYet());
+  auto* exclude = Named(new QPushButton(tr("Exclusions..."), settings), "btnP1Exclude");
   exclude->setGeometry(123, 145, 106, 21);
   exclude->setEnabled(false);
+  exclude->setToolTip(NotYet());
 
-  grpP1Edit1_ = Named(new QGroupBox(QStringLiteral("Search"), page), "grpP1Edit1");
+  grpP1Edit1_ = Named(new QGroupBox(tr("Search"), page), "grpP1Edit1");
   geometry_->Place(grpP1Edit1_, QRect(0, 177, 349, 109), kAnchorLeft | kAnchorTop | kAnchorBottom);
   P1Edit1_ = AddEditor(grpP1Edit1_, "P1Edit1");
-  grpP1Edit2_ = Named(new QGroupBox(QStringLiteral("Replace"), page), "grpP1Edit2");
+  grpP1Edit2_ = Named(new QGroupBox(tr("Replace"), page), "grpP1Edit2");
   geometry_->Place(grpP1Edit2_, QRect(355, 177, 349, 109),
                    kAnchorTop | kAnchorRight | kAnchorBottom);
   P1Edit2_ = AddEditor(grpP1Edit2_, "P1Edit2");
 
-  btnP1Preview_ = AddBottomButton(page, "btnP1Preview", QStringLiteral("Preview..."), 385);
-  btnP1Search_ = AddBottomButton(page, "btnP1Search", QStringLiteral("Search"), 466);
-  btnP1Execute_ = AddBottomButton(page, "btnP1Execute", QStringLiteral("Replace"), 547);
+  btnP1Preview_ = AddBottomButton(page, "btnP1Preview", tr("Preview..."), 385);
+  btnP1Search_ = AddBottomButton(page, "btnP1Search", tr("Search", "button"), 466);
+  btnP1Execute_ = AddBottomButton(page, "btnP1Execute", tr("Replace", "button"), 547);
   AddExitButton(page, "btnP1Exit");
 }
 
 void TMainForm::BuildTimingShiftPage(QWidget* page) {
-  auto* shift = Named(new QGroupBox(QStringLiteral("Shift by"), page), "grpP2Shift");
+  auto* shift = Named(new QGroupBox(tr("Shift by"), page), "grpP2Shift");
   geometry_->Place(shift, QRect(0, 0, 237, 52));
   edP2Shift_ = Named(new ShiftAmountEdit(shift), "edP2Shift");
   edP2Shift_->setGeometry(8, 19, 80, 21);
@@ -233,81 +236,70 @@ void TMainForm::BuildTimingShiftPage(QWidget* page) {
   spinP2Shift_ = Named(new SpinButton(shift), "spinP2Shift");
   spinP2Shift_->setGeometry(88, 19, 15, 20);
   spinP2Shift_->SetFocusWidget(edP2Shift_);
-  rbnP2ShiftMode2_ =
-      Radio(shift, "rbnP2ShiftMode2", QStringLiteral("Backward"), QRect(109, 13, 84, 17));
-  rbnP2ShiftMode1_ =
-      Radio(shift, "rbnP2ShiftMode1", QStringLiteral("Forward"), QRect(109, 29, 84, 17));
+  rbnP2ShiftMode2_ = Radio(shift, "rbnP2ShiftMode2", tr("Backward"), QRect(109, 13, 84, 17));
+  rbnP2ShiftMode1_ = Radio(shift, "rbnP2ShiftMode1", tr("Forward"), QRect(109, 29, 84, 17));
   rbnP2ShiftMode1_->setChecked(true);
   btnP2ShiftClear_ = Named(new QToolButton(shift), "btnP2ShiftClear");
   btnP2ShiftClear_->setGeometry(208, 19, 20, 20);
   btnP2ShiftClear_->setAutoRaise(true);
   btnP2ShiftClear_->setIcon(style()->standardIcon(QStyle::SP_LineEditClearButton));
   btnP2ShiftClear_->setFocusPolicy(Qt::NoFocus);
-  const QString hint = QStringLiteral(
+  const QString hint = tr(
       "±1 msec: Up/Down\n±1 sec: Shift+Up/Down\n±1 min: Ctrl+Up/Down\n±1 hour: Ctrl+Shift+Up/Down");
   edP2Shift_->setToolTip(hint);
   spinP2Shift_->setToolTip(hint);
   spinP2Shift_->UpButton()->setToolTip(hint);
   spinP2Shift_->DownButton()->setToolTip(hint);
 
-  auto* affect = Named(new QGroupBox(QStringLiteral("Affect"), page), "grpP2AffectMode");
+  auto* affect = Named(new QGroupBox(tr("Affect"), page), "grpP2AffectMode");
   geometry_->Place(affect, QRect(0, 58, 237, 113));
-  rbnP2AffectMode_[1] = Radio(affect, "rbnP2AffectMode1", QStringLiteral("All Files, All Rows"),
-                              QRect(8, 16, 222, 17));
-  rbnP2AffectMode_[2] =
-      Radio(affect, "rbnP2AffectMode2", QStringLiteral("All Rows"), QRect(8, 32, 222, 17));
-  rbnP2AffectMode_[3] =
-      Radio(affect, "rbnP2AffectMode3", QStringLiteral("Rows Before"), QRect(8, 52, 222, 17));
-  rbnP2AffectMode_[4] =
-      Radio(affect, "rbnP2AffectMode4", QStringLiteral("Rows After"), QRect(8, 68, 222, 17));
+  rbnP2AffectMode_[1] =
+      Radio(affect, "rbnP2AffectMode1", tr("All Files, All Rows"), QRect(8, 16, 222, 17));
+  rbnP2AffectMode_[2] = Radio(affect, "rbnP2AffectMode2", tr("All Rows"), QRect(8, 32, 222, 17));
+  rbnP2AffectMode_[3] = Radio(affect, "rbnP2AffectMode3", tr("Rows Before"), QRect(8, 52, 222, 17));
+  rbnP2AffectMode_[4] = Radio(affect, "rbnP2AffectMode4", tr("Rows After"), QRect(8, 68, 222, 17));
   rbnP2AffectMode_[1]->setChecked(true);
   rbnP2AffectModeEx1_ =
-      Named(new QCheckBox(QStringLiteral("Include Search Block"), affect), "rbnP2AffectModeEx1");
+      Named(new QCheckBox(tr("Include Search Block"), affect), "rbnP2AffectModeEx1");
   rbnP2AffectModeEx1_->setGeometry(8, 88, 222, 17);
   rbnP2AffectModeEx1_->setEnabled(false);
 
-  auto* times = Named(new QGroupBox(QStringLiteral("Times"), page), "grpP2TimesMode");
+  auto* times = Named(new QGroupBox(tr("Times"), page), "grpP2TimesMode");
   geometry_->Place(times, QRect(0, 177, 237, 72));
   rbnP2TimesMode_[1] =
-      Radio(times, "rbnP2TimesMode1", QStringLiteral("Start/End Times"), QRect(8, 16, 119, 17));
+      Radio(times, "rbnP2TimesMode1", tr("Start/End Times"), QRect(8, 16, 119, 17));
   rbnP2TimesMode_[2] =
-      Radio(times, "rbnP2TimesMode2", QStringLiteral("Start Times Only"), QRect(8, 32, 119, 17));
-  rbnP2TimesMode_[3] =
-      Radio(times, "rbnP2TimesMode3", QStringLiteral("End Times Only"), QRect(8, 48, 119, 17));
+      Radio(times, "rbnP2TimesMode2", tr("Start Times Only"), QRect(8, 32, 119, 17));
+  rbnP2TimesMode_[3] = Radio(times, "rbnP2TimesMode3", tr("End Times Only"), QRect(8, 48, 119, 17));
   rbnP2TimesMode_[1]->setChecked(true);
 
-  auto* search = Named(new QGroupBox(QStringLiteral("Search"), page), "grpP2Search");
+  auto* search = Named(new QGroupBox(tr("Search"), page), "grpP2Search");
   geometry_->Place(search, QRect(0, 255, 237, 46));
-  auto* settings =
-      Named(new QPushButton(QStringLiteral("Settings..."), search), "btnP2SearchSettings");
+  auto* settings = Named(new QPushButton(tr("Settings..."), search), "btnP2SearchSettings");
   settings->setGeometry(8, 16, 106, 21);
   connect(settings, &QPushButton::clicked, this, &TMainForm::btnP2SearchSettingsClick);
 
-  auto* editBox = Named(new QGroupBox(QStringLiteral("Search"), page), "grpP2Edit1");
+  auto* editBox = Named(new QGroupBox(tr("Search"), page), "grpP2Edit1");
   geometry_->Place(editBox, QRect(243, 177, 461, 109),
                    kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
   P2Edit1_ = AddEditor(editBox, "P2Edit1");
 
-  btnP2Preview_ = AddBottomButton(page, "btnP2Preview", QStringLiteral("Preview..."), 385);
-  btnP2Search_ = AddBottomButton(page, "btnP2Search", QStringLiteral("Search"), 466);
-  btnP2Execute_ = AddBottomButton(page, "btnP2Execute", QStringLiteral("Shift Times"), 547);
+  btnP2Preview_ = AddBottomButton(page, "btnP2Preview", tr("Preview..."), 385);
+  btnP2Search_ = AddBottomButton(page, "btnP2Search", tr("Search", "button"), 466);
+  btnP2Execute_ = AddBottomButton(page, "btnP2Execute", tr("Shift Times", "button"), 547);
   AddExitButton(page, "btnP2Exit");
 }
 
 void TMainForm::BuildFormatConversionPage(QWidget* page) { AddExitButton(page, "btnP3Exit"); }
 
 void TMainForm::BuildAdvancedSettingsPage(QWidget* page) {
-  auto* search = Named(new QGroupBox(QStringLiteral("Search Mode"), page), "grpSearchMode");
+  auto* search = Named(new QGroupBox(tr("Search Mode"), page), "grpSearchMode");
   geometry_->Place(search, QRect(0, 0, 237, 89));
-  rbnSearchMode_[2] =
-      Radio(search, "rbnSearchMode2", QStringLiteral("Только текст"), QRect(8, 16, 223, 17));
-  rbnSearchMode_[3] =
-      Radio(search, "rbnSearchMode3", QStringLiteral("Текст и формат"), QRect(8, 32, 223, 17));
+  rbnSearchMode_[2] = Radio(search, "rbnSearchMode2", tr("Text only"), QRect(8, 16, 223, 17));
+  rbnSearchMode_[3] = Radio(search, "rbnSearchMode3", tr("Text and format"), QRect(8, 32, 223, 17));
   rbnSearchMode_[4] =
-      Radio(search, "rbnSearchMode4", QStringLiteral("Полное соответствие (со смещением)"),
-            QRect(8, 48, 223, 17));
-  rbnSearchMode_[5] =
-      Radio(search, "rbnSearchMode5", QStringLiteral("Полное соответствие"), QRect(8, 64, 223, 17));
+      Radio(search, "rbnSearchMode4", tr("Full match (with offset)"), QRect(8, 48, 223, 17));
+  rbnSearchMode_[5] = Radio(search, "rbnSearchMode5", tr("Full match"), QRect(8, 64, 223, 17));
   rbnSearchMode_[4]->setEnabled(false);
   QFont narrow = rbnSearchMode_[4]->font();
   narrow.setStretch(87);  // the longest caption fits its designed width only narrowed
@@ -323,26 +315,28 @@ void TMainForm::BuildAdvancedSettingsPage(QWidget* page) {
     int radioTop = 16;
     bool first = true;
     for (const auto& [radioName, radioCaption] : radios) {
-      QRadioButton* radio =
-          Radio(box, radioName, QString::fromUtf8(radioCaption), QRect(8, radioTop, 223, 17));
+      QRadioButton* radio = Radio(box, radioName, tr(radioCaption), QRect(8, radioTop, 223, 17));
       radio->setChecked(first);
       radio->setEnabled(first);
+      radio->setToolTip(first ? tr("Runs always work this way; the other choices are not "
+                                   "available yet")
+                              : NotYet());
       first = false;
       radioTop += 16;
     }
   };
-  fixedGroup("GroupBox9", QStringLiteral("Search Section"), 95,
-             {{"RadioButton3", "Event"},
-              {"RadioButton15", "Style"},
-              {"RadioButton16", "Header"},
-              {"RadioButton17", "No restriction"}});
-  fixedGroup("GroupBox10", QStringLiteral("File Preprocessing"), 190,
-             {{"RadioButton18", "None"},
-              {"RadioButton19", "Sort by time"},
-              {"RadioButton20", "Sort by style"},
-              {"RadioButton21", "Sort by actor"}});
+  fixedGroup("GroupBox9", tr("Search Section"), 95,
+             {{"RadioButton3", QT_TR_NOOP("Event")},
+              {"RadioButton15", QT_TR_NOOP("Style")},
+              {"RadioButton16", QT_TR_NOOP("Header")},
+              {"RadioButton17", QT_TR_NOOP("No restriction")}});
+  fixedGroup("GroupBox10", tr("File Preprocessing"), 190,
+             {{"RadioButton18", QT_TR_NOOP("None")},
+              {"RadioButton19", QT_TR_NOOP("Sort by time")},
+              {"RadioButton20", QT_TR_NOOP("Sort by style")},
+              {"RadioButton21", QT_TR_NOOP("Sort by actor")}});
 
-  btnP4OK_ = AddBottomButton(page, "btnP4OK", QStringLiteral("OK"), 547);
+  btnP4OK_ = AddBottomButton(page, "btnP4OK", tr("OK"), 547);
   btnP4OK_->setDefault(true);
   connect(btnP4OK_, &QPushButton::clicked, this, &TMainForm::btnP4OKClick);
   AddExitButton(page, "btnP4Exit");

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "ui/enginetexts.h"
+
 namespace nosk::ui {
 
 std::filesystem::path EnginePath(const QString& path) {
@@ -14,11 +16,11 @@ std::filesystem::path WindowFileList::GetPath(std::int32_t i) const {
 
 void WindowFileList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
   grid_.SetValue(result.code, i, 0);
-  grid_.Line(i).ResultReason = QString::fromStdString(result.reason);
+  grid_.Line(i).ResultReason = TranslatedEngineText(result.reason);
   tally_.Add(result);
   if (result.announce) {
     // A reason that names its script ("Can't read from PATH.") stands alone.
-    const QString reason = QString::fromStdString(result.reason);
+    const QString reason = TranslatedEngineText(result.reason);
     announced_.append(reason.contains(grid_.GetPath(i))
                           ? reason
                           : grid_.GetPath(i) + QStringLiteral(": ") + reason);

@@ -5,14 +5,14 @@
 #include <QWidget>
 
 #include "ui/desktop.h"
+#include "ui/enginetexts.h"
 #include "ui/statusbar.h"
 
 namespace nosk::ui {
 namespace {
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+// The engine's English, in the window's language.
+QString Text(std::string_view text) { return TranslatedEngineText(text); }
 
 }  // namespace
 

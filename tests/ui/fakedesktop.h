@@ -14,7 +14,9 @@ class FakeDesktop : public ui::DesktopServices {
   struct State {
     QStringList filesToChoose;
     QString folderToChoose;
-    QStringList messages;  // "title: text"
+    QStringList messages;        // "title: text"
+    QStringList offeredFolders;  // where the file dialog and the folder picker opened
+    QString about;               // "title: text" of the About box
     int beeps = 0;
     bool capsLock = false;
     // What the user does with a dialog the window opens; without it, the dialog is closed.
@@ -25,8 +27,17 @@ class FakeDesktop : public ui::DesktopServices {
 
   explicit FakeDesktop(State& state) : state_(state) {}
 
-  QStringList ChooseScriptFiles(QWidget*) override { return state_.filesToChoose; }
-  QString ChooseFolder(QWidget*) override { return state_.folderToChoose; }
+  QStringList ChooseScriptFiles(QWidget*, const QString& folder) override {
+    state_.offeredFolders.append(folder);
+    return state_.filesToChoose;
+  }
+  QString ChooseFolder(QWidget*, const QString& folder) override {
+    state_.offeredFolders.append(folder);
+    return state_.folderToChoose;
+  }
+  void ShowAbout(QWidget*, const QString& title, const QString& text) override {
+    state_.about = title + ": " + text;
+  }
   void ShowMessage(QWidget*, const QString& title, const QString& text) override {
     state_.messages.append(title + ": " + text);
   }

@@ -44,7 +44,7 @@ class MainFormTest : public QObject {
     QCOMPARE(w.form.windowTitle(), QStringLiteral("Nosk beta"));
     QCOMPARE(w.Grid()->rowCount(), 1);
     QVERIFY(!w.Grid()->index(0, 0).data(Qt::CheckStateRole).isValid());
-    QVERIFY(!w.Find<QAction>("actAbout")->isEnabled());
+    QVERIFY(w.Find<QAction>("actAbout")->isEnabled());
     QVERIFY(!w.Enabled("btnP1Advanced"));
     QVERIFY(!w.Enabled("btnP1Exclude"));
     QCOMPARE(w.Find<QAction>("actAddFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));

@@ -1,9 +1,14 @@
-// Pictures of the window as a user first sees it, one per page, and after a search: for looking
-// at the layout on a real display (tools/screenshots runs it under xvfb-run).
+// Pictures of the window as a user first sees it, one per page, after a search, its preview and
+// its About box, in the system's language: for looking at the layout on a real display
+// (tools/screenshots runs it under xvfb-run, once per language).
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
@@ -11,6 +16,7 @@
 #include "ui/desktop.h"
 #include "ui/mainform.h"
 #include "ui/previewdialog.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -20,10 +26,22 @@ class PhotographingDesktop : public nosk::ui::DesktopServices {
  public:
   explicit PhotographingDesktop(QDir output)
       : system_(nosk::ui::MakeSystemDesktop()), output_(std::move(output)) {}
-  QStringList ChooseScriptFiles(QWidget* parent) override {
-    return system_->ChooseScriptFiles(parent);
+  QStringList ChooseScriptFiles(QWidget* parent, const QString& folder) override {
+    return system_->ChooseScriptFiles(parent, folder);
   }
-  QString ChooseFolder(QWidget* parent) override { return system_->ChooseFolder(parent); }
+  QString ChooseFolder(QWidget* parent, const QString& folder) override {
+    return system_->ChooseFolder(parent, folder);
+  }
+  // The About box as the system shows it, photographed instead of waiting for a person.
+  void ShowAbout(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    box.setIconPixmap(QApplication::windowIcon().pixmap(64));
+    box.show();
+    QTest::qWait(300);
+    box.grab().save(output_.filePath(QStringLiteral("8-about.png")));
+  }
   void ShowMessage(QWidget* parent, const QString& title, const QString& text) override {
     std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
     (void)parent;
@@ -53,6 +71,11 @@ class PhotographingDesktop : public nosk::ui::DesktopServices {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("Nosk"));
+  // The window as on a first start: the developer's own settings stay out of the pictures.
+  QStandardPaths::setTestModeEnabled(true);
+  QCoreApplication::setOrganizationName(QStringLiteral("nosk-screenshots"));
+  QSettings().clear();
+  const nosk::ui::Translations translations(QLocale::system());
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() < 3) {
     std::fprintf(stderr, "usage: %s OUTPUT-FOLDER SCRIPT...\n", argv[0]);
@@ -64,7 +87,7 @@ int main(int argc, char** argv) {
   window.FormCreate(arguments.mid(2));
   QTest::qWait(300);
   auto* pages = window.findChild<QTabWidget*>("MainPageControl");
-  const char* names[] = {"1-script-replace", "2-timing-shift", "3-format-convertion",
+  const char* names[] = {"1-script-replace", "2-timing-shift", "3-format-conversion",
                          "4-advanced-settings"};
   for (int page = 0; page < 4; ++page) {
     pages->setCurrentIndex(page);
@@ -92,5 +115,6 @@ int main(int argc, char** argv) {
   window.resize(1000, 560);
   QTest::qWait(300);
   window.grab().save(output.filePath("6-wider.png"));
+  window.findChild<QAction*>("actAbout")->trigger();
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -22,13 +23,25 @@ inline const QString kData = QStringLiteral(NOSK_TEST_DATA);
 inline const QString kSearchGo =
     QStringLiteral("Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.");
 
+// Whether a window starts from no saved settings, as on a first start, or from what the
+// windows before it saved.
+enum class Settings { Fresh, Kept };
+
+// Forgets every saved setting when asked to, before the window that follows it is built.
+struct SettingsAtStart {
+  explicit SettingsAtStart(Settings settings) {
+    if (settings == Settings::Fresh) QSettings().clear();
+  }
+};
+
 // One window with its fake desktop, and a folder for scripts.
 struct Window {
+  SettingsAtStart settingsAtStart;
   FakeDesktop::State desktop;
   QTemporaryDir folder;
   TMainForm form{std::make_unique<FakeDesktop>(desktop)};
 
-  Window() {
+  explicit Window(Settings settings = Settings::Fresh) : settingsAtStart(settings) {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
   }

@@ -1,0 +1,1077 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>ChangeView</name>
+    <message>
+        <source>The script has no event line to compare with the block.</source>
+        <translation>В скрипте нет строк событий, с которыми можно сравнить блок.</translation>
+    </message>
+    <message>
+        <source>The block was not found. No line of it matches; line %1 comes closest to its first line:</source>
+        <translation>Блок не найден. Ни одна его строка не совпадает; ближе всего к его первой строке строка %1:</translation>
+    </message>
+    <message>
+        <source>The block was not found. Its first %1 of %2 lines match from line %3, where the script's event lines end.</source>
+        <translation>Блок не найден. Первые его строки (%1 из %2) совпадают начиная со строки %3, где строки событий скрипта кончаются.</translation>
+    </message>
+    <message>
+        <source>The block was not found. %1 of its %2 lines match from line %3; then line %4 differs from its line %5:</source>
+        <translation>Блок не найден. Совпадают строк: %1 из %2, начиная со строки %3; затем строка %4 отличается от его строки %5:</translation>
+    </message>
+    <message>
+        <source>block</source>
+        <translation>блок</translation>
+    </message>
+    <message>
+        <source>script</source>
+        <translation>скрипт</translation>
+    </message>
+</context>
+<context>
+    <name>EngineText</name>
+    <message>
+        <source>No files.</source>
+        <translation>Нет файлов.</translation>
+    </message>
+    <message>
+        <source>Replace data error.</source>
+        <translation>Ошибка в данных замены.</translation>
+    </message>
+    <message>
+        <source>Search data error.</source>
+        <translation>Ошибка в данных поиска.</translation>
+    </message>
+    <message>
+        <source>Search data too large.</source>
+        <translation>Слишком много данных поиска.</translation>
+    </message>
+    <message>
+        <source>Replace data too large.</source>
+        <translation>Слишком много данных замены.</translation>
+    </message>
+    <message>
+        <source>Internal application error.</source>
+        <translation>Внутренняя ошибка программы.</translation>
+    </message>
+    <message>
+        <source>Reading data. Please, wait...</source>
+        <translation>Чтение данных. Подождите...</translation>
+    </message>
+    <message>
+        <source>Data processing. Please, wait...</source>
+        <translation>Обработка данных. Подождите...</translation>
+    </message>
+    <message>
+        <source>Data searching. Please, wait...</source>
+        <translation>Поиск в данных. Подождите...</translation>
+    </message>
+    <message>
+        <source>Writing data. Please, wait...</source>
+        <translation>Запись данных. Подождите...</translation>
+    </message>
+    <message>
+        <source>Preparing the preview. Please, wait...</source>
+        <translation>Подготовка просмотра. Подождите...</translation>
+    </message>
+    <message>
+        <source>Replace Data Error</source>
+        <translation>Ошибка в данных замены</translation>
+    </message>
+    <message>
+        <source>There is more replace strings than search strings.
+Can't do such replacement in current mode.</source>
+        <translation>Строк замены больше, чем строк поиска.
+В этом режиме такая замена невозможна.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>waiting for another Nosk run on %1</source>
+        <translation>ожидание: в папке %1 работает другой запуск Nosk</translation>
+    </message>
+    <message>
+        <source>the script is UTF-16 text, which is not supported (save it as UTF-8)</source>
+        <translation>скрипт в кодировке UTF-16, она не поддерживается (сохраните его в UTF-8)</translation>
+    </message>
+    <message>
+        <source>the script is UTF-32 text, which is not supported (save it as UTF-8)</source>
+        <translation>скрипт в кодировке UTF-32, она не поддерживается (сохраните его в UTF-8)</translation>
+    </message>
+    <message>
+        <source>no event lines in an [Events] section (the lines end in CR alone, which is not a line end here; save the script with LF or CR LF line ends)</source>
+        <translation>в разделе [Events] нет строк событий (строки кончаются одним CR, а это здесь не конец строки; сохраните скрипт с концами строк LF или CR LF)</translation>
+    </message>
+    <message>
+        <source>no event lines in an [Events] section</source>
+        <translation>в разделе [Events] нет строк событий</translation>
+    </message>
+    <message>
+        <source>not enough memory to work on this script; it was not changed</source>
+        <translation>не хватило памяти для работы со скриптом; он не изменён</translation>
+    </message>
+    <message>
+        <source>not enough memory to restore it; it was not changed</source>
+        <translation>не хватило памяти, чтобы восстановить его; он не изменён</translation>
+    </message>
+    <message>
+        <source>Not enough memory to read file.</source>
+        <translation>Не хватает памяти, чтобы прочитать файл.</translation>
+    </message>
+    <message>
+        <source>the same file as %1, which this run works on already</source>
+        <translation>тот же файл, что и %1, с которым этот запуск уже работает</translation>
+    </message>
+    <message>
+        <source>not in the preview, so not written</source>
+        <translation>его не было в просмотре, поэтому он не записан</translation>
+    </message>
+    <message>
+        <source>changed on disk since the preview, so it was not written; preview it again</source>
+        <translation>изменился на диске после просмотра, поэтому не записан; просмотрите его заново</translation>
+    </message>
+    <message>
+        <source>its new content is not the one previewed, so it was not written; preview it again</source>
+        <translation>его новое содержимое не совпадает с просмотренным, поэтому он не записан; просмотрите его заново</translation>
+    </message>
+    <message>
+        <source>The run journal %1 could not be written: %2. The scripts and their backups are in place, but Undo does not know this run.</source>
+        <translation>Не удалось записать журнал запусков %1: %2. Скрипты и их резервные копии на месте, но отмена не знает об этом запуске.</translation>
+    </message>
+    <message>
+        <source>Can't read the run journal %1: it is not a journal Nosk wrote</source>
+        <translation>Не удалось прочитать журнал запусков %1: это не журнал Nosk</translation>
+    </message>
+    <message>
+        <source>Can't read the run journal %1: %2</source>
+        <translation>Не удалось прочитать журнал запусков %1: %2</translation>
+    </message>
+    <message>
+        <source>The rewritten scripts in %1 could not be flushed to disk: %2. They and their backups are in place, but a crash now could lose the newest changes.</source>
+        <translation>Не удалось сбросить на диск перезаписанные скрипты в %1: %2. Они и их резервные копии на месте, но при сбое сейчас последние изменения могут пропасть.</translation>
+    </message>
+    <message>
+        <source>%1 was deleted while Nosk worked on it, so it was not written again</source>
+        <translation>%1 был удалён, пока Nosk с ним работал, поэтому заново не записан</translation>
+    </message>
+    <message>
+        <source>%1 changed on disk while Nosk worked on it, so it was not changed; run again to work on its new content</source>
+        <translation>%1 изменился на диске, пока Nosk с ним работал, поэтому не изменён; запустите ещё раз, чтобы обработать новое содержимое</translation>
+    </message>
+    <message>
+        <source>%1 was replaced by another program while Nosk worked on it; its new version is now named %2</source>
+        <translation>%1 был заменён другой программой, пока Nosk с ним работал; его новая версия теперь называется %2</translation>
+    </message>
+    <message>
+        <source>%1 can't be looked at: %2</source>
+        <translation>не удалось получить сведения о %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 was not changed: %2</source>
+        <translation>%1 не изменён: %2</translation>
+    </message>
+    <message>
+        <source>Can't create a file in %1 for the new content: %2</source>
+        <translation>Не удалось создать в %1 файл для нового содержимого: %2</translation>
+    </message>
+    <message>
+        <source>Can't write the new content of %1: %2</source>
+        <translation>Не удалось записать новое содержимое %1: %2</translation>
+    </message>
+    <message>
+        <source>backup could not be made, so %1 was not changed: %2</source>
+        <translation>не удалось сделать резервную копию, поэтому %1 не изменён: %2</translation>
+    </message>
+    <message>
+        <source>it has other hard links, which keep its previous content; its backup is a copy</source>
+        <translation>у него есть другие жёсткие ссылки, они сохраняют прежнее содержимое; его резервная копия — отдельная копия</translation>
+    </message>
+    <message>
+        <source>another program wrote to %1 while Nosk replaced it; the new content does not hold that write, which is kept in %2</source>
+        <translation>другая программа записала в %1, пока Nosk его заменял; в новом содержимом этой записи нет, она сохранена в %2</translation>
+    </message>
+    <message>
+        <source>another program wrote to %1 while Nosk replaced it, and that write could not be kept in %2: %3</source>
+        <translation>другая программа записала в %1, пока Nosk его заменял, и эту запись не удалось сохранить в %2: %3</translation>
+    </message>
+    <message>
+        <source>Can't replace %1: %2</source>
+        <translation>Не удалось заменить %1: %2</translation>
+    </message>
+    <message>
+        <source>changed since that run: it is no longer the file %1 wrote, so it was left alone</source>
+        <translation>изменился после того запуска: это уже не тот файл, который записал %1, поэтому он не тронут</translation>
+    </message>
+    <message>
+        <source>its backup %1 can't be read: %2</source>
+        <translation>его резервную копию %1 не удалось прочитать: %2</translation>
+    </message>
+    <message>
+        <source>its backup %1 belongs to %2, not to the script's owner, so it was not restored</source>
+        <translation>его резервная копия %1 принадлежит %2, а не владельцу скрипта, поэтому он не восстановлен</translation>
+    </message>
+    <message>
+        <source>its backup %1 changed since %2, so it was not restored</source>
+        <translation>его резервная копия %1 изменилась после: %2, поэтому он не восстановлен</translation>
+    </message>
+    <message>
+        <source>not changed by %1, the last run recorded in its folder</source>
+        <translation>не изменялся последним записанным в его папке запуском: %1</translation>
+    </message>
+    <message>
+        <source>no run is recorded in this folder</source>
+        <translation>в этой папке не записано ни одного запуска</translation>
+    </message>
+    <message>
+        <source>the run of %1 (%2)</source>
+        <translation>запуск %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Can't create the folder %1: %2</source>
+        <translation>Не удалось создать папку %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link, and backups go only into a real folder</source>
+        <translation>%1 — символическая ссылка, а резервные копии кладутся только в настоящую папку</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder (%2)</source>
+        <translation>%1 — не папка (%2)</translation>
+    </message>
+    <message>
+        <source>Can't open the folder %1: %2</source>
+        <translation>Не удалось открыть папку %1: %2</translation>
+    </message>
+    <message>
+        <source>Can't set the permissions of %1: %2</source>
+        <translation>Не удалось задать права доступа %1: %2</translation>
+    </message>
+    <message>
+        <source>Can't look at %1: %2</source>
+        <translation>Не удалось получить сведения о %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 belongs to %2, who does not own this folder, so backups do not go there</source>
+        <translation>%1 принадлежит пользователю %2, а не владельцу этой папки, поэтому резервные копии туда не кладутся</translation>
+    </message>
+    <message>
+        <source>can't read the script to copy it: %1</source>
+        <translation>не удалось прочитать скрипт, чтобы скопировать его: %1</translation>
+    </message>
+    <message>
+        <source>can't read its extended attributes: %1</source>
+        <translation>не удалось прочитать его расширенные атрибуты: %1</translation>
+    </message>
+    <message>
+        <source>can't read its extended attribute %1: %2</source>
+        <translation>не удалось прочитать его расширенный атрибут %1: %2</translation>
+    </message>
+    <message>
+        <source>can't give the new file its extended attribute %1: %2</source>
+        <translation>не удалось передать новому файлу его расширенный атрибут %1: %2</translation>
+    </message>
+    <message>
+        <source>can't remove the ACL the new file took from its folder: %1</source>
+        <translation>не удалось убрать ACL, который новый файл унаследовал от папки: %1</translation>
+    </message>
+    <message>
+        <source>can't give the new file the owner %1 and group %2 it has: %3</source>
+        <translation>не удалось передать новому файлу его владельца %1 и группу %2: %3</translation>
+    </message>
+    <message>
+        <source>can't set the permissions of the new file: %1</source>
+        <translation>не удалось задать права доступа нового файла: %1</translation>
+    </message>
+    <message>
+        <source>it is read-only (no one may write it), so it was not changed</source>
+        <translation>он только для чтения (записывать его никому нельзя), поэтому не изменён</translation>
+    </message>
+    <message>
+        <source>you may not write it (%1), so it was not changed</source>
+        <translation>у вас нет права записи в него (%1), поэтому он не изменён</translation>
+    </message>
+    <message>
+        <source>Can't lock the folder %1 against other Nosk runs: %2</source>
+        <translation>Не удалось заблокировать папку %1 от других запусков Nosk: %2</translation>
+    </message>
+    <message>
+        <source>another Nosk run kept working on %1 longer than Nosk waits, so this script was not changed; run again when that run has ended</source>
+        <translation>другой запуск Nosk работал с %1 дольше, чем Nosk ждёт, поэтому скрипт не изменён; запустите ещё раз, когда тот запуск закончится</translation>
+    </message>
+    <message>
+        <source>Can't read from %1. %2.</source>
+        <translation>Не удалось прочитать %1. %2.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 40,000,000 bytes</source>
+        <translation>%1 больше 40 000 000 байт</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>это папка, а не файл</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>это не обычный файл</translation>
+    </message>
+    <message>
+        <source>no file at this path</source>
+        <translation>по этому пути нет файла</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link to nothing</source>
+        <translation>это символическая ссылка в никуда</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link to a folder, not to a file</source>
+        <translation>это символическая ссылка на папку, а не на файл</translation>
+    </message>
+    <message>
+        <source>can't look at this path: %1</source>
+        <translation>не удалось получить сведения об этом пути: %1</translation>
+    </message>
+    <message>
+        <source>can't read the symbolic link: %1</source>
+        <translation>не удалось прочитать символическую ссылку: %1</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link of %1 to %2 of %3, and Nosk follows a link only to a file of the link's owner</source>
+        <translation>это символическая ссылка пользователя %1 на %2 пользователя %3, а Nosk переходит по ссылке только к файлу её владельца</translation>
+    </message>
+    <message>
+        <source>it was replaced by a symbolic link while Nosk worked on it</source>
+        <translation>его заменили символической ссылкой, пока Nosk с ним работал</translation>
+    </message>
+    <message>
+        <source>user %1</source>
+        <translation>пользователь %1</translation>
+    </message>
+    <message>
+        <source>Replace: %1 replacement of the block (%2)</source>
+        <translation>Замена: замена блока, режим «%1» (поиск: %2)</translation>
+    </message>
+    <message>
+        <source>Shift Times %1: %2, %3</source>
+        <translation>Сдвиг на %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>Undo of run %1 (%2)</source>
+        <translation>Отмена запуска %1 (%2)</translation>
+    </message>
+    <message>
+        <source>text only</source>
+        <translation>только текст</translation>
+    </message>
+    <message>
+        <source>text and format</source>
+        <translation>текст и формат</translation>
+    </message>
+    <message>
+        <source>timing shift</source>
+        <translation>смещение тайминга</translation>
+    </message>
+    <message>
+        <source>full match (with offset)</source>
+        <translation>полное соответствие (со смещением)</translation>
+    </message>
+    <message>
+        <source>full match</source>
+        <translation>полное соответствие</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>every script</source>
+        <translation>все скрипты</translation>
+    </message>
+    <message>
+        <source>every row of scripts holding the block</source>
+        <translation>все строки скриптов, где есть блок</translation>
+    </message>
+    <message>
+        <source>the rows before the block and the block</source>
+        <translation>строки до блока и сам блок</translation>
+    </message>
+    <message>
+        <source>the rows before the block</source>
+        <translation>строки до блока</translation>
+    </message>
+    <message>
+        <source>the block and the rows after it</source>
+        <translation>блок и строки после него</translation>
+    </message>
+    <message>
+        <source>the rows after the block</source>
+        <translation>строки после блока</translation>
+    </message>
+    <message>
+        <source>start and end times</source>
+        <translation>время начала и конца</translation>
+    </message>
+    <message>
+        <source>start times</source>
+        <translation>время начала</translation>
+    </message>
+    <message>
+        <source>end times</source>
+        <translation>время конца</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Нет такого файла или каталога</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Отказано в доступе</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Операция не разрешена</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>На устройстве не осталось места</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Превышена дисковая квота</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Файловая система только для чтения</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>Файл уже существует</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Ошибка ввода-вывода</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Это каталог</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Это не каталог</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>Файл слишком велик</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Слишком длинное имя файла</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Слишком много уровней символических ссылок</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Недопустимый аргумент</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Устройство или ресурс занято</translation>
+    </message>
+    <message>
+        <source>Invalid cross-device link</source>
+        <translation>Недопустимая ссылка между устройствами</translation>
+    </message>
+    <message>
+        <source>Operation not supported</source>
+        <translation>Операция не поддерживается</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::DesktopServices</name>
+    <message>
+        <source>Advanced SubStation Alpha (*.ass *.ssa);;All files (*)</source>
+        <translation>Субтитры Advanced SubStation Alpha (*.ass *.ssa);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Add subtitles from folder:</source>
+        <translation>Добавить субтитры из каталога:</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::FileGridModel</name>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Файлы</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Итог</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::PreviewDialog</name>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>без изменений</translation>
+    </message>
+    <message>
+        <source>lines changed: %1</source>
+        <translation>изменится строк: %1</translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <translation>Скрипт</translation>
+    </message>
+    <message>
+        <source>Found</source>
+        <translation>Найдено</translation>
+    </message>
+    <message>
+        <source>What the run would do</source>
+        <translation>Что сделает запуск</translation>
+    </message>
+    <message>
+        <source>Scripts that would change: %1, unchanged: %2, failed: %3.</source>
+        <translation>Изменятся скрипты: %1, без изменений: %2, с ошибкой: %3.</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Write exactly what is shown; a script changed on disk since is left alone</source>
+        <translation>Записать в точности то, что показано; скрипт, изменившийся с тех пор на диске, не трогается</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Close the preview without writing anything</source>
+        <translation>Закрыть просмотр, ничего не записывая</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Ошибка: %1</translation>
+    </message>
+    <message>
+        <source>The run would not change it.</source>
+        <translation>Запуск его не изменит.</translation>
+    </message>
+    <message>
+        <source>It changed on disk since the preview: Apply will leave it alone.</source>
+        <translation>Он изменился на диске после просмотра: «Применить» его не тронет.</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::TMainForm</name>
+    <message>
+        <source>Script Replace</source>
+        <translation>Замена в скриптах</translation>
+    </message>
+    <message>
+        <source>Timing Shift</source>
+        <translation>Сдвиг тайминга</translation>
+    </message>
+    <message>
+        <source>Format Conversion</source>
+        <translation>Преобразование</translation>
+    </message>
+    <message>
+        <source>Advanced Settings</source>
+        <translation>Дополнительно</translation>
+    </message>
+    <message>
+        <source>Shift Times</source>
+        <translation>Сдвиг времени</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Замена</translation>
+    </message>
+    <message>
+        <source>Preview: Shift Times</source>
+        <translation>Просмотр: сдвиг времени</translation>
+    </message>
+    <message>
+        <source>Preview: Replace</source>
+        <translation>Просмотр: замена</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>%1: %2 changed, %3 unchanged, %4 failed.</source>
+        <translation>%1: изменено %2, без изменений %3, с ошибкой %4.</translation>
+    </message>
+    <message>
+        <source>Double-click a row for its reason.</source>
+        <translation>Причина — по двойному щелчку на строке.</translation>
+    </message>
+    <message>
+        <source>Previous versions: %1.</source>
+        <translation>Прежние версии: %1.</translation>
+    </message>
+    <message>
+        <source>Previous versions: in Nosk_backup beside each script.</source>
+        <translation>Прежние версии: в Nosk_backup рядом с каждым скриптом.</translation>
+    </message>
+    <message>
+        <source>Undo Last Run takes the run back.</source>
+        <translation>«Отменить последний запуск» вернёт всё назад.</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... и ещё %1.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Add script files (.ass, .ssa) to the list</source>
+        <translation>Добавить в список файлы скриптов (.ass, .ssa)</translation>
+    </message>
+    <message>
+        <source>Add the .ass and .ssa files of a folder to the list</source>
+        <translation>Добавить в список файлы .ass и .ssa из папки</translation>
+    </message>
+    <message>
+        <source>Take the selected rows off the list; the files stay on disk</source>
+        <translation>Убрать выделенные строки из списка; файлы остаются на диске</translation>
+    </message>
+    <message>
+        <source>Empty the list; the files stay on disk</source>
+        <translation>Очистить список; файлы остаются на диске</translation>
+    </message>
+    <message>
+        <source>Take back the last run recorded in the folders of the checked scripts</source>
+        <translation>Отменить последний записанный запуск в папках отмеченных скриптов</translation>
+    </message>
+    <message>
+        <source>Close Nosk</source>
+        <translation>Закрыть Nosk</translation>
+    </message>
+    <message>
+        <source>Name, version and licence of Nosk</source>
+        <translation>Название, версия и лицензия Nosk</translation>
+    </message>
+    <message>
+        <source>The scripts a run works on (the checked ones); Result shows what the last run did: double-click a row for its reason</source>
+        <translation>Скрипты, с которыми работает запуск (отмеченные); «Итог» показывает, что сделал последний запуск; причина — по двойному щелчку</translation>
+    </message>
+    <message>
+        <source>Find a block of event lines in every checked script, count it or replace it</source>
+        <translation>Найти блок строк событий в каждом отмеченном скрипте, сосчитать или заменить его</translation>
+    </message>
+    <message>
+        <source>Move the times of event lines in every checked script</source>
+        <translation>Сдвинуть время строк событий в каждом отмеченном скрипте</translation>
+    </message>
+    <message>
+        <source>Convert the encoding and line ends of every checked script</source>
+        <translation>Преобразовать кодировку и концы строк каждого отмеченного скрипта</translation>
+    </message>
+    <message>
+        <source>How event lines are compared with the Search block</source>
+        <translation>Как строки событий сравниваются с блоком поиска</translation>
+    </message>
+    <message>
+        <source>Compare only the Text field: times, style, name, margins and effect may differ</source>
+        <translation>Сравнивать только поле Text: время, стиль, имя, отступы и эффект могут различаться</translation>
+    </message>
+    <message>
+        <source>Compare every field but the Start and End times</source>
+        <translation>Сравнивать все поля, кроме времени начала и конца</translation>
+    </message>
+    <message>
+        <source>Compare whole lines with the block moved in time; not available yet</source>
+        <translation>Сравнивать строки целиком, со сдвигом блока во времени; пока недоступно</translation>
+    </message>
+    <message>
+        <source>Compare whole lines, times included</source>
+        <translation>Сравнивать строки целиком, вместе со временем</translation>
+    </message>
+    <message>
+        <source>Replace nothing: only Search runs</source>
+        <translation>Ничего не заменять: работает только поиск</translation>
+    </message>
+    <message>
+        <source>Give the matched lines the Text of the Replace lines; everything else stays</source>
+        <translation>Дать найденным строкам текст строк замены; всё остальное остаётся</translation>
+    </message>
+    <message>
+        <source>Put the Replace lines in, with the times of the lines they replace</source>
+        <translation>Вставить строки замены со временем заменяемых строк</translation>
+    </message>
+    <message>
+        <source>Put the Replace lines in, moved to start where each occurrence starts</source>
+        <translation>Вставить строки замены, сдвинув их к началу каждого вхождения</translation>
+    </message>
+    <message>
+        <source>Put the Replace lines in as they are typed</source>
+        <translation>Вставить строки замены как они набраны</translation>
+    </message>
+    <message>
+        <source>Left click: this search mode; right click: this replace mode</source>
+        <translation>Левый щелчок — этот режим поиска, правый — этот режим замены</translation>
+    </message>
+    <message>
+        <source>The block to find: event lines in a row, one per line</source>
+        <translation>Искомый блок: идущие подряд строки событий, по одной в строке</translation>
+    </message>
+    <message>
+        <source>The lines that replace each occurrence; none: the occurrences are deleted</source>
+        <translation>Строки, которые заменят каждое вхождение; если их нет, вхождения удаляются</translation>
+    </message>
+    <message>
+        <source>See what Replace would change, and apply it from there</source>
+        <translation>Посмотреть, что изменит замена, и применить её оттуда</translation>
+    </message>
+    <message>
+        <source>Count the occurrences of the block in every checked script</source>
+        <translation>Сосчитать вхождения блока в каждом отмеченном скрипте</translation>
+    </message>
+    <message>
+        <source>Replace the block in every checked script; the previous versions go to Nosk_backup</source>
+        <translation>Заменить блок в каждом отмеченном скрипте; прежние версии попадут в Nosk_backup</translation>
+    </message>
+    <message>
+        <source>Set the amount to zero</source>
+        <translation>Обнулить величину сдвига</translation>
+    </message>
+    <message>
+        <source>Move the times later</source>
+        <translation>Сдвинуть время позже</translation>
+    </message>
+    <message>
+        <source>Move the times earlier</source>
+        <translation>Сдвинуть время раньше</translation>
+    </message>
+    <message>
+        <source>Shift every event line of every checked script; the Search block is not used</source>
+        <translation>Сдвинуть все строки событий каждого отмеченного скрипта; блок поиска не используется</translation>
+    </message>
+    <message>
+        <source>Shift every event line, in the scripts that hold the block</source>
+        <translation>Сдвинуть все строки событий в скриптах, где есть блок</translation>
+    </message>
+    <message>
+        <source>Shift the lines before the block's first occurrence</source>
+        <translation>Сдвинуть строки до первого вхождения блока</translation>
+    </message>
+    <message>
+        <source>Shift the lines after the block's first occurrence</source>
+        <translation>Сдвинуть строки после первого вхождения блока</translation>
+    </message>
+    <message>
+        <source>With Rows Before or Rows After: shift the occurrence's own lines too</source>
+        <translation>Вместе с «Строки до» или «Строки после»: сдвинуть и строки самого вхождения</translation>
+    </message>
+    <message>
+        <source>Move the Start and the End times</source>
+        <translation>Сдвинуть время начала и конца</translation>
+    </message>
+    <message>
+        <source>Move the Start times only</source>
+        <translation>Сдвинуть только время начала</translation>
+    </message>
+    <message>
+        <source>Move the End times only</source>
+        <translation>Сдвинуть только время конца</translation>
+    </message>
+    <message>
+        <source>Choose how lines are compared with the block</source>
+        <translation>Выбрать, как строки сравниваются с блоком</translation>
+    </message>
+    <message>
+        <source>The block whose first occurrence divides each script; not used with All Files, All Rows</source>
+        <translation>Блок, первое вхождение которого делит каждый скрипт; не используется при «Все файлы, все строки»</translation>
+    </message>
+    <message>
+        <source>See what Shift Times would change, and apply it from there</source>
+        <translation>Посмотреть, что изменит сдвиг, и применить его оттуда</translation>
+    </message>
+    <message>
+        <source>Tell which checked scripts a shift would change</source>
+        <translation>Узнать, какие отмеченные скрипты изменит сдвиг</translation>
+    </message>
+    <message>
+        <source>Shift the times in every checked script; the previous versions go to Nosk_backup</source>
+        <translation>Сдвинуть время в каждом отмеченном скрипте; прежние версии попадут в Nosk_backup</translation>
+    </message>
+    <message>
+        <source>Back to the page this one was opened from</source>
+        <translation>Вернуться на страницу, с которой открыта эта</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>Пока недоступно</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <translation>&amp;Добавить...</translation>
+    </message>
+    <message>
+        <source>A&amp;dd folder...</source>
+        <translation>Добавить &amp;папку...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Убрать</translation>
+    </message>
+    <message>
+        <source>R&amp;emove all</source>
+        <translation>Убрать &amp;все</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>В&amp;ыход</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Last Run</source>
+        <translation>&amp;Отменить последний запуск</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>Filelist</source>
+        <translation>Список файлов</translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation>Добавить...</translation>
+    </message>
+    <message>
+        <source>Add folder...</source>
+        <translation>Папку...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Убрать</translation>
+    </message>
+    <message>
+        <source>Remove all</source>
+        <translation>Убрать все</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>What the Replace block puts in place of each occurrence</source>
+        <translation>Что блок замены ставит на место каждого вхождения</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Text only</source>
+        <translation>Только текст</translation>
+    </message>
+    <message>
+        <source>Text and format</source>
+        <translation>Текст и формат</translation>
+    </message>
+    <message>
+        <source>Timing shift</source>
+        <translation>Смещение тайминга</translation>
+    </message>
+    <message>
+        <source>Full match</source>
+        <translation>Полное соответствие</translation>
+    </message>
+    <message>
+        <source>More...</source>
+        <translation>Дополнительно...</translation>
+    </message>
+    <message>
+        <source>Exclusions...</source>
+        <translation>Исключения...</translation>
+    </message>
+    <message>
+        <source>Preview...</source>
+        <translation>Просмотр...</translation>
+    </message>
+    <message>
+        <source>Shift by</source>
+        <translation>Сдвиг на</translation>
+    </message>
+    <message>
+        <source>Backward</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Вперёд</translation>
+    </message>
+    <message>
+        <source>±1 msec: Up/Down
+±1 sec: Shift+Up/Down
+±1 min: Ctrl+Up/Down
+±1 hour: Ctrl+Shift+Up/Down</source>
+        <translation>±1 сотая секунды: Вверх/Вниз
+±1 с: Shift+Вверх/Вниз
+±1 мин: Ctrl+Вверх/Вниз
+±1 ч: Ctrl+Shift+Вверх/Вниз</translation>
+    </message>
+    <message>
+        <source>Affect</source>
+        <translation>Что сдвигать</translation>
+    </message>
+    <message>
+        <source>All Files, All Rows</source>
+        <translation>Все файлы, все строки</translation>
+    </message>
+    <message>
+        <source>All Rows</source>
+        <translation>Все строки</translation>
+    </message>
+    <message>
+        <source>Rows Before</source>
+        <translation>Строки до блока</translation>
+    </message>
+    <message>
+        <source>Rows After</source>
+        <translation>Строки после блока</translation>
+    </message>
+    <message>
+        <source>Include Search Block</source>
+        <translation>Включая сам блок</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Start/End Times</source>
+        <translation>Начало и конец</translation>
+    </message>
+    <message>
+        <source>Start Times Only</source>
+        <translation>Только начало</translation>
+    </message>
+    <message>
+        <source>End Times Only</source>
+        <translation>Только конец</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Настройки...</translation>
+    </message>
+    <message>
+        <source>Search Mode</source>
+        <translation>Режим поиска</translation>
+    </message>
+    <message>
+        <source>Full match (with offset)</source>
+        <translation>Полное соответствие (со смещением)</translation>
+    </message>
+    <message>
+        <source>Runs always work this way; the other choices are not available yet</source>
+        <translation>Запуски всегда работают так; другие варианты пока недоступны</translation>
+    </message>
+    <message>
+        <source>Search Section</source>
+        <translation>Где искать</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>События</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Стили</translation>
+    </message>
+    <message>
+        <source>Header</source>
+        <translation>Заголовок</translation>
+    </message>
+    <message>
+        <source>No restriction</source>
+        <translation>Везде</translation>
+    </message>
+    <message>
+        <source>File Preprocessing</source>
+        <translation>Подготовка файла</translation>
+    </message>
+    <message>
+        <source>Sort by time</source>
+        <translation>Сортировать по времени</translation>
+    </message>
+    <message>
+        <source>Sort by style</source>
+        <translation>Сортировать по стилю</translation>
+    </message>
+    <message>
+        <source>Sort by actor</source>
+        <translation>Сортировать по актёру</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>About Nosk</source>
+        <translation>О программе Nosk</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Nosk %1&lt;/h3&gt;&lt;p&gt;Nosk applies one edit to many Advanced SubStation Alpha subtitle scripts (.ass, .ssa) at once: it replaces a block of event lines, or moves their times, in a whole season, keeping every previous version.&lt;/p&gt;&lt;p&gt;Licence: MIT.&lt;/p&gt;&lt;p&gt;Qt %2&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Nosk %1&lt;/h3&gt;&lt;p&gt;Nosk вносит одну правку сразу во множество скриптов субтитров Advanced SubStation Alpha (.ass, .ssa): заменяет блок строк событий или сдвигает их время во всём сезоне, сохраняя каждую прежнюю версию.&lt;/p&gt;&lt;p&gt;Лицензия: MIT.&lt;/p&gt;&lt;p&gt;Qt %2&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <comment>button</comment>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <comment>button</comment>
+        <translation>Заменить</translation>
+    </message>
+    <message>
+        <source>Shift Times</source>
+        <comment>button</comment>
+        <translation>Сдвинуть</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,102 @@
+// What the window remembers between starts: saved on close, restored by the next window.
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTabWidget>
+
+#include "tests/ui/uitest.h"
+#include "tests/ui/window.h"
+
+using nosk::testsupport::Settings;
+using nosk::testsupport::Window;
+
+namespace {
+
+// The state of every remembered control, by name: checked radios and boxes, texts.
+QStringList Remembered(Window& w) {
+  QStringList state;
+  for (auto* button : w.form.findChildren<QAbstractButton*>()) {
+    if (button->isCheckable() && button->isChecked()) state.append(button->objectName());
+  }
+  for (const char* editor : {"P1Edit1", "P1Edit2", "P2Edit1"}) {
+    state.append(w.Find<QPlainTextEdit>(editor)->toPlainText());
+  }
+  state.append(w.Find<QLineEdit>("edP2Shift")->text());
+  state.append(QString::number(w.Find<QTabWidget>("MainPageControl")->currentIndex()));
+  state.sort();
+  return state;
+}
+
+void Check(Window& w, const char* name) { w.Find<QAbstractButton>(name)->setChecked(true); }
+
+}  // namespace
+
+class SettingsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void restoresWhatTheLastWindowLeft() {
+    QStringList saved;
+    QString fileFolder;
+    QString addedFolder;
+    {
+      Window w;
+      const QStringList atFirstStart = Remembered(w);
+      w.form.resize(900, 700);
+      for (const char* radio : {"rbnP1SearchMode3", "rbnP1ReplaceMode2", "rbnP2AffectMode3",
+                                "rbnP2AffectModeEx1", "rbnP2TimesMode2", "rbnP2ShiftMode2"}) {
+        Check(w, radio);
+      }
+      w.Find<QLineEdit>("edP2Shift")->setText("0:01:30.50");
+      w.Find<QPlainTextEdit>("P1Edit1")->setPlainText("search\nblock");
+      w.Find<QPlainTextEdit>("P1Edit2")->setPlainText("replace block");
+      w.Find<QPlainTextEdit>("P2Edit1")->setPlainText("timing block");
+      QDir(w.folder.path()).mkdir("episodes");
+      fileFolder = w.folder.filePath("episodes");
+      w.desktop.filesToChoose = {w.Script("episodes/01.ass")};
+      w.Find<QAction>("actAddFile")->trigger();
+      addedFolder = w.folder.path();
+      w.desktop.folderToChoose = addedFolder;
+      w.Find<QAction>("actAddFolder")->trigger();
+      w.ShowPage(1);
+      saved = Remembered(w);
+      QVERIFY(saved != atFirstStart);
+      w.form.close();
+    }
+    Window next(Settings::Kept);
+    QCOMPARE(Remembered(next), saved);
+    QCOMPARE(next.form.size(), QSize(900, 700));
+    // The file list is not remembered; the dialogs open where the last ones were left.
+    QCOMPARE(next.form.FileGrid().Count(), 0);
+    next.Find<QAction>("actAddFile")->trigger();
+    next.Find<QAction>("actAddFolder")->trigger();
+    QCOMPARE(next.desktop.offeredFolders, (QStringList{fileFolder, addedFolder}));
+  }
+
+  // Without saved settings the window starts as built; settings it cannot use are left out.
+  void startsAsBuiltFromNothingOrFromNonsense() {
+    QStringList asBuilt;
+    {
+      Window w;
+      asBuilt = Remembered(w);
+    }
+    {
+      QSettings settings;
+      settings.setValue("window/page", 9);
+      settings.setValue("modes/search", 4);  // the disabled choice
+      settings.setValue("modes/replace", 17);
+      settings.setValue("modes/affect", -1);
+      settings.setValue("modes/times", "many");
+      settings.setValue("shift/amount", "ninety");
+      settings.setValue("window/geometry", QByteArray("not a geometry"));
+    }
+    Window w(Settings::Kept);
+    QCOMPARE(Remembered(w), asBuilt);
+  }
+};
+
+NOSK_UI_TEST(SettingsTest)
+#include "settings_test.moc"
