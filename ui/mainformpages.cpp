@@ -159,7 +159,9 @@ void TMainForm::BuildFileListBox() {
   layout->setSpacing(4);
   layout->addWidget(sgdFilelist_);
   layout->addLayout(buttons);
-  geometry_->Place(grpFilelist_, QRect(243, 0, 461, 171), kAnchorLeft | kAnchorTop | kAnchorRight);
+  // The list takes the height a taller window has, so that a whole season shows at once.
+  geometry_->Place(grpFilelist_, QRect(243, 0, 461, 171),
+                   kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
 }
 
 void TMainForm::BuildScriptReplacePage(QWidget* page) {
@@ -214,11 +216,11 @@ void TMainForm::BuildScriptReplacePage(QWidget* page) {
   exclude->setToolTip(NotYet());
 
   grpP1Edit1_ = Named(new QGroupBox(tr("Search"), page), "grpP1Edit1");
-  geometry_->Place(grpP1Edit1_, QRect(0, 177, 349, 109), kAnchorLeft | kAnchorTop | kAnchorBottom);
+  // Below the file list the editor boxes keep their height and follow the bottom edge.
+  geometry_->Place(grpP1Edit1_, QRect(0, 177, 349, 109), kAnchorLeft | kAnchorBottom);
   P1Edit1_ = AddEditor(grpP1Edit1_, "P1Edit1");
   grpP1Edit2_ = Named(new QGroupBox(tr("Replace"), page), "grpP1Edit2");
-  geometry_->Place(grpP1Edit2_, QRect(355, 177, 349, 109),
-                   kAnchorTop | kAnchorRight | kAnchorBottom);
+  geometry_->Place(grpP1Edit2_, QRect(355, 177, 349, 109), kAnchorRightBottom);
   P1Edit2_ = AddEditor(grpP1Edit2_, "P1Edit2");
 
   btnP1Preview_ = AddBottomButton(page, "btnP1Preview", tr("Preview..."), 385);
@@ -280,8 +282,7 @@ void TMainForm::BuildTimingShiftPage(QWidget* page) {
   connect(settings, &QPushButton::clicked, this, &TMainForm::btnP2SearchSettingsClick);
 
   auto* editBox = Named(new QGroupBox(tr("Search"), page), "grpP2Edit1");
-  geometry_->Place(editBox, QRect(243, 177, 461, 109),
-                   kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
+  geometry_->Place(editBox, QRect(243, 177, 461, 109), kAnchorLeft | kAnchorRight | kAnchorBottom);
   P2Edit1_ = AddEditor(editBox, "P2Edit1");
 
   btnP2Preview_ = AddBottomButton(page, "btnP2Preview", tr("Preview..."), 385);

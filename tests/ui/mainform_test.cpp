@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -483,6 +484,51 @@ class MainFormTest : public QObject {
       QCOMPARE(replace->x(), search->x() + width + 6);
       QCOMPARE(replace->height(), search->height());
     }
+  }
+
+  // A taller window gives its extra height to the file list: a season of 26 episodes shows
+  // whole on either page, and the editor boxes below keep their height at the bottom.
+  void givesTheFileListTheExtraHeight() {
+    Window w;
+    for (int episode = 1; episode <= 26; ++episode) {
+      w.form.AddScriptFile(
+          w.Script(QStringLiteral("%1.ass").arg(episode, 2, 10, QLatin1Char('0'))));
+    }
+    auto* list = w.Find<QGroupBox>("grpFilelist");
+    auto* grid = w.Find<QTableView>("sgdFilelist");
+    auto* pages = w.Find<QTabWidget>("MainPageControl");
+    const QSize designed = w.form.size();
+    const int listHeight = list->height();
+    const int pageHeight = pages->currentWidget()->height();
+    QMap<QString, QRect> boxes;
+    for (const char* name : {"grpP1Edit1", "grpP1Edit2", "grpP2Edit1"}) {
+      w.ShowPage(name[4] == '1' ? 0 : 1);
+      boxes[name] = w.Find<QGroupBox>(name)->geometry();
+    }
+    w.form.resize(designed.width(), 800);
+    for (int page : {0, 1}) {
+      w.ShowPage(page);
+      QTRY_VERIFY(pages->currentWidget()->height() > pageHeight);
+      QApplication::processEvents();
+      const int extra = pages->currentWidget()->height() - pageHeight;
+      QCOMPARE(list->height(), listHeight + extra);
+      const QRect last = grid->visualRect(grid->model()->index(25, 1));
+      QVERIFY2(last.isValid() && last.bottom() <= grid->viewport()->height(),
+               qPrintable(QStringLiteral("page %1: the last episode ends at %2 of %3")
+                              .arg(page)
+                              .arg(last.bottom())
+                              .arg(grid->viewport()->height())));
+      for (const char* name :
+           page == 0 ? std::vector{"grpP1Edit1", "grpP1Edit2"} : std::vector{"grpP2Edit1"}) {
+        const QRect box = w.Find<QGroupBox>(name)->geometry();
+        QCOMPARE(box.size(), boxes[name].size());
+        QCOMPARE(box.y(), boxes[name].y() + extra);
+        QVERIFY(box.y() > list->geometry().bottom());
+      }
+    }
+    w.form.resize(designed);
+    QTRY_COMPARE(list->height(), listHeight);
+    QCOMPARE(w.Find<QGroupBox>("grpP2Edit1")->geometry(), boxes["grpP2Edit1"]);
   }
 
   void sizesTheStatusPanelsAndTheNameColumnWithTheWindow() {
