@@ -149,6 +149,10 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   }
   connect(rbnP2AffectModeEx1_, &QCheckBox::toggled, this, [this] { InterfaceRedraw(); });
   connect(edP2Shift_, &ShiftAmountEdit::AmountChanged, this, [this] { InterfaceRedraw(); });
+  // A pasted "-1.5" is 1.5 seconds back; without a sign the direction stays as it was.
+  connect(edP2Shift_, &ShiftAmountEdit::AmountPasted, this, [this](bool backward) {
+    if (backward) rbnP2ShiftMode2_->setChecked(true);
+  });
   // The arrows step as the Up and Down keys do, by the modifiers held at the click.
   connect(spinP2Shift_, &SpinButton::UpClicked, this,
           [this] { edP2Shift_->Step(1, desktop_->HeldModifiers()); });

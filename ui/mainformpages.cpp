@@ -248,7 +248,8 @@ void TMainForm::BuildTimingShiftPage(QWidget* page) {
   btnP2ShiftClear_->setFocusPolicy(Qt::NoFocus);
   const QString hint = tr(
       "±1 msec: Up/Down\n±1 sec: Shift+Up/Down\n±1 min: Ctrl+Up/Down\n±1 hour: Ctrl+Shift+Up/Down");
-  edP2Shift_->setToolTip(hint);
+  edP2Shift_->setToolTip(hint + QStringLiteral("\n") +
+                         tr("Paste an amount: 1.5, 1:30 or 1m30s; a minus sign moves back"));
   spinP2Shift_->setToolTip(hint);
   spinP2Shift_->UpButton()->setToolTip(hint);
   spinP2Shift_->DownButton()->setToolTip(hint);

@@ -1,7 +1,14 @@
 #include "ui/shiftamountedit.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <memory>
 
+#include "script/shiftamount.h"
 #include "script/timecodes.h"
 
 namespace nosk::ui {
@@ -27,6 +34,10 @@ void ShiftAmountEdit::SetTextAndCaret(const QString& text, int caret) {
 }
 
 void ShiftAmountEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    PasteFromClipboard();
+    return;
+  }
   if (edP2ShiftKeyDown(event->key(), event->modifiers())) return;
   const QString typed = event->text();
   const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
@@ -63,6 +74,54 @@ bool ShiftAmountEdit::edP2ShiftKeyDown(int key, Qt::KeyboardModifiers modifiers)
     default:
       return false;
   }
+}
+
+bool ShiftAmountEdit::PasteAmount(const QString& pasted) {
+  // No frame rate here: frames are not an amount the window takes.
+  const script::AmountReading reading = script::ReadShiftAmount(pasted.toStdString(), {});
+  if (!reading.amount) return false;
+  setText(QString::fromStdString(script::FormatTime(reading.amount->centiseconds)));
+  setCursorPosition(0);
+  emit AmountPasted(reading.amount->backward);
+  return true;
+}
+
+void ShiftAmountEdit::PasteFromClipboard() {
+  if (!PasteAmount(QApplication::clipboard()->text())) paste();
+}
+
+void ShiftAmountEdit::contextMenuEvent(QContextMenuEvent* event) {
+  const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+  // The menu's Paste goes where Ctrl+V goes. The line edit's menu names it with the line edit's
+  // own caption, in the window's language, and its shortcut after a tab.
+  // (Qt's own translation, not Nosk's: hence no literals for lupdate to collect here.)
+  static constexpr const char* kContext = "QLineEdit";
+  static constexpr const char* kPaste = "&Paste";
+  const QString paste = QCoreApplication::translate(kContext, kPaste);
+  for (QAction* action : menu->actions()) {
+    if (action->text().section(QLatin1Char('\t'), 0, 0) != paste) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    connect(action, &QAction::triggered, this, &ShiftAmountEdit::PasteFromClipboard);
+  }
+  menu->exec(event->globalPos());
+}
+
+void ShiftAmountEdit::mouseReleaseEvent(QMouseEvent* event) {
+  // The middle button pastes the selection, where the system has one.
+  const QClipboard* clipboard = QApplication::clipboard();
+  if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() &&
+      PasteAmount(clipboard->text(QClipboard::Selection))) {
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void ShiftAmountEdit::dropEvent(QDropEvent* event) {
+  if (event->mimeData()->hasText() && PasteAmount(event->mimeData()->text())) {
+    event->acceptProposedAction();
+    return;
+  }
+  QLineEdit::dropEvent(event);
 }
 
 void ShiftAmountEdit::edP2ShiftKeyPress(QChar digit) {

@@ -6,10 +6,12 @@
 namespace nosk::ui {
 
 // Digits overwrite in place and step over the separators; Delete and Backspace put zeros; Up and
-// Down step the time by a centisecond, second, minute or hour by the modifiers held. Any other
-// change (a paste, a cut, an undo) that leaves something other than a valid ten-character time
-// puts "0:00:00.00" back. Other characters are refused; the clipboard and the navigation keys
-// keep working. `AmountChanged` follows every change of the text.
+// Down step the time by a centisecond, second, minute or hour by the modifiers held. A paste (by
+// key, menu, middle click or drop) of an amount in a free form ("1.5", "-1:30", "1m30s", ...)
+// sets that amount; `AmountPasted` says whether it began with a minus sign. Any other change (a
+// paste of something else, a cut, an undo) that leaves something other than a valid
+// ten-character time puts "0:00:00.00" back. Other characters are refused; the clipboard and the
+// navigation keys keep working. `AmountChanged` follows every change of the text.
 class ShiftAmountEdit : public QLineEdit {
   Q_OBJECT
 
@@ -25,13 +27,22 @@ class ShiftAmountEdit : public QLineEdit {
 
  signals:
   void AmountChanged();
+  // A pasted amount was set; `backward` when it was written with a minus sign.
+  void AmountPasted(bool backward);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // A key going down; true when it was handled here (Delete, Backspace, Up, Down).
   bool edP2ShiftKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  // Sets a pasted text as the amount when it is one; false, changing nothing, when it is not.
+  bool PasteAmount(const QString& pasted);
+  // The clipboard's text as the amount, or else pasted as the line edit pastes.
+  void PasteFromClipboard();
   // A typed digit, placed at the caret.
   void edP2ShiftKeyPress(QChar digit);
   // Every change of the text: anything but a valid ten-character time becomes zero.

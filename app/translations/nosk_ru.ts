@@ -1073,5 +1073,9 @@ Can't do such replacement in current mode.</source>
         <comment>button</comment>
         <translation>Сдвинуть</translation>
     </message>
+    <message>
+        <source>Paste an amount: 1.5, 1:30 or 1m30s; a minus sign moves back</source>
+        <translation>Вставьте величину: 1.5, 1:30 или 1m30s; знак минус сдвигает назад</translation>
+    </message>
 </context>
 </TS>

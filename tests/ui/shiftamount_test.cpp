@@ -1,8 +1,13 @@
 // The shift amount editor, typed into and stepped as a user would.
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 
 #include "tests/ui/uitest.h"
@@ -121,6 +126,90 @@ class ShiftAmountTest : public QObject {
     QCOMPARE(edit->selectedText(), QStringLiteral("1"));
   }
 
+  // A pasted amount in a free form sets the amount, and a minus sign the direction, however it
+  // is pasted; anything else pasted is judged as any other change.
+  void setsAPastedAmount_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<bool>("backward");
+    const auto row = [](const char* pasted, const char* amount, bool backward) {
+      QTest::newRow(pasted) << QString::fromUtf8(pasted) << QString(amount) << backward;
+    };
+    row("1.5", "0:00:01.50", false);
+    row("-1.5", "0:00:01.50", true);
+    row("90", "0:01:30.00", false);
+    row("1:30", "0:01:30.00", false);
+    row("0:01:30.50", "0:01:30.50", false);
+    row("1m30s", "0:01:30.00", false);
+    row("-2h", "2:00:00.00", true);
+    row("500ms", "0:00:00.50", false);
+    row("1.5s\n", "0:00:01.50", false);
+    row("0.004", "0:00:00.00", false);
+    // Not amounts: frames without a frame rate, beyond the largest time, words.
+    row("24f", "0:00:00.00", false);
+    row("10:00:00.00", "0:00:00.00", false);
+    row("one second", "0:00:00.00", false);
+  }
+
+  void setsAPastedAmount() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, amount);
+    QFETCH(bool, backward);
+    const auto pasteBy = [&](Window& w, const QString& how) {
+      auto* edit = w.Find<QLineEdit>("edP2Shift");
+      edit->setFocus();
+      edit->setCursorPosition(3);
+      QApplication::clipboard()->setText(pasted);
+      if (how == "keys") {
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+      } else if (how == "Shift+Insert") {
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+      } else if (how == "menu") {
+        // The context menu's Paste, chosen as soon as the menu shows.
+        QTimer::singleShot(0, [] {
+          auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+          QVERIFY(menu != nullptr);
+          for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(QStringLiteral("&Paste"))) action->trigger();
+          }
+          menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                edit->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(edit, &event);
+      } else {
+        QMimeData data;
+        data.setText(pasted);
+        const QPoint at(5, 5);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &drop);
+      }
+    };
+    for (const QString how : {"keys", "Shift+Insert", "menu", "drop"}) {
+      Window w;
+      w.ShowPage(1);
+      pasteBy(w, how);
+      QCOMPARE(w.Find<QLineEdit>("edP2Shift")->text(), amount);
+      QCOMPARE(w.Find<QAbstractButton>("rbnP2ShiftMode2")->isChecked(), backward);
+      QCOMPARE(w.Find<QAbstractButton>("rbnP2ShiftMode1")->isChecked(), !backward);
+    }
+  }
+
+  // Without a sign, a paste keeps the direction chosen.
+  void keepsTheDirectionForAnUnsignedPaste() {
+    Window w;
+    w.ShowPage(1);
+    w.Click("rbnP2ShiftMode2");
+    auto* edit = w.Find<QLineEdit>("edP2Shift");
+    edit->setFocus();
+    QApplication::clipboard()->setText("2s");
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("0:00:02.00"));
+    QVERIFY(w.Find<QAbstractButton>("rbnP2ShiftMode2")->isChecked());
+  }
+
   void stepsWithTheSpinArrowsByTheModifiersHeld() {
     Window w;
     w.ShowPage(1);
@@ -142,7 +231,9 @@ class ShiftAmountTest : public QObject {
     QVERIFY(spin->UpButton()->autoRepeat());
     QCOMPARE(spin->UpButton()->autoRepeatDelay(), 400);
     QCOMPARE(spin->UpButton()->autoRepeatInterval(), 100);
-    QCOMPARE(edit->toolTip().split('\n').size(), 4);
+    QCOMPARE(spin->toolTip().split('\n').size(), 4);
+    // The editor's hint adds the pasted forms to the steps.
+    QVERIFY(edit->toolTip().startsWith(spin->toolTip() + '\n'));
     QTest::mouseClick(w.Find<QToolButton>("btnP2ShiftClear"), Qt::LeftButton);
     QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
   }
