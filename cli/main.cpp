@@ -153,6 +153,8 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   CLI::App app("Nosk applies one edit to many subtitle scripts (.ass, .ssa) at once.", "nosk-cli");
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("nosk-cli ") + NOSK_VERSION,
+                       "Print the version and exit");
   app.footer(
       "Output: a line per script, in file list order: the count (or Error), a tab, the path.\n"
       "Why a script failed goes to stderr.\n"
