@@ -878,7 +878,7 @@ Can't do such replacement in current mode.</source>
     </message>
     <message>
         <source>Add folder...</source>
-        <translation>Папку...</translation>
+        <translation>Папка...</translation>
     </message>
     <message>
         <source>Remove</source>
