@@ -15,6 +15,7 @@
 #include "cli/terminalhost.h"
 #include "cli/undocommands.h"
 #include "engine/batchjob.h"
+#include "engine/formatconversion.h"
 #include "script/filedescriptor.h"
 #include "script/timecodes.h"
 
@@ -23,10 +24,12 @@ namespace {
 using nosk::engine::Affect;
 using nosk::engine::BatchSettings;
 using nosk::engine::EditorTexts;
+using nosk::engine::LineEnds;
 using nosk::engine::Matching;
 using nosk::engine::Page;
 using nosk::engine::Replacement;
 using nosk::engine::RunMode;
+using nosk::engine::TargetEncoding;
 using nosk::engine::Times;
 
 constexpr int kStoppedAtCheck = 2;
@@ -40,6 +43,10 @@ const std::map<std::string, Replacement> kReplacements = {{"text", Replacement::
                                                           {"full", Replacement::FullMatch}};
 const std::map<std::string, Times> kTimes = {
     {"both", Times::StartAndEnd}, {"start", Times::StartOnly}, {"end", Times::EndOnly}};
+const std::map<std::string, TargetEncoding> kTargets = {{"utf-8-bom", TargetEncoding::Utf8WithMark},
+                                                        {"utf-8", TargetEncoding::Utf8}};
+const std::map<std::string, LineEnds> kLineEnds = {
+    {"keep", LineEnds::Keep}, {"crlf", LineEnds::CrLf}, {"lf", LineEnds::Lf}};
 
 // The affect mode as the "Affect" group gives it: "Include Search Block" counts with "before"
 // and "after" only.
@@ -71,8 +78,21 @@ struct Options {
   bool diff = false;
   bool explain = false;
   double wait = 60;
+  std::string from = "auto";
+  std::string to = "utf-8-bom";
+  std::string eol = "keep";
   std::vector<std::string> paths;
 };
+
+// A source encoding as the code page list or iconv names it, or "auto".
+const CLI::Validator kSourceEncoding(
+    [](std::string& text) {
+      return text == "auto" || !nosk::engine::CodePageName(text).empty()
+                 ? std::string()
+                 : "not an encoding this system knows: " + text +
+                       " (auto, or a code page: windows-1251, shift-jis, gb18030, big5, ...)";
+    },
+    "auto|ENCODING");
 
 const CLI::Validator kTimeCode(
     [](std::string& text) {
@@ -209,6 +229,24 @@ int main(int argc, char** argv) {
   AddExplain(shift, options);
   AddPaths(shift, options);
 
+  CLI::App* convert = app.add_subcommand(
+      "convert", "Convert scripts to UTF-8 with one kind of line end, changing nothing else");
+  convert
+      ->add_option("--from", options.from,
+                   "The code page of scripts that are neither UTF-8 nor marked UTF-16/UTF-32: "
+                   "auto guesses it per script (told on stderr), or name it (windows-1251, "
+                   "windows-1252, shift-jis, gb18030, big5, euc-kr, koi8-r, ...)")
+      ->check(kSourceEncoding)
+      ->capture_default_str();
+  convert->add_option("--to", options.to, "UTF-8 with the mark, or without it")
+      ->check(CLI::IsMember(Keys(kTargets)))
+      ->capture_default_str();
+  convert->add_option("--eol", options.eol, "Line ends: each line's own, all CR LF, or all LF")
+      ->check(CLI::IsMember(Keys(kLineEnds)))
+      ->capture_default_str();
+  AddRewriting(convert, options);
+  AddPaths(convert, options);
+
   CLI::App* undo = app.add_subcommand(
       "undo",
       "Take back the most recent run recorded in each folder named (for a script: in its "
@@ -237,6 +275,13 @@ int main(int argc, char** argv) {
       // Neither reads blocks nor settings.
     } else if (search->parsed()) {
       settings.WorkMode = Page::ScriptReplace;
+    } else if (convert->parsed()) {
+      settings.WorkMode = Page::FormatConversion;
+      settings.SourceEncoding =
+          options.from == "auto" ? std::string() : nosk::engine::CodePageName(options.from);
+      settings.TargetEncodingMode = kTargets.at(options.to);
+      settings.LineEndsMode = kLineEnds.at(options.eol);
+      mode = options.dryRun ? RunMode::Preview : RunMode::Write;
     } else if (replace->parsed()) {
       settings.WorkMode = Page::ScriptReplace;
       settings.ReplaceMode = kReplacements.at(options.mode);

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <new>
+#include <utility>
 
 #include "engine/eventindex.h"
 #include "engine/nearmiss.h"
@@ -103,6 +104,11 @@ bool RunBatch(script::Host& host, FileList& files, const BatchSettings& settings
       if (!editors.ShiftForward) run.ShiftAmount = -run.ShiftAmount;
       break;
     case Page::FormatConversion:
+      if (!run.SourceEncoding.empty() && CodePageName(run.SourceEncoding).empty()) {
+        host.SetStatusText("Unknown code page " + run.SourceEncoding + ".");
+        return false;
+      }
+      break;
     case Page::AdvancedSettings:
       break;
   }
@@ -185,10 +191,17 @@ class BatchJob::ChangeTracker : public ChangeObserver {
       counter_.Changed(line, oldLine, newText);
     }
   }
-  void Into(const script::TSubtitleFile& script, ScriptResult& result) const {
+  void Into(const Plan& plan, ScriptResult& result) const {
     if (keep_) {
       result.changedLines = static_cast<std::int32_t>(collector_.ChangedLines());
-      result.changes = collector_.Hunks(script);
+      if (plan.conversion) {
+        // A conversion's context lines are the old text decoded, as its changed lines are.
+        script::TSubtitleFile shown;
+        shown.AddText(ShownOldText(*plan.conversion));
+        result.changes = collector_.Hunks(shown);
+      } else {
+        result.changes = collector_.Hunks(plan.script);
+      }
     } else {
       result.changedLines = counter_.ChangedLines();
     }
@@ -256,6 +269,7 @@ ScriptResult BatchJob::PlanScript(Plan& plan) {
       !loaded) {
     return failed(loaded);
   }
+  if (settings_.WorkMode == Page::FormatConversion) return PlanConversion(plan, identity);
   // The mark at the start of the bytes just read: the same answer as reading the file's first
   // bytes once more, without opening it again.
   const ScriptEncoding encoding = script::DetectEncodingOfBytes(plan.script.GetLines(0, 1));
@@ -312,11 +326,33 @@ ScriptResult BatchJob::PlanScript(Plan& plan) {
   return result;
 }
 
+ScriptResult BatchJob::PlanConversion(Plan& plan, const script::FileIdentity& identity) {
+  Conversion conversion;
+  const std::string_view bytes = plan.script.GetLines(0, plan.script.LineCount());
+  if (const script::Outcome converted = ConvertScript(bytes, settings_, conversion); !converted) {
+    return ScriptResult::Failure(converted.reason());
+  }
+  // Already in the form asked for: not rewritten, no backup.
+  if (conversion.content == bytes) return ScriptResult::Counted(0);
+  // A guessed code page is told, so that a wrong guess can be seen and corrected.
+  ScriptResult result = ScriptResult::Counted(
+      1, conversion.detected ? "read as " + conversion.source + " (guessed from its bytes)" : "");
+  result.identity = identity;
+  plan.conversion = std::move(conversion);
+  return result;
+}
+
 void BatchJob::WriteContent(const Plan& plan, script::ByteSink& sink,
                             ChangeObserver* changes) const {
   script::ProgressPhase phase(host_);
   phase.Start(mode_ == RunMode::Write ? "Writing data. Please, wait..."
                                       : "Preparing the preview. Please, wait...");
+  if (plan.conversion) {
+    const std::string_view bytes = plan.script.GetLines(0, plan.script.LineCount());
+    if (changes != nullptr) TellConvertedLines(bytes, *plan.conversion, *changes);
+    sink.Write(plan.conversion->content);
+    return;
+  }
   WriteNewContent(sink, plan.script, plan.ranges, plan.blocks->replace, settings_, phase, changes);
 }
 
@@ -324,7 +360,7 @@ void BatchJob::PreviewScript(const Plan& plan, ScriptResult& result) {
   HashingSink sink(nullptr);
   ChangeTracker tracker(options_.collectChanges);
   WriteContent(plan, sink, &tracker);
-  tracker.Into(plan.script, result);
+  tracker.Into(plan, result);
   result.newContent = sink.Finish();
 }
 
@@ -348,11 +384,16 @@ void BatchJob::ApplyScript(const Plan& plan, ScriptResult& result) {
           "its new content is not the one previewed, so it was not written; preview it again"));
     }
   }
+  // What planning had to say (a guessed code page) stays beside what the commit has to say.
+  const std::string planned = std::exchange(result.reason, {});
   if (script::Outcome committed = replacement.Commit(written_, result.reason, result.announce);
       !committed) {
     return failed(committed);
   }
-  tracker.Into(plan.script, result);
+  if (!planned.empty()) {
+    result.reason = result.reason.empty() ? planned : planned + "; " + result.reason;
+  }
+  tracker.Into(plan, result);
   result.backup = replacement.BackupPath();
   folderInUse_.Record({plan.location.name, replacement.BackupName(),
                        FileState::Of(replacement.BackupState()),

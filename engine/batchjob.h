@@ -15,6 +15,7 @@
 #include "engine/contenthash.h"
 #include "engine/filelist.h"
 #include "engine/folderinuse.h"
+#include "engine/formatconversion.h"
 #include "engine/rangelist.h"
 #include "engine/searchblock.h"
 #include "engine/writtenfilesystems.h"
@@ -108,11 +109,15 @@ class BatchJob {
     script::TSubtitleFile script;
     const EncodedBlocks* blocks = nullptr;
     RangeList ranges;
+    // A format conversion's new content, when it differs from the script's.
+    std::optional<Conversion> conversion;
   };
 
   class ChangeTracker;
 
   ScriptResult PlanScript(Plan& plan);
+  // A loaded script's conversion: its result, and the new content in the plan.
+  ScriptResult PlanConversion(Plan& plan, const script::FileIdentity& identity);
   // The new content, hashed and (when asked) as changes, written nowhere.
   void PreviewScript(const Plan& plan, ScriptResult& result);
   // The new content written through the rewrite protocol, and noted for the journal.

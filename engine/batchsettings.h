@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace nosk::engine {
 
@@ -48,6 +49,19 @@ enum class Times : std::int16_t {
   EndOnly = 3,
 };
 
+// What a format conversion writes: UTF-8, with the mark or without it.
+enum class TargetEncoding : std::int16_t {
+  Utf8WithMark = 1,
+  Utf8 = 2,
+};
+
+// The line ends a format conversion writes.
+enum class LineEnds : std::int16_t {
+  Keep = 1,  // each line its own
+  CrLf = 2,
+  Lf = 3,
+};
+
 struct BatchSettings {
   Page WorkMode = Page::ScriptReplace;
   Matching SearchMode = Matching::FullMatch;
@@ -56,6 +70,11 @@ struct BatchSettings {
   Times TimesMode = Times::StartAndEnd;
   // The shift in centiseconds, negative to move back.
   std::int32_t ShiftAmount = 0;
+  // A format conversion's: the code page of scripts that are neither UTF-8 nor marked as
+  // UTF-16 or UTF-32, as iconv names it; empty to detect it in each script.
+  std::string SourceEncoding;
+  TargetEncoding TargetEncodingMode = TargetEncoding::Utf8WithMark;
+  LineEnds LineEndsMode = LineEnds::Keep;
 };
 
 }  // namespace nosk::engine

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/formatconversion.h"
 #include "script/timecodes.h"
 
 namespace nosk::engine {
@@ -72,6 +73,18 @@ std::string SignedAmount(std::int32_t amount) {
   return (amount < 0 ? "-" : "+") + script::FormatTime(std::abs(static_cast<std::int64_t>(amount)));
 }
 
+std::string LineEndsName(LineEnds mode) {
+  switch (mode) {
+    case LineEnds::CrLf:
+      return "line ends CR LF";
+    case LineEnds::Lf:
+      return "line ends LF";
+    case LineEnds::Keep:
+      break;
+  }
+  return "line ends kept";
+}
+
 void AddBlock(std::vector<std::string>& details, const std::string& title, const Block& block) {
   details.push_back(title + " (" + std::to_string(block.size()) + " lines):");
   for (const std::string& line : block) details.push_back("  " + line);
@@ -88,6 +101,13 @@ std::string RunSummary(const BatchSettings& settings) {
       return "Shift Times " + SignedAmount(settings.ShiftAmount) + ": " +
              AffectName(settings.AffectMode) + ", " + TimesName(settings.TimesMode);
     case Page::FormatConversion:
+      return std::string("Format Conversion: to ") +
+             (settings.TargetEncodingMode == TargetEncoding::Utf8WithMark ? "UTF-8 with mark"
+                                                                          : "UTF-8") +
+             ", " + LineEndsName(settings.LineEndsMode) + ", from " +
+             (settings.SourceEncoding.empty() ? "the detected code page"
+                                              : CodePageLabel(settings.SourceEncoding)) +
+             " where a script is neither UTF-8 nor marked";
     case Page::AdvancedSettings:
       break;
   }
@@ -97,7 +117,8 @@ std::string RunSummary(const BatchSettings& settings) {
 std::vector<std::string> RunDetails(const BatchSettings& settings, const Block& searchBlock,
                                     const Block& replaceBlock) {
   std::vector<std::string> details;
-  if (settings.WorkMode == Page::TimingShift && settings.AffectMode == Affect::AllFilesAllRows) {
+  if (settings.WorkMode == Page::FormatConversion ||
+      (settings.WorkMode == Page::TimingShift && settings.AffectMode == Affect::AllFilesAllRows)) {
     return details;
   }
   details.push_back("search mode: " + MatchingName(settings.SearchMode));

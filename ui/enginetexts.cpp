@@ -126,10 +126,55 @@ const char* const kSentences[] = {
                       "file of the link's owner"),
     QT_TRANSLATE_NOOP("EngineText", "it was replaced by a symbolic link while Nosk worked on it"),
     QT_TRANSLATE_NOOP("EngineText", "user %1"),
+    // A format conversion's.
+    QT_TRANSLATE_NOOP("EngineText", "read as %1 (guessed from its bytes)"),
+    QT_TRANSLATE_NOOP("EngineText",
+                      "its encoding could not be detected; choose the code page it is in"),
+    QT_TRANSLATE_NOOP("EngineText", "the encoding %1 is not known to this system"),
+    QT_TRANSLATE_NOOP("EngineText",
+                      "line %1: the bytes %2 are not UTF-8 text, though the script begins with "
+                      "the UTF-8 mark; it was not converted"),
+    QT_TRANSLATE_NOOP("EngineText", "line %1: the bytes %2 are not %3 text; it was not converted"),
+    QT_TRANSLATE_NOOP("EngineText",
+                      "line %1: the script ends inside a %2 character (bytes %3); it was not "
+                      "converted"),
+    QT_TRANSLATE_NOOP("EngineText",
+                      "line %1: the %2 bytes %3 would not come back the same from UTF-8 (this "
+                      "system's converter reads them as a character it writes otherwise); it was "
+                      "not converted"),
+    QT_TRANSLATE_NOOP("EngineText",
+                      "the %1 bytes %2 would not come back the same from UTF-8 (this system's "
+                      "converter reads them as a character it writes otherwise); it was not "
+                      "converted"),
+    QT_TRANSLATE_NOOP("EngineText", "%1 with mark"),
+    QT_TRANSLATE_NOOP("EngineText", "Unknown code page %1."),
+    QT_TRANSLATE_NOOP("EngineText", "Central European"),
+    QT_TRANSLATE_NOOP("EngineText", "Cyrillic"),
+    QT_TRANSLATE_NOOP("EngineText", "Western European"),
+    QT_TRANSLATE_NOOP("EngineText", "Greek"),
+    QT_TRANSLATE_NOOP("EngineText", "Turkish"),
+    QT_TRANSLATE_NOOP("EngineText", "Hebrew"),
+    QT_TRANSLATE_NOOP("EngineText", "Arabic"),
+    QT_TRANSLATE_NOOP("EngineText", "Baltic"),
+    QT_TRANSLATE_NOOP("EngineText", "Vietnamese"),
+    QT_TRANSLATE_NOOP("EngineText", "Thai"),
+    QT_TRANSLATE_NOOP("EngineText", "Russian"),
+    QT_TRANSLATE_NOOP("EngineText", "Ukrainian"),
+    QT_TRANSLATE_NOOP("EngineText", "Japanese"),
+    QT_TRANSLATE_NOOP("EngineText", "Chinese (Simplified)"),
+    QT_TRANSLATE_NOOP("EngineText", "Chinese (Traditional)"),
+    QT_TRANSLATE_NOOP("EngineText", "Korean"),
     // What a run did, as the journal and the undo name it.
     QT_TRANSLATE_NOOP("EngineText", "Replace: %1 replacement of the block (%2)"),
     QT_TRANSLATE_NOOP("EngineText", "Shift Times %1: %2, %3"),
     QT_TRANSLATE_NOOP("EngineText", "Undo of run %1 (%2)"),
+    QT_TRANSLATE_NOOP("EngineText",
+                      "Format Conversion: to %1, %2, from %3 where a script is neither UTF-8 nor "
+                      "marked"),
+    QT_TRANSLATE_NOOP("EngineText", "line ends kept"),
+    QT_TRANSLATE_NOOP("EngineText", "line ends CR LF"),
+    QT_TRANSLATE_NOOP("EngineText", "line ends LF"),
+    QT_TRANSLATE_NOOP("EngineText", "the detected code page"),
     QT_TRANSLATE_NOOP("EngineText", "text only"),
     QT_TRANSLATE_NOOP("EngineText", "text and format"),
     QT_TRANSLATE_NOOP("EngineText", "timing shift"),
@@ -163,7 +208,9 @@ const char* const kSentences[] = {
     QT_TRANSLATE_NOOP("EngineText", "Device or resource busy"),
     QT_TRANSLATE_NOOP("EngineText", "Invalid cross-device link"),
     QT_TRANSLATE_NOOP("EngineText", "Operation not supported"),
-    // A path and the reason that goes with it, the most general of all.
+    // Two things to know about one script, and a path with the reason that goes with it: the
+    // most general of all.
+    QT_TRANSLATE_NOOP("EngineText", "%1; %2"),
     QT_TRANSLATE_NOOP("EngineText", "%1: %2"),
 };
 

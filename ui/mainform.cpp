@@ -163,8 +163,10 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   connect(btnP1Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
   connect(btnP2Search_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Count); });
   connect(btnP2Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
+  connect(btnP3Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
   connect(btnP1Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
   connect(btnP2Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
+  connect(btnP3Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
   RestoreSettings();
 }
 
@@ -202,8 +204,7 @@ void TMainForm::RunBatch(engine::RunMode mode, const engine::RunOptions& options
   if (engine::RunBatch(*host_, files, settings_, ReadEditors(), mode, options)) {
     RefreshFileGrid();
     if (mode == engine::RunMode::Write) {
-      ReportRun(settings_.WorkMode == Page::TimingShift ? tr("Shift Times") : tr("Replace"),
-                files.Tally());
+      ReportRun(RunName(), files.Tally());
     }
     TellAtOnce(files.Announced());
   }
@@ -234,8 +235,7 @@ void TMainForm::PreviewClick() {
     engine::RunBatch(*host_, one, settings, editors, engine::RunMode::Preview, single);
     return one.Result();
   };
-  const QString title =
-      settings.WorkMode == Page::TimingShift ? tr("Preview: Shift Times") : tr("Preview: Replace");
+  const QString title = tr("Preview: %1").arg(RunName());
   PreviewDialog dialog(title, files.Entries(), changesOf, this);
   if (desktop_->RunDialog(dialog) != QDialog::Accepted) return;
   const std::map<std::filesystem::path, engine::PreviewedScript> previewed = files.Previewed();
@@ -384,7 +384,19 @@ bool TMainForm::ReadBatchSettings(bool execute) {
   } else {
     complete = false;
   }
+  ReadConversionSettings();
   return complete;
+}
+
+QString TMainForm::RunName() const {
+  switch (settings_.WorkMode) {
+    case Page::TimingShift:
+      return tr("Shift Times");
+    case Page::FormatConversion:
+      return tr("Convert");
+    default:
+      return tr("Replace");
+  }
 }
 
 // Enabling rules and modes ----------------------------------------------------------------------
@@ -397,8 +409,10 @@ void TMainForm::InterfaceRedraw() {
   btnP2Search_->setEnabled(listed);
   btnP1Execute_->setEnabled(listed && !rbnP1ReplaceMode_[1]->isChecked());
   btnP2Execute_->setEnabled(listed && edP2Shift_->text() != QStringLiteral("0:00:00.00"));
+  btnP3Execute_->setEnabled(listed);
   btnP1Preview_->setEnabled(btnP1Execute_->isEnabled());
   btnP2Preview_->setEnabled(btnP2Execute_->isEnabled());
+  btnP3Preview_->setEnabled(btnP3Execute_->isEnabled());
   P2Edit1_->setEnabled(!rbnP2AffectMode_[1]->isChecked());
   rbnP2AffectModeEx1_->setEnabled(rbnP2AffectMode_[3]->isChecked() ||
                                   rbnP2AffectMode_[4]->isChecked());

@@ -14,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -101,6 +102,10 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void BuildScriptReplacePage(QWidget* page);
   void BuildTimingShiftPage(QWidget* page);
   void BuildFormatConversionPage(QWidget* page);
+  // The conversion's choices into the settings of a run.
+  void ReadConversionSettings();
+  // The name of the active page's run, for its report and its preview: "Replace" ...
+  QString RunName() const;
   void BuildAdvancedSettingsPage(QWidget* page);
   // Gives every control that does something a hint saying what it does.
   void SetHints();
@@ -219,6 +224,13 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   QPushButton* btnP2Preview_;
   QPushButton* btnP2Search_;
   QPushButton* btnP2Execute_;
+
+  // "Format Conversion"
+  QComboBox* cmbP3Source_;                        // "Detect" (no data), then the code pages
+  std::array<QRadioButton*, 3> rbnP3Target_{};    // 1..2: TargetEncoding
+  std::array<QRadioButton*, 4> rbnP3LineEnds_{};  // 1..3: LineEnds
+  QPushButton* btnP3Preview_;
+  QPushButton* btnP3Execute_;
 
   // "Advanced Settings"
   std::array<QRadioButton*, 6> rbnSearchMode_{};  // 2..5

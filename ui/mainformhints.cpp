@@ -93,6 +93,17 @@ void TMainForm::SetHints() {
   hint("btnP2Search", tr("Tell which checked scripts a shift would change"));
   hint("btnP2Execute", tr("Shift the times in every checked script; the previous versions go to "
                           "Nosk_backup"));
+  hint("cmbP3Source", tr("The code page of scripts that are neither UTF-8 nor marked UTF-16: "
+                         "Detect guesses it for each script, and the Result's hint names the "
+                         "guess"));
+  hint("rbnP3Target1", tr("Write UTF-8 that begins with the mark, as players expect of .ass"));
+  hint("rbnP3Target2", tr("Write UTF-8 without the mark"));
+  hint("rbnP3LineEnds1", tr("Leave every line end as it is"));
+  hint("rbnP3LineEnds2", tr("End every line with CR LF"));
+  hint("rbnP3LineEnds3", tr("End every line with LF alone"));
+  hint("btnP3Preview", tr("See what Convert would change, and apply it from there"));
+  hint("btnP3Execute", tr("Convert every checked script; the previous versions go to "
+                          "Nosk_backup"));
   hint("btnP4OK", tr("Back to the page this one was opened from"));
 }
 

@@ -22,6 +22,7 @@
 #include "ui/anchoredgeometry.h"
 #include "ui/filegridview.h"
 #include "ui/mainform.h"
+#include "ui/pagewidgets.h"
 #include "ui/shiftamountedit.h"
 #include "ui/spinbutton.h"
 
@@ -30,18 +31,6 @@ namespace {
 
 constexpr int kButtonsTop = 292;
 constexpr int kAnchorRightBottom = kAnchorRight | kAnchorBottom;
-
-template <class Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-QRadioButton* Radio(QWidget* parent, const char* name, const QString& caption, QRect bounds) {
-  auto* radio = Named(new QRadioButton(caption, parent), name);
-  radio->setGeometry(bounds);
-  return radio;
-}
 
 // A box with a flat border, holding a column of radio buttons.
 QFrame* FlatPanel(QWidget* parent, const char* name, QRect bounds) {
@@ -291,8 +280,6 @@ void TMainForm::BuildTimingShiftPage(QWidget* page) {
   btnP2Execute_ = AddBottomButton(page, "btnP2Execute", tr("Shift Times", "button"), 547);
   AddExitButton(page, "btnP2Exit");
 }
-
-void TMainForm::BuildFormatConversionPage(QWidget* page) { AddExitButton(page, "btnP3Exit"); }
 
 void TMainForm::BuildAdvancedSettingsPage(QWidget* page) {
   auto* search = Named(new QGroupBox(tr("Search Mode"), page), "grpSearchMode");

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -43,6 +44,9 @@ void TMainForm::SaveSettings() const {
   settings.setValue("modes/affect", CheckedOf(rbnP2AffectMode_, 1, 4));
   settings.setValue("modes/includeBlock", rbnP2AffectModeEx1_->isChecked());
   settings.setValue("modes/times", CheckedOf(rbnP2TimesMode_, 1, 3));
+  settings.setValue("convert/source", cmbP3Source_->currentData().toString());
+  settings.setValue("convert/target", CheckedOf(rbnP3Target_, 1, 2));
+  settings.setValue("convert/lineEnds", CheckedOf(rbnP3LineEnds_, 1, 3));
   settings.setValue("shift/amount", edP2Shift_->text());
   settings.setValue("shift/forward", rbnP2ShiftMode1_->isChecked());
   settings.setValue("folders/files", lastFileFolder_);
@@ -65,6 +69,13 @@ void TMainForm::RestoreSettings() {
   CheckIn(rbnP2AffectMode_, 1, 4, settings.value("modes/affect").toInt());
   rbnP2AffectModeEx1_->setChecked(settings.value("modes/includeBlock", false).toBool());
   CheckIn(rbnP2TimesMode_, 1, 3, settings.value("modes/times").toInt());
+  // A code page no longer offered leaves "Detect".
+  if (const int source = cmbP3Source_->findData(settings.value("convert/source").toString());
+      source > 0) {
+    cmbP3Source_->setCurrentIndex(source);
+  }
+  CheckIn(rbnP3Target_, 1, 2, settings.value("convert/target").toInt());
+  CheckIn(rbnP3LineEnds_, 1, 3, settings.value("convert/lineEnds").toInt());
   // The amount's editor keeps only a valid time; anything else becomes zero there.
   edP2Shift_->setText(settings.value("shift/amount", edP2Shift_->text()).toString());
   (settings.value("shift/forward", true).toBool() ? rbnP2ShiftMode1_ : rbnP2ShiftMode2_)

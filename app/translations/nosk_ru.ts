@@ -492,6 +492,134 @@ Can't do such replacement in current mode.</source>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>read as %1 (guessed from its bytes)</source>
+        <translation>прочитан как %1 (определено по байтам)</translation>
+    </message>
+    <message>
+        <source>its encoding could not be detected; choose the code page it is in</source>
+        <translation>не удалось определить кодировку; выберите кодовую страницу скрипта</translation>
+    </message>
+    <message>
+        <source>the encoding %1 is not known to this system</source>
+        <translation>кодировка %1 неизвестна этой системе</translation>
+    </message>
+    <message>
+        <source>line %1: the bytes %2 are not UTF-8 text, though the script begins with the UTF-8 mark; it was not converted</source>
+        <translation>строка %1: байты %2 — не текст UTF-8, хотя скрипт начинается с метки UTF-8; скрипт не преобразован</translation>
+    </message>
+    <message>
+        <source>line %1: the bytes %2 are not %3 text; it was not converted</source>
+        <translation>строка %1: байты %2 — не текст в кодировке %3; скрипт не преобразован</translation>
+    </message>
+    <message>
+        <source>line %1: the script ends inside a %2 character (bytes %3); it was not converted</source>
+        <translation>строка %1: скрипт обрывается посреди символа %2 (байты %3); скрипт не преобразован</translation>
+    </message>
+    <message>
+        <source>line %1: the %2 bytes %3 would not come back the same from UTF-8 (this system's converter reads them as a character it writes otherwise); it was not converted</source>
+        <translation>строка %1: байты %3 в кодировке %2 не вернулись бы из UTF-8 теми же (конвертер этой системы читает их как символ, который записывает иначе); скрипт не преобразован</translation>
+    </message>
+    <message>
+        <source>the %1 bytes %2 would not come back the same from UTF-8 (this system's converter reads them as a character it writes otherwise); it was not converted</source>
+        <translation>байты %2 в кодировке %1 не вернулись бы из UTF-8 теми же (конвертер этой системы читает их как символ, который записывает иначе); скрипт не преобразован</translation>
+    </message>
+    <message>
+        <source>%1 with mark</source>
+        <translation>%1 с меткой</translation>
+    </message>
+    <message>
+        <source>Unknown code page %1.</source>
+        <translation>Неизвестная кодовая страница %1.</translation>
+    </message>
+    <message>
+        <source>Central European</source>
+        <translation>центральноевропейская</translation>
+    </message>
+    <message>
+        <source>Cyrillic</source>
+        <translation>кириллица</translation>
+    </message>
+    <message>
+        <source>Western European</source>
+        <translation>западноевропейская</translation>
+    </message>
+    <message>
+        <source>Greek</source>
+        <translation>греческая</translation>
+    </message>
+    <message>
+        <source>Turkish</source>
+        <translation>турецкая</translation>
+    </message>
+    <message>
+        <source>Hebrew</source>
+        <translation>иврит</translation>
+    </message>
+    <message>
+        <source>Arabic</source>
+        <translation>арабская</translation>
+    </message>
+    <message>
+        <source>Baltic</source>
+        <translation>балтийская</translation>
+    </message>
+    <message>
+        <source>Vietnamese</source>
+        <translation>вьетнамская</translation>
+    </message>
+    <message>
+        <source>Thai</source>
+        <translation>тайская</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>русская</translation>
+    </message>
+    <message>
+        <source>Ukrainian</source>
+        <translation>украинская</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>японская</translation>
+    </message>
+    <message>
+        <source>Chinese (Simplified)</source>
+        <translation>китайская (упрощённая)</translation>
+    </message>
+    <message>
+        <source>Chinese (Traditional)</source>
+        <translation>китайская (традиционная)</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>корейская</translation>
+    </message>
+    <message>
+        <source>Format Conversion: to %1, %2, from %3 where a script is neither UTF-8 nor marked</source>
+        <translation>Преобразование: в %1, %2, из %3, где скрипт не в UTF-8 и без метки</translation>
+    </message>
+    <message>
+        <source>line ends kept</source>
+        <translation>концы строк как были</translation>
+    </message>
+    <message>
+        <source>line ends CR LF</source>
+        <translation>концы строк CR LF</translation>
+    </message>
+    <message>
+        <source>line ends LF</source>
+        <translation>концы строк LF</translation>
+    </message>
+    <message>
+        <source>the detected code page</source>
+        <translation>определённой кодовой страницы</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
+    </message>
 </context>
 <context>
     <name>nosk::ui::DesktopServices</name>
@@ -603,14 +731,6 @@ Can't do such replacement in current mode.</source>
     <message>
         <source>Replace</source>
         <translation>Замена</translation>
-    </message>
-    <message>
-        <source>Preview: Shift Times</source>
-        <translation>Просмотр: сдвиг времени</translation>
-    </message>
-    <message>
-        <source>Preview: Replace</source>
-        <translation>Просмотр: замена</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -1076,6 +1196,95 @@ Can't do such replacement in current mode.</source>
     <message>
         <source>Paste an amount: 1.5, 1:30 or 1m30s; a minus sign moves back</source>
         <translation>Вставьте величину: 1.5, 1:30 или 1m30s; знак минус сдвигает назад</translation>
+    </message>
+    <message>
+        <source>Preview: %1</source>
+        <translation>Просмотр: %1</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Преобразование</translation>
+    </message>
+    <message>
+        <source>Source encoding</source>
+        <translation>Исходная кодировка</translation>
+    </message>
+    <message>
+        <source>Detect</source>
+        <translation>Определить</translation>
+    </message>
+    <message>
+        <source>Target encoding</source>
+        <translation>Кодировка результата</translation>
+    </message>
+    <message>
+        <source>UTF-8 with mark (BOM)</source>
+        <translation>UTF-8 с меткой (BOM)</translation>
+    </message>
+    <message>
+        <source>UTF-8 without mark</source>
+        <translation>UTF-8 без метки</translation>
+    </message>
+    <message>
+        <source>Line ends</source>
+        <translation>Концы строк</translation>
+    </message>
+    <message>
+        <source>Keep each line's own</source>
+        <translation>Оставить как есть</translation>
+    </message>
+    <message>
+        <source>CR LF (Windows)</source>
+        <translation>CR LF (как в Windows)</translation>
+    </message>
+    <message>
+        <source>LF (Unix)</source>
+        <translation>LF (как в Unix)</translation>
+    </message>
+    <message>
+        <source>Conversion</source>
+        <translation>Преобразование</translation>
+    </message>
+    <message>
+        <source>Each checked script is written in UTF-8 with the chosen line ends, and nothing else about it changes. UTF-8 and UTF-16 scripts are recognised; any other is read in the source encoding. A script already in that form gets 0 and is left alone; one whose bytes are not valid text gets Error and is not written. Previous versions go to Nosk_backup.</source>
+        <translation>Каждый отмеченный скрипт записывается в UTF-8 с выбранными концами строк; больше ничего не меняется. UTF-8 и UTF-16 распознаются сами, остальное читается в исходной кодировке. Скрипт, который уже в таком виде, получает 0; скрипт, чьи байты — не текст, получает «Ошибка» и не записывается. Прежние версии — в Nosk_backup.</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <comment>button</comment>
+        <translation>Преобразовать</translation>
+    </message>
+    <message>
+        <source>The code page of scripts that are neither UTF-8 nor marked UTF-16: Detect guesses it for each script, and the Result's hint names the guess</source>
+        <translation>Кодовая страница скриптов, которые не в UTF-8 и не помечены как UTF-16: «Определить» угадывает её для каждого скрипта, а подсказка «Итога» называет догадку</translation>
+    </message>
+    <message>
+        <source>Write UTF-8 that begins with the mark, as players expect of .ass</source>
+        <translation>Записывать UTF-8 с меткой в начале, как ждут от .ass плееры</translation>
+    </message>
+    <message>
+        <source>Write UTF-8 without the mark</source>
+        <translation>Записывать UTF-8 без метки</translation>
+    </message>
+    <message>
+        <source>Leave every line end as it is</source>
+        <translation>Оставить каждый конец строки как есть</translation>
+    </message>
+    <message>
+        <source>End every line with CR LF</source>
+        <translation>Заканчивать каждую строку на CR LF</translation>
+    </message>
+    <message>
+        <source>End every line with LF alone</source>
+        <translation>Заканчивать каждую строку на LF</translation>
+    </message>
+    <message>
+        <source>See what Convert would change, and apply it from there</source>
+        <translation>Посмотреть, что изменит «Преобразовать», и применить оттуда</translation>
+    </message>
+    <message>
+        <source>Convert every checked script; the previous versions go to Nosk_backup</source>
+        <translation>Преобразовать каждый отмеченный скрипт; прежние версии сохраняются в Nosk_backup</translation>
     </message>
 </context>
 </TS>

@@ -148,14 +148,14 @@ TEST(Faults, AFolderListingThatFailsPartway) {
 
 // The process killed at each call that changes files, one after the other, until a run gets
 // through: after every kill each script is old or new, and each new one has its backup.
-TEST(Faults, KilledAtAnyPoint) {
-  REQUIRE_STRACE();
-  Season season;
+void KillAtEveryCall(SeasonRun run) {
+  Season season(run);
   int kills = 0;
   for (const char* call : {"openat", "write", "close", "mkdirat", "flock", "linkat", "fchmod",
                            "fchown", "fsetxattr", "renameat", "renameat2", "unlinkat", "syncfs"}) {
     for (int k = 1;; ++k) {
-      SCOPED_TRACE(std::string(call) + " #" + std::to_string(k));
+      SCOPED_TRACE(std::string(call) + " #" + std::to_string(k) +
+                   (run == SeasonRun::Shift ? " (shift)" : " (conversion)"));
       season.Reset();
       const ProcessResult result =
           season.Run({"strace", "-f", "-qq", "-o", "/dev/null", "-e",
@@ -170,9 +170,14 @@ TEST(Faults, KilledAtAnyPoint) {
       ASSERT_LT(k, 1000) << "the run never got through";
     }
   }
-  RecordProperty("kills", kills);
   std::printf("killed %d times\n", kills);
   EXPECT_GT(kills, 20);
+}
+
+// A shift and a conversion, each killed at every call.
+TEST(Faults, KilledAtAnyPoint) {
+  REQUIRE_STRACE();
+  for (const SeasonRun run : {SeasonRun::Shift, SeasonRun::Conversion}) KillAtEveryCall(run);
 }
 
 TEST(Faults, AnImmutableScriptOrBackupFolder) {

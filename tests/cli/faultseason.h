@@ -10,12 +10,14 @@
 #include <map>
 #include <sstream>
 
+#include "tests/common/iconv.h"
 #include "tests/common/process.h"
 #include "tests/common/tempfolder.h"
 
 namespace nosk::cli::faults {
 
 namespace fs = std::filesystem;
+using testsupport::Iconv;
 using testsupport::ProcessResult;
 using testsupport::ReadBytes;
 using testsupport::RunProcess;
@@ -50,14 +52,25 @@ inline bool CanTrace() {
          RunProcess("sh", {"-c", "strace -f -qq -o /dev/null true"}).exitStatus == 0;
 }
 
+// What the season's run does: shift every script, or convert every script to UTF-8 with LF.
+enum class SeasonRun { Shift, Conversion };
+
 // Three scripts in a folder of their own, the block file beside it, and for every script the
 // content a run without faults gives it.
 class Season {
  public:
-  Season() {
-    scripts_ = {{"a.ass", ReadBytes(kData / "episode.ass")},
-                {"big.ass", BigScript(80'000)},
-                {"c.ass", WithLfLineEnds(ReadBytes(kData / "episode.ass"))}};
+  explicit Season(SeasonRun run = SeasonRun::Shift) : run_(run) {
+    if (run == SeasonRun::Shift) {
+      scripts_ = {{"a.ass", ReadBytes(kData / "episode.ass")},
+                  {"big.ass", BigScript(80'000)},
+                  {"c.ass", WithLfLineEnds(ReadBytes(kData / "episode.ass"))}};
+    } else {
+      // A legacy code page, UTF-8 without the mark, and UTF-16 with it.
+      scripts_ = {{"a.ass", Iconv(ReadBytes(kData / "languages/ru.ass"), "UTF-8", "CP1251")},
+                  {"big.ass", BigScript(80'000).substr(3)},
+                  {"c.ass",
+                   "\xFF\xFE" + Iconv(ReadBytes(kData / "languages/ja.ass"), "UTF-8", "UTF-16LE")}};
+    }
     WriteBytes(root_ / "go.txt",
                "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.\n");
     fs::create_directory(Folder());
@@ -79,10 +92,18 @@ class Season {
     for (const auto& [name, content] : scripts_) WriteBytes(Folder() / name, content);
   }
 
-  // nosk-cli shifting every script, run through `wrapper` (a fault injector) when one is given.
+  // nosk-cli shifting or converting every script, run through `wrapper` (a fault injector)
+  // when one is given.
   ProcessResult Run(std::vector<std::string> wrapper = {}) const {
-    std::vector<std::string> arguments = {
-        "shift", "--by", "0:00:01.50", "--block", (root_ / "go.txt").string(), Folder().string()};
+    std::vector<std::string> arguments =
+        run_ == SeasonRun::Shift ? std::vector<std::string>{"shift",
+                                                            "--by",
+                                                            "0:00:01.50",
+                                                            "--block",
+                                                            (root_ / "go.txt").string(),
+                                                            Folder().string()}
+                                 : std::vector<std::string>{"convert", "--from", "windows-1251",
+                                                            "--eol",   "lf",     Folder().string()};
     if (wrapper.empty()) return RunProcess(kCli, arguments);
     if (wrapper.front() == "strace") {
       // LeakSanitizer cannot work under ptrace: in a sanitizer build, traced runs leave it out.
@@ -169,6 +190,7 @@ class Season {
   }
 
  private:
+  SeasonRun run_;
   TempFolder root_;
   std::map<std::string, std::string> scripts_;
   std::map<std::string, std::string> expected_;

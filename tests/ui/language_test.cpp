@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -61,6 +62,8 @@ void AddWidgetTexts(QList<ShownText>& texts, QWidget& root) {
       Add(texts, *widget, "title", menu->title());
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
       Add(texts, *widget, "placeholderText", edit->placeholderText());
+    } else if (auto* choices = qobject_cast<QComboBox*>(widget)) {
+      for (int i = 0; i < choices->count(); ++i) Add(texts, *widget, "item", choices->itemText(i));
     } else if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
       for (int i = 0; i < tabs->count(); ++i) {
         Add(texts, *widget, "tabText", tabs->tabText(i));

@@ -16,23 +16,14 @@
 #include "tests/ui/window.h"
 #include "ui/previewdialog.h"
 
+using nosk::testsupport::Bytes;
 using nosk::testsupport::kData;
 using nosk::testsupport::kSearchGo;
 using nosk::testsupport::Window;
+using nosk::testsupport::WriteFile;
 using nosk::ui::PreviewDialog;
 
 namespace {
-
-QByteArray Bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-  file.write(bytes);
-}
 
 template <class Widget>
 Widget* In(QDialog& dialog, const char* name) {

@@ -1,6 +1,7 @@
 // What the window remembers between starts: saved on close, restored by the next window.
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@ QStringList Remembered(Window& w) {
     state.append(w.Find<QPlainTextEdit>(editor)->toPlainText());
   }
   state.append(w.Find<QLineEdit>("edP2Shift")->text());
+  state.append(w.Find<QComboBox>("cmbP3Source")->currentText());
   state.append(QString::number(w.Find<QTabWidget>("MainPageControl")->currentIndex()));
   state.sort();
   return state;
@@ -46,11 +48,13 @@ class SettingsTest : public QObject {
       Window w;
       const QStringList atFirstStart = Remembered(w);
       w.form.resize(900, 700);
-      for (const char* radio : {"rbnP1SearchMode3", "rbnP1ReplaceMode2", "rbnP2AffectMode3",
-                                "rbnP2AffectModeEx1", "rbnP2TimesMode2", "rbnP2ShiftMode2"}) {
+      for (const char* radio :
+           {"rbnP1SearchMode3", "rbnP1ReplaceMode2", "rbnP2AffectMode3", "rbnP2AffectModeEx1",
+            "rbnP2TimesMode2", "rbnP2ShiftMode2", "rbnP3Target2", "rbnP3LineEnds3"}) {
         Check(w, radio);
       }
       w.Find<QLineEdit>("edP2Shift")->setText("0:01:30.50");
+      w.Find<QComboBox>("cmbP3Source")->setCurrentIndex(3);
       w.Find<QPlainTextEdit>("P1Edit1")->setPlainText("search\nblock");
       w.Find<QPlainTextEdit>("P1Edit2")->setPlainText("replace block");
       w.Find<QPlainTextEdit>("P2Edit1")->setPlainText("timing block");
@@ -91,6 +95,8 @@ class SettingsTest : public QObject {
       settings.setValue("modes/affect", -1);
       settings.setValue("modes/times", "many");
       settings.setValue("shift/amount", "ninety");
+      settings.setValue("convert/source", "EBCDIC");
+      settings.setValue("convert/lineEnds", 0);
       settings.setValue("window/geometry", QByteArray("not a geometry"));
     }
     Window w(Settings::Kept);

@@ -23,6 +23,18 @@ inline const QString kData = QStringLiteral(NOSK_TEST_DATA);
 inline const QString kSearchGo =
     QStringLiteral("Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go.");
 
+// The bytes of a file; empty when it cannot be read.
+inline QByteArray Bytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  file.write(bytes);
+}
+
 // Whether a window starts from no saved settings, as on a first start, or from what the
 // windows before it saved.
 enum class Settings { Fresh, Kept };
