@@ -27,9 +27,9 @@ std::string NoEventLinesReason(const script::TSubtitleFile& script, ScriptEncodi
   switch (encoding) {
     case ScriptEncoding::Utf16BigEndian:
     case ScriptEncoding::Utf16LittleEndian:
-      return "the script is UTF-16 text, which is not supported (save it as UTF-8)";
+      return "the script is UTF-16 text: convert it to UTF-8 first (Format Conversion, or nosk-cli convert)";
     case ScriptEncoding::Utf32BigEndian:
-      return "the script is UTF-32 text, which is not supported (save it as UTF-8)";
+      return "the script is UTF-32 text: convert it to UTF-8 first (Format Conversion, or nosk-cli convert)";
     default:
       break;
   }

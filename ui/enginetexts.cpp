@@ -30,9 +30,11 @@ const char* const kSentences[] = {
     QT_TRANSLATE_NOOP("EngineText", "waiting for another Nosk run on %1"),
     // Why a script failed, or what to know besides its count.
     QT_TRANSLATE_NOOP("EngineText",
-                      "the script is UTF-16 text, which is not supported (save it as UTF-8)"),
+                      "the script is UTF-16 text: convert it to UTF-8 first (Format Conversion, or "
+                      "nosk-cli convert)"),
     QT_TRANSLATE_NOOP("EngineText",
-                      "the script is UTF-32 text, which is not supported (save it as UTF-8)"),
+                      "the script is UTF-32 text: convert it to UTF-8 first (Format Conversion, or "
+                      "nosk-cli convert)"),
     QT_TRANSLATE_NOOP("EngineText",
                       "no event lines in an [Events] section (the lines end in CR alone, which "
                       "is not a line end here; save the script with LF or CR LF line ends)"),

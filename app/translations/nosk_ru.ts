@@ -93,14 +93,6 @@ Can't do such replacement in current mode.</source>
         <translation>ожидание: в папке %1 работает другой запуск Nosk</translation>
     </message>
     <message>
-        <source>the script is UTF-16 text, which is not supported (save it as UTF-8)</source>
-        <translation>скрипт в кодировке UTF-16, она не поддерживается (сохраните его в UTF-8)</translation>
-    </message>
-    <message>
-        <source>the script is UTF-32 text, which is not supported (save it as UTF-8)</source>
-        <translation>скрипт в кодировке UTF-32, она не поддерживается (сохраните его в UTF-8)</translation>
-    </message>
-    <message>
         <source>no event lines in an [Events] section (the lines end in CR alone, which is not a line end here; save the script with LF or CR LF line ends)</source>
         <translation>в разделе [Events] нет строк событий (строки кончаются одним CR, а это здесь не конец строки; сохраните скрипт с концами строк LF или CR LF)</translation>
     </message>
@@ -619,6 +611,14 @@ Can't do such replacement in current mode.</source>
     <message>
         <source>%1; %2</source>
         <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>the script is UTF-16 text: convert it to UTF-8 first (Format Conversion, or nosk-cli convert)</source>
+        <translation>скрипт в UTF-16: сначала преобразуйте его в UTF-8 («Преобразование» или nosk-cli convert)</translation>
+    </message>
+    <message>
+        <source>the script is UTF-32 text: convert it to UTF-8 first (Format Conversion, or nosk-cli convert)</source>
+        <translation>скрипт в UTF-32: сначала преобразуйте его в UTF-8 («Преобразование» или nosk-cli convert)</translation>
     </message>
 </context>
 <context>
