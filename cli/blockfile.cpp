@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "engine/editortext.h"
 #include "script/encoding.h"
@@ -36,7 +37,11 @@ int ReadLimited(int descriptor, std::string& text) {
 
 script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>& lines) {
   const bool standardInput = name == "-";
-  const std::string shown = standardInput ? std::string("the standard input") : name;
+  // Shown as result lines show paths: absolute, and quoted where it needs it.
+  std::error_code ignored;
+  const std::string shown =
+      standardInput ? std::string("the standard input")
+                    : script::PathText(std::filesystem::absolute(name, ignored).lexically_normal());
   script::FileDescriptor opened;
   if (!standardInput) opened.Reset(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
   const int descriptor = standardInput ? STDIN_FILENO : opened.Get();

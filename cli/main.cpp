@@ -7,16 +7,19 @@
 #include <csignal>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/blockfile.h"
 #include "cli/pathlist.h"
+#include "cli/scriptpaths.h"
 #include "cli/terminalhost.h"
 #include "cli/undocommands.h"
 #include "engine/batchjob.h"
 #include "engine/formatconversion.h"
 #include "script/filedescriptor.h"
+#include "script/shiftamount.h"
 #include "script/timecodes.h"
 
 namespace {
@@ -70,6 +73,7 @@ struct Options {
   std::string match = "full";
   std::string mode = "full";
   std::string by;
+  std::string fps;
   bool backward = false;
   std::string affect = "all-files";
   bool includeBlock = false;
@@ -81,6 +85,7 @@ struct Options {
   std::string from = "auto";
   std::string to = "utf-8-bom";
   std::string eol = "keep";
+  bool recursive = false;
   std::vector<std::string> paths;
 };
 
@@ -94,16 +99,44 @@ const CLI::Validator kSourceEncoding(
     },
     "auto|ENCODING");
 
-const CLI::Validator kTimeCode(
+// A frame rate as --fps takes it.
+const CLI::Validator kFrameRate(
     [](std::string& text) {
-      return nosk::script::IsValidTime(text) ? std::string()
-                                             : "not a time of the form H:MM:SS.CC: " + text;
+      return nosk::script::ReadFrameRate(text)
+                 ? std::string()
+                 : "not a frame rate: " + text + " (23.976, 24000/1001, 25, 29.97, ...)";
     },
-    "H:MM:SS.CC");
+    "RATE");
+
+// The shift amount of --by, with --fps when it is in frames; a usage error otherwise.
+nosk::script::ShiftAmount AmountOf(const Options& options) {
+  std::optional<nosk::script::FrameRate> rate;
+  if (!options.fps.empty()) rate = nosk::script::ReadFrameRate(options.fps);
+  const nosk::script::AmountReading reading = nosk::script::ReadShiftAmount(options.by, rate);
+  if (reading.needsFrameRate) {
+    throw CLI::ValidationError(
+        "--by", reading.error + ": give it with --fps (23.976, " + "24000/1001, 25, 29.97, ...)");
+  }
+  if (!reading.amount) throw CLI::ValidationError("--by", reading.error);
+  if (reading.amount->backward && options.backward) {
+    throw CLI::ValidationError("--by",
+                               "a minus sign and --backward both say back: give one of "
+                               "them");
+  }
+  return *reading.amount;
+}
 
 void AddPaths(CLI::App* command, Options& options) {
   command->add_option("PATH", options.paths, "Scripts (.ass, .ssa), or folders of them")
       ->required();
+}
+
+// Paths of a run that may name folders with subfolders.
+void AddScriptPaths(CLI::App* command, Options& options) {
+  command->add_flag("-r,--recursive", options.recursive,
+                    "Take the scripts of the folders' subfolders too, at any depth (not those of "
+                    "Nosk_backup, nor of a link to a folder)");
+  AddPaths(command, options);
 }
 
 void AddWait(CLI::App* command, Options& options) {
@@ -177,13 +210,13 @@ int main(int argc, char** argv) {
                        "Print the version and exit");
   app.footer(
       "Output: a line per script, in file list order: the count (or Error), a tab, the path.\n"
-      "Why a script failed goes to stderr.\n"
+      "Why a script failed goes to stderr; on a terminal, a last line there sums the run up.\n"
       "Exit status: 0 the run went through without Error; 1 it went through with at least one\n"
       "Error or a write of another program that only a backup holds, a PATH named nothing or a\n"
-      "folder could not be listed, or the results could not be written; 2 it stopped at a check\n"
-      "before any script was opened (the reason is on stderr); 105 a value is not valid, 106 a\n"
-      "required option is missing, 103 a block file can't be read, 109 an unknown argument (as\n"
-      "CLI11 numbers them). Put -- before paths that may begin with -.");
+      "folder could not be listed, or the results could not be written; 2 nothing was done:\n"
+      "a check stopped the run before any script was opened, or the command was not one\n"
+      "(every usage error: 2; an unknown option, a missing or invalid value, an unreadable\n"
+      "block file), the reason on stderr. Put -- before paths that may begin with -.");
 
   Options options;
   CLI::App* search =
@@ -192,7 +225,7 @@ int main(int argc, char** argv) {
       ->required();
   AddMatch(search, options);
   AddExplain(search, options);
-  AddPaths(search, options);
+  AddScriptPaths(search, options);
 
   CLI::App* replace =
       app.add_subcommand("replace", "Replace a block of event lines by other lines");
@@ -206,10 +239,17 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   AddRewriting(replace, options);
   AddExplain(replace, options);
-  AddPaths(replace, options);
+  AddScriptPaths(replace, options);
 
   CLI::App* shift = app.add_subcommand("shift", "Move the Start and/or End times of event lines");
-  shift->add_option("--by", options.by, "The amount, H:MM:SS.CC")->required()->check(kTimeCode);
+  shift
+      ->add_option("--by", options.by,
+                   "The amount: H:MM:SS.CC, M:SS, seconds (1.5, 1.5s, 90s), milliseconds "
+                   "(500ms), a combination (1m30s, 1h2m3.5s) or frames with --fps (24f); a "
+                   "leading - moves back")
+      ->required();
+  shift->add_option("--fps", options.fps, "The frame rate of an amount in frames")
+      ->check(kFrameRate);
   shift->add_flag("--backward", options.backward, "Move the times back instead of forward");
   shift
       ->add_option("--affect", options.affect,
@@ -227,7 +267,7 @@ int main(int argc, char** argv) {
   AddMatch(shift, options);
   AddRewriting(shift, options);
   AddExplain(shift, options);
-  AddPaths(shift, options);
+  AddScriptPaths(shift, options);
 
   CLI::App* convert = app.add_subcommand(
       "convert", "Convert scripts to UTF-8 with one kind of line end, changing nothing else");
@@ -245,7 +285,7 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember(Keys(kLineEnds)))
       ->capture_default_str();
   AddRewriting(convert, options);
-  AddPaths(convert, options);
+  AddScriptPaths(convert, options);
 
   CLI::App* undo = app.add_subcommand(
       "undo",
@@ -259,6 +299,19 @@ int main(int argc, char** argv) {
   history->add_option("PATH", options.paths, "A folder, or a script of it")
       ->required()
       ->expected(1);
+
+  // A first word that is no command: CLI11 would only say that a command is required.
+  if (argc > 1 && argv[1][0] != '-') {
+    bool known = false;
+    for (const CLI::App* command : app.get_subcommands({})) known |= command->get_name() == argv[1];
+    if (!known) {
+      std::fprintf(stderr,
+                   "nosk-cli: %s is not a command: search, replace, shift, convert, undo or "
+                   "history (nosk-cli --help)\n",
+                   nosk::script::QuotedText(argv[1]).c_str());
+      return kStoppedAtCheck;
+    }
+  }
 
   BatchSettings settings;
   EditorTexts editors;
@@ -287,18 +340,21 @@ int main(int argc, char** argv) {
       settings.ReplaceMode = kReplacements.at(options.mode);
       mode = options.dryRun ? RunMode::Preview : RunMode::Write;
     } else {
-      if (!options.dryRun && nosk::script::TimeValue(options.by) == 0) {
+      const nosk::script::ShiftAmount amount = AmountOf(options);
+      if (!options.dryRun && amount.centiseconds == 0) {
         throw CLI::ValidationError("--by", "a shift by 0:00:00.00 changes nothing");
       }
       settings.WorkMode = Page::TimingShift;
       settings.AffectMode = AffectModeOf(options.affect, options.includeBlock);
       settings.TimesMode = kTimes.at(options.times);
-      editors.ShiftText = options.by;
-      editors.ShiftForward = !options.backward;
+      editors.ShiftText = nosk::script::FormatTime(amount.centiseconds);
+      editors.ShiftForward = !(options.backward || amount.backward);
       mode = options.dryRun ? RunMode::Preview : RunMode::Write;
     }
   } catch (const CLI::ParseError& error) {
-    return app.exit(error);
+    // --help and --version end here with 0; every usage error with the status of a stopped
+    // check, its reason on stderr.
+    return app.exit(error) == 0 ? 0 : kStoppedAtCheck;
   }
 
   const auto wait = std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));
@@ -311,7 +367,8 @@ int main(int argc, char** argv) {
   if (undo->parsed()) return nosk::cli::UndoCommand(options.paths, wait);
   if (history->parsed()) return nosk::cli::HistoryCommand(options.paths.front());
   nosk::cli::TerminalHost host(stderr, ::isatty(STDERR_FILENO) == 1);
-  nosk::cli::CollectedPaths collected = nosk::cli::CollectScriptPaths(options.paths, stderr);
+  nosk::cli::CollectedPaths collected =
+      nosk::cli::CollectScriptPaths(options.paths, options.recursive, stderr);
   // With --diff the diffs are the output, and the result lines join the reasons on stderr.
   nosk::cli::PathList files(
       std::move(collected.scripts), host,
@@ -335,6 +392,14 @@ int main(int argc, char** argv) {
   for (const std::string& message : messages)
     std::fprintf(stderr, "nosk-cli: %s\n", message.c_str());
   if (!wentThrough) return kStoppedAtCheck;
+  // On a terminal, the run summed up after its results.
+  if (::isatty(STDERR_FILENO) == 1) {
+    const nosk::cli::RunKind kind = mode == RunMode::Count     ? nosk::cli::RunKind::Count
+                                    : mode == RunMode::Preview ? nosk::cli::RunKind::Preview
+                                                               : nosk::cli::RunKind::Write;
+    std::fflush(stdout);
+    std::fprintf(stderr, "nosk-cli: %s\n", nosk::cli::SummaryLine(files.Tally(), kind).c_str());
+  }
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
     std::fprintf(stderr, "nosk-cli: the results could not all be written to the standard output\n");
     return 1;

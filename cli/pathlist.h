@@ -8,22 +8,9 @@
 
 #include "cli/terminalhost.h"
 #include "engine/filelist.h"
+#include "engine/runtally.h"
 
 namespace nosk::cli {
-
-// Whether `a` sorts before `b` compared as UTF-16 code units, the order of the window's list.
-bool Utf16Less(std::string_view a, std::string_view b);
-
-struct CollectedPaths {
-  std::vector<std::filesystem::path> scripts;  // absolute, without duplicates, in UTF-16 order
-  int problems = 0;  // arguments that name nothing, or folders that could not be listed
-};
-
-// The script paths named by the arguments: a file with a script extension (whether or not it
-// exists: the run reports a missing one), or a folder's .ass and .ssa files (not its
-// sub-folders). A file of another kind is skipped, and a path that names nothing or a folder
-// that cannot be listed is a problem, each with a line on `errors`.
-CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, std::FILE* errors);
 
 // Where a run's results are printed.
 struct ResultOutput {
@@ -45,12 +32,20 @@ class PathList : public engine::FileList {
   void StoreResult(std::int32_t i, const engine::ScriptResult& result) override;
 
   int FailureCount() const { return failures_; }
+  const engine::RunTally& Tally() const { return tally_; }
 
  private:
   std::vector<std::filesystem::path> paths_;
   TerminalHost& host_;
   ResultOutput output_;
   int failures_ = 0;
+  engine::RunTally tally_;
 };
+
+// What a run did to its scripts, in words.
+enum class RunKind { Count, Preview, Write, Undo };
+
+// The line that sums a run up on a terminal: "3 changed, 2 unchanged, 1 failed".
+std::string SummaryLine(const engine::RunTally& tally, RunKind kind);
 
 }  // namespace nosk::cli

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "cli/pathlist.h"
 #include "cli/terminalhost.h"
 #include "engine/undo.h"
 #include "script/outcome.h"
@@ -18,6 +19,7 @@ int UndoCommand(const std::vector<std::string>& paths, std::chrono::milliseconds
   engine::RunOptions options;
   options.folderLockWait = folderLockWait;
   int failures = 0;
+  engine::RunTally tally;
   const std::vector<std::string> problems = engine::UndoLastRuns(
       host, targets, options,
       [&](const std::filesystem::path& script, const engine::ScriptResult& result) {
@@ -28,6 +30,7 @@ int UndoCommand(const std::vector<std::string>& paths, std::chrono::milliseconds
         std::fprintf(stdout, "%s\t%s\n", code.c_str(), path.c_str());
         std::fflush(stdout);
         if (result.code == engine::kFailed || result.announce) ++failures;
+        tally.Add(result);
         if (!result.reason.empty()) {
           std::fprintf(stderr, "nosk-cli: %s: %s\n", path.c_str(), result.reason.c_str());
         }
@@ -38,6 +41,10 @@ int UndoCommand(const std::vector<std::string>& paths, std::chrono::milliseconds
   for (const std::string& message : host.TakeMessages()) {
     std::fprintf(stderr, "nosk-cli: %s\n", message.c_str());
     ++failures;
+  }
+  if (::isatty(STDERR_FILENO) == 1) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "nosk-cli: %s\n", SummaryLine(tally, RunKind::Undo).c_str());
   }
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
     std::fprintf(stderr, "nosk-cli: the results could not all be written to the standard output\n");

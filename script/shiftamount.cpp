@@ -166,7 +166,11 @@ AmountReading ReadShiftAmount(std::string_view original, std::optional<FrameRate
       while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
       if (first && (text == "f" || text == "F")) {
         if (number->hasFraction) return notAnAmount();
-        if (!rate) return refuse("is frames: give the frame rate (23.976, 24000/1001, 25)");
+        if (!rate) {
+          AmountReading frames = refuse("is frames, which need a frame rate");
+          frames.needsFrameRate = true;
+          return frames;
+        }
         // frames / rate seconds, in centiseconds, rounded once: halves away from zero.
         const std::int64_t numerator = number->whole * rate->seconds * 100;
         const std::int64_t centiseconds = (2 * numerator + rate->frames) / (2 * rate->frames);

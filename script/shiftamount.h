@@ -27,6 +27,8 @@ struct ShiftAmount {
 struct AmountReading {
   std::optional<ShiftAmount> amount;
   std::string error;  // why the text is not an amount, when it is not
+  // The text is frames, and no frame rate was given.
+  bool needsFrameRate = false;
 };
 
 // Reads a shift amount. Accepted, after an optional sign ("-" moves back; spaces around the

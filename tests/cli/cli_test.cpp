@@ -5,6 +5,7 @@
 
 #include "cli/blockfile.h"
 #include "cli/pathlist.h"
+#include "cli/scriptpaths.h"
 #include "tests/common/process.h"
 #include "tests/common/tempfolder.h"
 
@@ -211,50 +212,75 @@ TEST(CommandLine, HandlesBadInputWithoutDamage) {
   EXPECT_EQ(r.out.find((folder / "x.ass").string()), std::string::npos);
 }
 
-TEST(CommandLine, RefusesBadUsageWithCli11Codes) {
+// Every usage error exits with 2, as a check that stops a run does, its reason on stderr, and
+// nothing on stdout; --help and --version exit with 0.
+TEST(CommandLine, RefusesBadUsageWithStatus2) {
   Season s;
   WriteBytes(s.folder / "latin1.txt", "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,caf\xE9\n");
   struct Case {
     std::string name;
     std::vector<std::string> arguments;
-    int exitStatus;
     std::string errStart;
   };
   const Case cases[] = {
       {"a shift by nothing",
        {"shift", "--by", "0:00:00.00", "--block", s / "go.txt", s / "b.ass"},
-       105,
        "--by: a shift by 0:00:00.00 changes nothing"},
-      {"a time that is not one", {"shift", "--by", "1:2:3", s / "b.ass"}, 105, "--by: not a time"},
+      {"an amount that is not one",
+       {"shift", "--by", "1:2:3", s / "b.ass"},
+       "--by: '1:2:3' is not an amount: give H:MM:SS.CC"},
+      {"frames without a rate",
+       {"shift", "--by", "24f", s / "b.ass"},
+       "--by: '24f' is frames, which need a frame rate: give it with --fps"},
+      {"a frame rate that is not one",
+       {"shift", "--by", "24f", "--fps", "fast", s / "b.ass"},
+       "--fps: not a frame rate: fast"},
+      {"back twice",
+       {"shift", "--by", "-1.5s", "--backward", s / "b.ass"},
+       "--by: a minus sign and --backward both say back"},
       {"an unknown mode",
        {"replace", "--block", s / "go.txt", "--with", s / "go.txt", "--mode", "fuzzy", s / "b.ass"},
-       105,
        "--mode: fuzzy not in"},
-      {"no block", {"search", s / "b.ass"}, 106, "--block is required"},
+      {"an unknown option",
+       {"search", "--fuzzy", "--block", s / "go.txt", s / "b.ass"},
+       "The following argument was not expected: --fuzzy"},
+      {"a missing value", {"search", s / "b.ass", "--block"}, "--block: 1 required"},
+      {"an unknown command",
+       {"sort", s / "b.ass"},
+       "nosk-cli: sort is not a command: search, replace, shift, convert, undo or history"},
+      {"no command", {}, "A subcommand is required"},
+      {"no block", {"search", s / "b.ass"}, "--block is required"},
+      {"no path", {"search", "--block", s / "go.txt"}, "PATH is required"},
       {"a block file that is not UTF-8",
        {"search", "--block", s / "latin1.txt", s / "b.ass"},
-       103,
        s / "latin1.txt" + " is not UTF-8 text"},
       {"a missing block file",
        {"search", "--block", s / "none.txt", s / "b.ass"},
-       103,
        "can't read " + s / "none.txt"},
       {"a block file that never ends",
        {"search", "--block", "/dev/zero", s / "b.ass"},
-       103,
        "can't read /dev/zero: it holds more than 40,000,000 bytes"},
       {"both blocks from stdin",
        {"replace", "--block", "-", "--with", "-", s / "b.ass"},
-       105,
        "--with: only one block"},
+      {"an unknown code page",
+       {"convert", "--from", "martian", s / "b.ass"},
+       "--from: not an encoding this system knows: martian"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const ProcessResult r = RunProcess(kCli, c.arguments);
-    EXPECT_EQ(r.exitStatus, c.exitStatus) << r.err;
+    EXPECT_EQ(r.exitStatus, 2) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(r.err.starts_with(c.errStart)) << r.err;
   }
+  EXPECT_EQ(ReadBytes(s.folder / "b.ass"), ReadBytes(kData / "episode.ass"));
+  for (const char* ending : {"--help", "--version"}) {
+    const ProcessResult r = RunProcess(kCli, {ending});
+    EXPECT_EQ(r.exitStatus, 0) << ending;
+  }
+  EXPECT_EQ(RunProcess(kCli, {"--version"}).out, "nosk-cli " NOSK_VERSION "\n");
+  EXPECT_NE(RunProcess(kCli, {"--help"}).out.find("every usage error: 2"), std::string::npos);
 }
 
 // --diff prints what the run changes, as a diff that patch --binary applies to a copy of the

@@ -100,8 +100,9 @@ TEST(ShiftAmount, RefusesAnythingElseWithTheAcceptedForms) {
     EXPECT_FALSE(reading.amount.has_value()) << c.text;
     EXPECT_EQ(reading.error, "'" + std::string(c.text) + "' " + std::string(c.reason)) << c.text;
   }
-  EXPECT_EQ(ReadShiftAmount("24f", std::nullopt).error,
-            "'24f' is frames: give the frame rate (23.976, 24000/1001, 25)");
+  const AmountReading frames = ReadShiftAmount("24f", std::nullopt);
+  EXPECT_EQ(frames.error, "'24f' is frames, which need a frame rate");
+  EXPECT_TRUE(frames.needsFrameRate);
 }
 
 TEST(ShiftAmount, ReadsFrameRates) {

@@ -1,0 +1,29 @@
+// The scripts a command's path arguments name, in the order of the window's list.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nosk::cli {
+
+// Whether `a` sorts before `b` compared as UTF-16 code units, the order of the window's list.
+bool Utf16Less(std::string_view a, std::string_view b);
+
+struct CollectedPaths {
+  std::vector<std::filesystem::path> scripts;  // absolute, without duplicates, in UTF-16 order
+  int problems = 0;  // arguments that name nothing, or folders that could not be listed
+};
+
+// The script paths named by the arguments: a file with a script extension (whether or not it
+// exists: the run reports a missing one), or a folder's .ass and .ssa files; with `recursive`,
+// those of its subfolders too, at any depth, never entering a Nosk_backup folder nor following
+// a link to a folder. Without it, a folder whose subfolders hold scripts gets a line on `errors`
+// saying they were skipped. A file of another kind is skipped, and a path that names nothing or a
+// folder that cannot be listed is a problem, each with a line on `errors`.
+CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, bool recursive,
+                                  std::FILE* errors);
+
+}  // namespace nosk::cli
