@@ -49,8 +49,10 @@ void TerminalHost::Draw(bool force) {
   const auto now = std::chrono::steady_clock::now();
   if (!force && now - lastDraw_ < std::chrono::milliseconds(100)) return;
   lastDraw_ = now;
-  std::fprintf(terminal_, "\r\x1b[K[%d/%d] %s %d%%", fileNumber_, fileCount_, statusText_.c_str(),
-               std::min(position_, 100));
+  std::fputs("\r\x1b[K", terminal_);
+  // Runs that do not go through a file list (undo) have no file number to show.
+  if (fileCount_ > 0) std::fprintf(terminal_, "[%d/%d] ", fileNumber_, fileCount_);
+  std::fprintf(terminal_, "%s %d%%", statusText_.c_str(), std::min(position_, 100));
   std::fflush(terminal_);
   lineShown_ = true;
 }

@@ -155,6 +155,8 @@ TEST(Summary, EndsARunOnATerminal) {
   for (const Case& c : cases) {
     const std::string shown = onTerminal(c.command);
     EXPECT_TRUE(shown.ends_with(c.summary + "\r\n")) << c.command << ":\n" << shown;
+    // The progress line counts files only where there is a list of them to count.
+    EXPECT_EQ(shown.find("[0/0]"), std::string::npos) << c.command << ":\n" << shown;
   }
   const ProcessResult piped = RunProcess(kCli, {"search", "--block", root + "/go.txt", root});
   EXPECT_EQ(piped.err.find("1 script holds"), std::string::npos) << piped.err;
