@@ -77,9 +77,13 @@ Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups, bool cr
   const int descriptor = backups.folder_.Descriptor();
   if (made) {
     // As the folder shares: its group, and its group and other bits, whatever the umask says.
-    [[maybe_unused]] const int ignored =
-        ::fchown(descriptor, static_cast<uid_t>(-1), parent.st_gid);
-    if (::fchmod(descriptor, 0700 | (parent.st_mode & 03077)) != 0) {
+    mode_t shared = parent.st_mode & 03077;
+    if (::fchown(descriptor, static_cast<uid_t>(-1), parent.st_gid) != 0) {
+      // A runner outside the folder's group cannot give it that group. The group it keeps (the
+      // runner's) gets no more than everyone else, not what the folder's group would have had.
+      shared = (shared & ~mode_t{02070}) | ((shared & 07) << 3);
+    }
+    if (::fchmod(descriptor, 0700 | shared) != 0) {
       return Outcome::Failure("Can't set the permissions of " + shown + ": " + ErrorText(errno));
     }
   }
