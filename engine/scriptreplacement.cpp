@@ -127,7 +127,8 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
         "changed on disk while Nosk worked on it, so it was not changed; run again to work on "
         "its new content");
   }
-  if (Outcome placed = PutInPlace(); !placed) {
+  std::string leftover;
+  if (Outcome placed = PutInPlace(leftover); !placed) {
     backups_->Discard(location_.name, backupName_);
     backupName_.clear();
     return placed;
@@ -163,10 +164,11 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, std::string& note
   const int error = copied ? backups_->Get().StatEntry(backupName_, backup)
                            : (::fstat(file_.Get(), &backup) == 0 ? 0 : errno);
   if (error == 0) backupState_ = script::FileIdentity::Of(backup);
+  if (!leftover.empty()) note += (note.empty() ? "" : "; ") + leftover;
   return Outcome::Success();
 }
 
-Outcome ScriptReplacement::PutInPlace() {
+Outcome ScriptReplacement::PutInPlace(std::string& leftover) {
   const int folder = location_.folder.Descriptor();
   const std::string shown = PathText(location_.listed);
   const int error = ExchangeNames(folder, temporary_.Name(), location_.name);
@@ -187,7 +189,13 @@ Outcome ScriptReplacement::PutInPlace() {
           "changed on disk while Nosk worked on it, so it was not changed; run again to work on "
           "its new content");
     }
-    ::unlinkat(folder, temporary_.Name().c_str(), 0);
+    // The script's previous version, which its backup holds too. Should it not go, the user
+    // hears of the hidden file that holds it (the folder's next run removes it).
+    if (::unlinkat(folder, temporary_.Name().c_str(), 0) != 0) {
+      leftover = "its previous version also stays as " +
+                 PathText(location_.folder.PathOf(temporary_.Name())) +
+                 ", which could not be removed: " + ErrorText(errno);
+    }
     temporary_.Keep();
     return Outcome::Success();
   }

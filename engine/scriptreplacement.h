@@ -52,7 +52,8 @@ class ScriptReplacement {
   std::string StillAsRead() const;
   // Puts the temporary file in the script's place. Exchanging the two names tells whether the
   // name still led to the file read; where the file system cannot exchange, it is renamed.
-  script::Outcome PutInPlace();
+  // `leftover` says where the previous version stays when its temporary name cannot be removed.
+  script::Outcome PutInPlace(std::string& leftover);
 
   const script::ScriptLocation& location_;
   const script::FileDescriptor& file_;

@@ -75,6 +75,8 @@ const char* const kSentences[] = {
                       "it has other hard links, which keep its previous content; its backup is "
                       "a copy"),
     QT_TRANSLATE_NOOP("EngineText",
+                      "its previous version also stays as %1, which could not be removed: %2"),
+    QT_TRANSLATE_NOOP("EngineText",
                       "another program wrote to %1 while Nosk replaced it; the new content does "
                       "not hold that write, which is kept in %2"),
     QT_TRANSLATE_NOOP("EngineText",

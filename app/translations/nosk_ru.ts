@@ -620,6 +620,10 @@ Can't do such replacement in current mode.</source>
         <source>the script is UTF-32 text: convert it to UTF-8 first (Format Conversion, or nosk-cli convert)</source>
         <translation>скрипт в UTF-32: сначала преобразуйте его в UTF-8 («Преобразование» или nosk-cli convert)</translation>
     </message>
+    <message>
+        <source>its previous version also stays as %1, which could not be removed: %2</source>
+        <translation>его прежняя версия осталась ещё и как %1, её не удалось удалить: %2</translation>
+    </message>
 </context>
 <context>
     <name>nosk::ui::DesktopServices</name>

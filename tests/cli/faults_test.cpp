@@ -50,62 +50,66 @@ TEST(Faults, AFileSizeLimit) {
   season.CheckReports(result, rewritten, "File too large");
 }
 
-// One syscall failing, as strace injects it.
+// One syscall failing, as strace injects it: every call of its kind, or, with a `target`, the
+// first one on the file whose openat line holds the target (the openat itself for openat).
 struct InjectedCase {
   std::string name;
   std::string injection;
+  std::string target;
   int exitStatus;
   std::map<std::string, bool> rewritten;
   std::string reason;
+  bool temporaryFilesStay = false;  // reported as staying, as the reason says
 };
+
+const std::string kTemporaryFile = "\".nosk-";
+const std::string kFirstScript = "\"a.ass\"";
 
 TEST(Faults, FailingSystemCalls) {
   REQUIRE_STRACE();
+  const std::map<std::string, bool> none = {{"a.ass", false}, {"big.ass", false}, {"c.ass", false}};
+  const std::map<std::string, bool> all = {{"a.ass", true}, {"big.ass", true}, {"c.ass", true}};
+  const std::map<std::string, bool> allButTheFirst = {
+      {"a.ass", false}, {"big.ass", true}, {"c.ass", true}};
   const InjectedCase cases[] = {
-      {"a failing write of the new content",
-       "write:error=EIO:when=",
-       1,
-       {{"a.ass", false}, {"big.ass", true}, {"c.ass", true}},
+      {"the folder cannot be locked", "flock:error=ENOLCK", "", 1, none, "Can't lock the folder"},
+      {"the script cannot be opened", "openat:error=EIO", kFirstScript, 1, allButTheFirst,
        "Input/output error"},
-      {"a failing close of the new content",
-       "close:error=EIO:when=",
-       1,
-       {{"a.ass", false}, {"big.ass", true}, {"c.ass", true}},
+      {"the script cannot be read", "pread64:error=EIO", kFirstScript, 1, allButTheFirst,
        "Input/output error"},
-      {"no hard links: the backup is a copy",
-       "link,linkat:error=EXDEV",
-       0,
-       {{"a.ass", true}, {"big.ass", true}, {"c.ass", true}},
-       ""},
-      {"links not permitted: the backup is a copy",
-       "link,linkat:error=EPERM",
-       0,
-       {{"a.ass", true}, {"big.ass", true}, {"c.ass", true}},
-       ""},
-      {"permissions that cannot be set",
-       "fchmod:error=EPERM",
-       1,
-       {{"a.ass", false}, {"big.ass", false}, {"c.ass", false}},
+      {"no room for a temporary file", "openat:error=ENOSPC", kTemporaryFile, 1, allButTheFirst,
+       "No space left on device"},
+      {"a failing write of the new content", "write:error=EIO", kTemporaryFile, 1, allButTheFirst,
+       "Input/output error"},
+      {"a failing close of the new content", "close:error=EIO", kTemporaryFile, 1, allButTheFirst,
+       "Input/output error"},
+      {"permissions that cannot be set", "fchmod:error=EPERM", "", 1, none,
        "can't set the permissions of the new file"},
-      {"a failing rename",
-       "rename,renameat,renameat2:error=EIO",
-       1,
-       {{"a.ass", false}, {"big.ass", false}, {"c.ass", false}},
-       "Can't replace"},
-      {"a failing flush at the end",
-       "syncfs:error=EIO",
-       1,
-       {{"a.ass", true}, {"big.ass", true}, {"c.ass", true}},
+      {"extended attributes that cannot be read", "flistxattr:error=EIO", "", 1, none,
+       "can't read its extended attributes"},
+      {"an inherited ACL that cannot be removed", "fremovexattr:error=EIO", kTemporaryFile, 1,
+       allButTheFirst, "can't remove the ACL the new file took from its folder"},
+      {"no backup folder", "mkdirat:error=EACCES", "", 1, none, "backup could not be made"},
+      {"no hard links: the backup is a copy", "link,linkat:error=EXDEV", "", 0, all, ""},
+      {"links not permitted: the backup is a copy", "link,linkat:error=EPERM", "", 0, all, ""},
+      {"a failing link into the backup folder", "link,linkat:error=EIO", "", 1, none,
+       "backup could not be made"},
+      {"no exchange of names: a rename", "renameat2:error=EINVAL", "", 0, all, ""},
+      {"a failing rename", "rename,renameat,renameat2:error=EIO", "", 1, none, "Can't replace"},
+      {"the previous version's temporary name cannot be removed", "unlinkat:error=EIO", "", 0, all,
+       "which could not be removed: Input/output error", true},
+      {"no room for the run's journal record", "write:error=ENOSPC", "\"journal.txt\"", 1, all,
+       "The scripts and their backups are in place, but Undo does not know this run"},
+      {"a failing flush at the end", "syncfs:error=EIO", "", 1, all,
        "could not be flushed to disk"},
   };
   Season season;
   for (const InjectedCase& c : cases) {
     SCOPED_TRACE(c.name);
-    // "call:...:when=" fails the first such call on the first script's temporary file.
     std::string injection = c.injection;
-    if (injection.ends_with("when=")) {
+    if (!c.target.empty()) {
       const std::string call = injection.substr(0, injection.find(':'));
-      injection += std::to_string(season.FirstCallOnTheTemporaryFile(call));
+      injection += ":when=" + std::to_string(season.FirstCallOn(call, c.target));
     }
     season.Reset();
     std::map<std::string, ino_t> inodes;
@@ -117,10 +121,10 @@ TEST(Faults, FailingSystemCalls) {
     const ProcessResult result =
         season.Run({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "inject=" + injection});
     EXPECT_EQ(result.exitStatus, c.exitStatus) << result.err;
-    const auto rewritten = season.CheckPromise();
+    const auto rewritten = season.CheckPromise(c.temporaryFilesStay);
     EXPECT_EQ(rewritten, c.rewritten);
     season.CheckReports(result, rewritten, c.reason);
-    if (c.injection.starts_with("link")) {
+    if (c.injection.starts_with("link") && c.exitStatus == 0) {
       for (const auto& [name, inode] : inodes) {
         struct stat status {};
         ::stat((season.Folder() / "Nosk_backup" / (name + ".~1~")).c_str(), &status);
@@ -151,8 +155,9 @@ TEST(Faults, AFolderListingThatFailsPartway) {
 void KillAtEveryCall(SeasonRun run) {
   Season season(run);
   int kills = 0;
-  for (const char* call : {"openat", "write", "close", "mkdirat", "flock", "linkat", "fchmod",
-                           "fchown", "fsetxattr", "renameat", "renameat2", "unlinkat", "syncfs"}) {
+  for (const char* call :
+       {"openat", "write", "close", "mkdirat", "flock", "linkat", "fchmod", "fchown", "fsetxattr",
+        "fremovexattr", "renameat", "renameat2", "unlinkat", "syncfs"}) {
     for (int k = 1;; ++k) {
       SCOPED_TRACE(std::string(call) + " #" + std::to_string(k) +
                    (run == SeasonRun::Shift ? " (shift)" : " (conversion)"));
