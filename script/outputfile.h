@@ -27,7 +27,7 @@ class OutputFile : public ByteSink {
   // Reasons are the system's ("No space left on device"); the caller says which file it was.
   Outcome Close();
   // The errno value of the first failure so far, 0 when there was none.
-  int LastError() const { return firstError_; }
+  int FirstError() const { return firstError_; }
 
   // The descriptor while the file is open, for metadata calls (permissions).
   int Descriptor() const { return descriptor_.Get(); }

@@ -111,7 +111,7 @@ Outcome TemporaryFile::Create(const Folder& folder) {
       return created;
     }
     Unregister(slot_);
-    if (output_.LastError() != EEXIST) return created;
+    if (output_.FirstError() != EEXIST) return created;
   }
   return Outcome::Failure(ErrorText(EEXIST));
 }

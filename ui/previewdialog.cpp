@@ -104,8 +104,6 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
   if (!entries_.empty()) SelectRow(first);
 }
 
-int PreviewDialog::SelectedRow() const { return scripts_->currentRow(); }
-
 void PreviewDialog::SelectRow(int row) {
   scripts_->setCurrentCell(row, 0);
   ShowScript(row);

@@ -35,8 +35,7 @@ class PreviewDialog : public QDialog {
                 std::function<engine::ScriptResult(const QString& path)> changesOf,
                 QWidget* parent);
 
-  // The row of the list that is selected, and selects one.
-  int SelectedRow() const;
+  // Selects a row of the list.
   void SelectRow(int row);
 
  private:
