@@ -1,8 +1,10 @@
 // The program entry: the application, its one window, and the command line.
 #include <QApplication>
 #include <QMessageBox>
+#include <csignal>
 #include <exception>
 
+#include "script/temporaryfile.h"
 #include "ui/mainform.h"
 #include "ui/translations.h"
 
@@ -33,6 +35,11 @@ class NoskApplication : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write beyond the process's file size limit must be an error of that one script (EFBIG),
+  // not a signal that ends the program half-way through a run.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // SIGINT, SIGTERM and SIGHUP remove the temporary file being written before the program ends.
+  const nosk::script::InterruptCleanup cleanup;
   NoskApplication application(argc, argv);
   try {
     QApplication::setApplicationName(QStringLiteral("Nosk"));

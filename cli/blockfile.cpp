@@ -10,6 +10,7 @@
 #include "engine/editortext.h"
 #include "script/encoding.h"
 #include "script/filedescriptor.h"
+#include "script/outcome.h"
 #include "script/scriptio.h"
 
 namespace nosk::cli {
@@ -35,7 +36,7 @@ int ReadLimited(int descriptor, std::string& text) {
 
 }  // namespace
 
-script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>& lines) {
+BlockFileReading ReadBlockFile(const std::string& name, std::vector<std::string>& lines) {
   const bool standardInput = name == "-";
   // Shown as result lines show paths: absolute, and quoted where it needs it.
   std::error_code ignored;
@@ -46,28 +47,25 @@ script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>&
   if (!standardInput) opened.Reset(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
   const int descriptor = standardInput ? STDIN_FILENO : opened.Get();
   if (descriptor < 0) {
-    return script::Outcome::Failure("can't read " + shown + ": " + script::ErrorText(errno));
+    return {"can't read " + shown + ": " + script::ErrorText(errno)};
   }
   std::string text;
   struct stat status {};
   int error = ::fstat(descriptor, &status) != 0 ? errno : 0;
   if (error == 0 && S_ISDIR(status.st_mode)) error = EISDIR;
   if (error == 0) error = ReadLimited(descriptor, text);
-  if (error == EISDIR) return script::Outcome::Failure("can't read " + shown + ": it is a folder");
+  if (error == EISDIR) return {"can't read " + shown + ": it is a folder"};
   if (error == EFBIG) {
-    return script::Outcome::Failure("can't read " + shown +
-                                    ": it holds more than 40,000,000 bytes, more than any script");
+    return {"can't read " + shown + ": it holds more than 40,000,000 bytes, more than any script"};
   }
-  if (error != 0) {
-    return script::Outcome::Failure("can't read " + shown + ": " + script::ErrorText(error));
-  }
+  if (error != 0) return {"can't read " + shown + ": " + script::ErrorText(error)};
   if (!script::EncodeTypedText(text, script::ScriptEncoding::Utf8).complete) {
-    return script::Outcome::Failure(shown + " is not UTF-8 text");
+    return {shown + " is not UTF-8 text"};
   }
   std::string_view content = text;
   if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
   lines = engine::SplitEditorText(content);
-  return script::Outcome::Success();
+  return {};
 }
 
 }  // namespace nosk::cli

@@ -5,12 +5,16 @@
 #include <string_view>
 #include <vector>
 
-#include "script/outcome.h"
-
 namespace nosk::cli {
+
+// Whether a block file could be read, and why not, in the command line's words.
+struct BlockFileReading {
+  std::string error;
+  bool ok() const { return error.empty(); }
+};
 
 // Reads a block file ("-" for standard input) into the lines an editor would hold: a leading
 // UTF-8 mark is ignored. Fails when the file cannot be read or is not UTF-8 text.
-script::Outcome ReadBlockFile(const std::string& name, std::vector<std::string>& lines);
+BlockFileReading ReadBlockFile(const std::string& name, std::vector<std::string>& lines);
 
 }  // namespace nosk::cli

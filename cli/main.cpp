@@ -12,26 +12,23 @@
 #include <vector>
 
 #include "cli/blockfile.h"
-#include "cli/pathlist.h"
-#include "cli/scriptpaths.h"
-#include "cli/terminalhost.h"
-#include "cli/undocommands.h"
-#include "engine/batchjob.h"
-#include "engine/formatconversion.h"
+#include "cli/historycommand.h"
+#include "cli/runcommand.h"
+#include "engine/codepages.h"
+#include "engine/runrequest.h"
 #include "script/filedescriptor.h"
+#include "script/outcome.h"
 #include "script/shiftamount.h"
-#include "script/timecodes.h"
+#include "script/temporaryfile.h"
 
 namespace {
 
 using nosk::engine::Affect;
-using nosk::engine::BatchSettings;
-using nosk::engine::EditorTexts;
 using nosk::engine::LineEnds;
 using nosk::engine::Matching;
-using nosk::engine::Page;
 using nosk::engine::Replacement;
 using nosk::engine::RunMode;
+using nosk::engine::RunRequest;
 using nosk::engine::TargetEncoding;
 using nosk::engine::Times;
 
@@ -173,10 +170,69 @@ void AddMatch(CLI::App* command, Options& options) {
 std::vector<std::string> BlockLines(const std::string& name) {
   std::vector<std::string> lines;
   if (name.empty()) return lines;
-  if (const nosk::script::Outcome read = nosk::cli::ReadBlockFile(name, lines); !read) {
-    throw CLI::FileError(read.reason());
+  if (const nosk::cli::BlockFileReading read = nosk::cli::ReadBlockFile(name, lines); !read.ok()) {
+    throw CLI::FileError(read.error);
   }
   return lines;
+}
+
+RunMode RewritingMode(const Options& options) {
+  return options.dryRun ? RunMode::Preview : RunMode::Write;
+}
+
+// The run of each subcommand, from its options.
+RunRequest SearchRequest(const Options& options) {
+  RunRequest request;
+  request.operation =
+      nosk::engine::ReplaceRequest{BlockLines(options.block), {}, kMatchings.at(options.match)};
+  return request;
+}
+
+RunRequest ReplaceRequest(const Options& options) {
+  if (options.block == "-" && options.with == "-") {
+    throw CLI::ValidationError("--with", "only one block can come from standard input");
+  }
+  RunRequest request;
+  request.mode = RewritingMode(options);
+  request.operation =
+      nosk::engine::ReplaceRequest{BlockLines(options.block), BlockLines(options.with),
+                                   kMatchings.at(options.match), kReplacements.at(options.mode)};
+  return request;
+}
+
+RunRequest ShiftRequest(const Options& options) {
+  nosk::engine::ShiftRequest shift;
+  shift.searchLines = BlockLines(options.block);
+  const nosk::script::ShiftAmount amount = AmountOf(options);
+  if (!options.dryRun && amount.centiseconds == 0) {
+    throw CLI::ValidationError("--by", "a shift by 0:00:00.00 changes nothing");
+  }
+  shift.matching = kMatchings.at(options.match);
+  shift.affect = AffectModeOf(options.affect, options.includeBlock);
+  shift.times = kTimes.at(options.times);
+  shift.centiseconds = amount.centiseconds;
+  shift.direction = options.backward || amount.backward ? nosk::engine::Direction::Backward
+                                                        : nosk::engine::Direction::Forward;
+  RunRequest request;
+  request.mode = RewritingMode(options);
+  request.operation = shift;
+  return request;
+}
+
+RunRequest ConvertRequest(const Options& options) {
+  RunRequest request;
+  request.mode = RewritingMode(options);
+  request.operation = nosk::engine::ConvertRequest{
+      options.from == "auto" ? std::string() : nosk::engine::CodePageName(options.from),
+      kTargets.at(options.to), kLineEnds.at(options.eol)};
+  return request;
+}
+
+RunRequest UndoRequest() {
+  RunRequest request;
+  request.mode = RunMode::Write;
+  request.operation = nosk::engine::UndoRequest{};
+  return request;
 }
 
 // Standard descriptors that came closed get /dev/null, so that no file the run opens takes
@@ -204,6 +260,11 @@ int main(int argc, char** argv) {
   // A reader that goes away (nosk-cli ... | head -1) makes writes of results fail, reported at
   // the end, instead of ending the program in the middle of a run.
   std::signal(SIGPIPE, SIG_IGN);
+  // A write beyond the process's file size limit must be an error of that one script (EFBIG),
+  // not a signal that ends the program half-way through a run.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // SIGINT, SIGTERM and SIGHUP remove the temporary file being written before the program ends.
+  const nosk::script::InterruptCleanup cleanup;
   CLI::App app("Nosk applies one edit to many subtitle scripts (.ass, .ssa) at once.", "nosk-cli");
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("nosk-cli ") + NOSK_VERSION,
@@ -313,43 +374,21 @@ int main(int argc, char** argv) {
     }
   }
 
-  BatchSettings settings;
-  EditorTexts editors;
-  RunMode mode = RunMode::Count;
+  RunRequest request;
   try {
     app.parse(argc, argv);
-    if (options.block == "-" && options.with == "-") {
-      throw CLI::ValidationError("--with", "only one block can come from standard input");
-    }
-    editors.SearchLines = BlockLines(options.block);
-    editors.ReplaceLines = BlockLines(options.with);
-    settings.SearchMode = kMatchings.at(options.match);
-    if (undo->parsed() || history->parsed()) {
-      // Neither reads blocks nor settings.
+    if (history->parsed()) {
+      // Reads no blocks and makes no request.
+    } else if (undo->parsed()) {
+      request = UndoRequest();
     } else if (search->parsed()) {
-      settings.WorkMode = Page::ScriptReplace;
-    } else if (convert->parsed()) {
-      settings.WorkMode = Page::FormatConversion;
-      settings.SourceEncoding =
-          options.from == "auto" ? std::string() : nosk::engine::CodePageName(options.from);
-      settings.TargetEncodingMode = kTargets.at(options.to);
-      settings.LineEndsMode = kLineEnds.at(options.eol);
-      mode = options.dryRun ? RunMode::Preview : RunMode::Write;
+      request = SearchRequest(options);
     } else if (replace->parsed()) {
-      settings.WorkMode = Page::ScriptReplace;
-      settings.ReplaceMode = kReplacements.at(options.mode);
-      mode = options.dryRun ? RunMode::Preview : RunMode::Write;
+      request = ReplaceRequest(options);
+    } else if (convert->parsed()) {
+      request = ConvertRequest(options);
     } else {
-      const nosk::script::ShiftAmount amount = AmountOf(options);
-      if (!options.dryRun && amount.centiseconds == 0) {
-        throw CLI::ValidationError("--by", "a shift by 0:00:00.00 changes nothing");
-      }
-      settings.WorkMode = Page::TimingShift;
-      settings.AffectMode = AffectModeOf(options.affect, options.includeBlock);
-      settings.TimesMode = kTimes.at(options.times);
-      editors.ShiftText = nosk::script::FormatTime(amount.centiseconds);
-      editors.ShiftForward = !(options.backward || amount.backward);
-      mode = options.dryRun ? RunMode::Preview : RunMode::Write;
+      request = ShiftRequest(options);
     }
   } catch (const CLI::ParseError& error) {
     // --help and --version end here with 0; every usage error with the status of a stopped
@@ -357,52 +396,22 @@ int main(int argc, char** argv) {
     return app.exit(error) == 0 ? 0 : kStoppedAtCheck;
   }
 
-  const auto wait = std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));
+  request.folderLockWait = std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));
+  request.collectChanges = options.diff;
+  request.explainMisses = options.explain;
   if (stdoutClosed) {
     std::fprintf(stderr,
                  "nosk-cli: the standard output is closed, so the results would be lost; "
                  "nothing was done\n");
     return kStoppedAtCheck;
   }
-  if (undo->parsed()) return nosk::cli::UndoCommand(options.paths, wait);
   if (history->parsed()) return nosk::cli::HistoryCommand(options.paths.front());
-  nosk::cli::TerminalHost host(stderr, ::isatty(STDERR_FILENO) == 1);
-  nosk::cli::CollectedPaths collected =
-      nosk::cli::CollectScriptPaths(options.paths, options.recursive, stderr);
-  // With --diff the diffs are the output, and the result lines join the reasons on stderr.
-  nosk::cli::PathList files(
-      std::move(collected.scripts), host,
-      {options.diff ? stderr : stdout, stderr, options.diff ? stdout : nullptr, options.explain});
-  nosk::engine::RunOptions runOptions;
-  runOptions.folderLockWait = wait;
-  runOptions.collectChanges = options.diff;
-  runOptions.explainMisses = options.explain;
-  const bool wentThrough = nosk::engine::RunBatch(host, files, settings, editors, mode, runOptions);
-  host.ClearLine();
-  if (!wentThrough) {
-    std::fprintf(stderr, "nosk-cli: %s\n", host.StatusText().c_str());
-    if (shift->parsed() && options.block.empty()) {
-      std::fprintf(stderr,
-                   "nosk-cli: shift --affect %s looks for the Search block: give --block FILE "
-                   "with at least one valid event line\n",
-                   options.affect.c_str());
-    }
+  nosk::cli::CommandPaths paths{options.paths, !undo->parsed(), options.recursive};
+  nosk::cli::CommandOutput output{options.diff, options.explain, {}};
+  if (shift->parsed() && options.block.empty()) {
+    output.stopHint = "shift --affect " + options.affect +
+                      " looks for the Search block: give --block FILE with at least one valid "
+                      "event line";
   }
-  const std::vector<std::string> messages = host.TakeMessages();
-  for (const std::string& message : messages)
-    std::fprintf(stderr, "nosk-cli: %s\n", message.c_str());
-  if (!wentThrough) return kStoppedAtCheck;
-  // On a terminal, the run summed up after its results.
-  if (::isatty(STDERR_FILENO) == 1) {
-    const nosk::cli::RunKind kind = mode == RunMode::Count     ? nosk::cli::RunKind::Count
-                                    : mode == RunMode::Preview ? nosk::cli::RunKind::Preview
-                                                               : nosk::cli::RunKind::Write;
-    std::fflush(stdout);
-    std::fprintf(stderr, "nosk-cli: %s\n", nosk::cli::SummaryLine(files.Tally(), kind).c_str());
-  }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    std::fprintf(stderr, "nosk-cli: the results could not all be written to the standard output\n");
-    return 1;
-  }
-  return files.FailureCount() > 0 || collected.problems > 0 || !messages.empty() ? 1 : 0;
+  return nosk::cli::RunCommand(request, paths, output);
 }

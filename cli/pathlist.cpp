@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 PathList::PathList(std::vector<fs::path> paths, TerminalHost& host, ResultOutput output)
     : paths_(std::move(paths)), host_(host), output_(output) {
-  host_.SetFileNumber(1, Count());
+  if (output_.countFiles) host_.SetFileNumber(1, Count());
 }
 
 bool PathList::GetChecked(std::int32_t) const { return true; }
@@ -22,8 +22,16 @@ bool PathList::GetChecked(std::int32_t) const { return true; }
 fs::path PathList::GetPath(std::int32_t i) const { return paths_[i]; }
 
 void PathList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
+  Print(paths_[i], result);
+}
+
+void PathList::StoreUnlistedResult(const fs::path& script, const engine::ScriptResult& result) {
+  Print(script, result);
+}
+
+void PathList::Print(const fs::path& script, const engine::ScriptResult& result) {
   host_.ClearLine();
-  const std::string path = script::PathText(paths_[i]);
+  const std::string path = script::PathText(script);
   if (output_.diff != nullptr && !result.changes.empty()) {
     const std::string diff = engine::UnifiedDiff(path, result.changes);
     std::fwrite(diff.data(), 1, diff.size(), output_.diff);
@@ -36,13 +44,15 @@ void PathList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
   if (result.code == engine::kFailed || result.announce) ++failures_;
   tally_.Add(result);
   if (!result.reason.empty()) {
-    std::fprintf(output_.reasons, "nosk-cli: %s: %s\n", path.c_str(), result.reason.c_str());
+    std::fprintf(output_.reasons, "nosk-cli: %s: %s\n", path.c_str(),
+                 script::English(result.reason).c_str());
   }
   if (output_.explain && result.nearMiss) {
     const std::string explained = engine::DescribeNearMiss(*result.nearMiss);
     std::fprintf(output_.reasons, "nosk-cli: %s: %s", path.c_str(), explained.c_str());
   }
-  host_.SetFileNumber(i + 2, Count());
+  ++printed_;
+  if (output_.countFiles) host_.SetFileNumber(printed_ + 1, Count());
 }
 
 std::string SummaryLine(const engine::RunTally& tally, RunKind kind) {

@@ -18,10 +18,14 @@ struct ResultOutput {
   std::FILE* reasons;  // why a script failed, or what to know besides its count
   std::FILE* diff;     // when given: the unified diff of every script with changes
   bool explain;        // where the block came closest, for a script it was not found in
+  // The progress line counts the scripts of the list ("[3/26]"). An undo's results are the
+  // scripts of each folder's last run, which the list does not count.
+  bool countFiles = true;
 };
 
-// Every entry is checked. A result is printed as it is stored. Failures are Errors and results
-// the user must be told of at once (another program's write kept only in the backup).
+// Every entry is checked. A result is printed as it is stored, for an entry or for a script of a
+// folder the list names. Failures are Errors and results the user must be told of at once
+// (another program's write kept only in the backup).
 class PathList : public engine::FileList {
  public:
   PathList(std::vector<std::filesystem::path> paths, TerminalHost& host, ResultOutput output);
@@ -30,15 +34,20 @@ class PathList : public engine::FileList {
   bool GetChecked(std::int32_t i) const override;
   std::filesystem::path GetPath(std::int32_t i) const override;
   void StoreResult(std::int32_t i, const engine::ScriptResult& result) override;
+  void StoreUnlistedResult(const std::filesystem::path& script,
+                           const engine::ScriptResult& result) override;
 
   int FailureCount() const { return failures_; }
   const engine::RunTally& Tally() const { return tally_; }
 
  private:
+  void Print(const std::filesystem::path& script, const engine::ScriptResult& result);
+
   std::vector<std::filesystem::path> paths_;
   TerminalHost& host_;
   ResultOutput output_;
   int failures_ = 0;
+  int printed_ = 0;
   engine::RunTally tally_;
 };
 

@@ -7,12 +7,10 @@ namespace nosk::cli {
 TerminalHost::TerminalHost(std::FILE* terminal, bool progressLine)
     : terminal_(terminal), progressLine_(progressLine) {}
 
-void TerminalHost::SetStatusText(std::string_view text) {
-  statusText_ = text;
+void TerminalHost::SetStatusText(const script::Message& text) {
+  statusText_ = script::English(text);
   Draw(false);
 }
-
-void TerminalHost::ClearStatusText() { statusText_.clear(); }
 
 void TerminalHost::BeginProgress() { statusText_.clear(); }
 
@@ -28,13 +26,9 @@ void TerminalHost::SetProgressPosition(int position) {
 
 void TerminalHost::Repaint() { Draw(true); }
 
-void TerminalHost::ShowMessage(std::string_view title, std::string_view text) {
-  messages_.emplace_back(title, text);
-}
-
-void TerminalHost::ShowNotice(std::string_view text) {
+void TerminalHost::ShowNotice(const script::Message& text) {
   ClearLine();
-  std::fprintf(terminal_, "nosk-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+  std::fprintf(terminal_, "nosk-cli: %s\n", script::English(text).c_str());
   std::fflush(terminal_);
 }
 
@@ -62,13 +56,6 @@ void TerminalHost::ClearLine() {
   std::fputs("\r\x1b[K", terminal_);
   std::fflush(terminal_);
   lineShown_ = false;
-}
-
-std::vector<std::string> TerminalHost::TakeMessages() {
-  std::vector<std::string> texts;
-  for (const auto& [title, text] : messages_) texts.push_back(title + ": " + text);
-  messages_.clear();
-  return texts;
 }
 
 }  // namespace nosk::cli

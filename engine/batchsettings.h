@@ -1,8 +1,12 @@
-// The settings of one run, as the window's controls or the command line's options give them.
+// The window's record of its choices, as the specification names them (BatchSettings, filled from
+// the controls at the start of every run), and the request each page's run makes of them.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "engine/runrequest.h"
 
 namespace nosk::engine {
 
@@ -12,54 +16,6 @@ enum class Page : std::int16_t {
   TimingShift = 2,
   FormatConversion = 3,
   AdvancedSettings = 4,
-};
-
-// How event lines are compared with the Search block.
-enum class Matching : std::int16_t {
-  TextOnly = 2,
-  TextAndFormat = 3,
-  FullMatchWithOffset = 4,  // not offered by the window; matches nothing but blank items
-  FullMatch = 5,
-};
-
-// What the Replace block substitutes; None in a run that only counts.
-enum class Replacement : std::int16_t {
-  None = 0,
-  TextOnly = 2,
-  TextAndFormat = 3,
-  TimingShift = 4,
-  FullMatch = 5,
-};
-
-// Which event lines a timing shift touches.
-enum class Affect : std::int16_t {
-  AllFilesAllRows = 1,     // every event line; the Search block is not looked for
-  AllRows = 2,             // every event line of a script that holds the Search block
-  RowsBefore = 3,          // those before the first occurrence
-  RowsBeforeAndBlock = 4,  // those up to the last line of the first occurrence
-  RowsAfterAndBlock = 5,   // those from the first line of the first occurrence on
-  RowsAfter = 6,           // those after the last line of the first occurrence
-};
-
-// Which times a timing shift changes; None in a run that only counts.
-enum class Times : std::int16_t {
-  None = 0,
-  StartAndEnd = 1,
-  StartOnly = 2,
-  EndOnly = 3,
-};
-
-// What a format conversion writes: UTF-8, with the mark or without it.
-enum class TargetEncoding : std::int16_t {
-  Utf8WithMark = 1,
-  Utf8 = 2,
-};
-
-// The line ends a format conversion writes.
-enum class LineEnds : std::int16_t {
-  Keep = 1,  // each line its own
-  CrLf = 2,
-  Lf = 3,
 };
 
 struct BatchSettings {
@@ -76,5 +32,27 @@ struct BatchSettings {
   TargetEncoding TargetEncodingMode = TargetEncoding::Utf8WithMark;
   LineEnds LineEndsMode = LineEnds::Keep;
 };
+
+// What the user typed for a run: the lines of the editors (UTF-8, no line ends) and the shift
+// amount's editor with its direction.
+struct EditorTexts {
+  std::vector<std::string> SearchLines;   // the Search editor of the active page
+  std::vector<std::string> ReplaceLines;  // the Replace editor of "Script Replace"
+  std::string ShiftText = "0:00:00.00";   // the shift amount, H:MM:SS.CC
+  bool ShiftForward = true;
+};
+
+// The run of the page "Script Replace": its two editors, the search and replace modes.
+RunRequest ScriptReplaceRequest(const BatchSettings& settings, const EditorTexts& editors,
+                                RunMode mode);
+// The run of the page "Timing Shift": the amount read from its editor as a time code, the
+// direction, the affect and times modes, and its Search editor.
+RunRequest TimingShiftRequest(const BatchSettings& settings, const EditorTexts& editors,
+                              RunMode mode);
+// The run of the page "Format Conversion".
+RunRequest FormatConversionRequest(const BatchSettings& settings, RunMode mode);
+// The run of the page the settings' WorkMode names ("Advanced Settings" runs as "Script
+// Replace", whose search mode it sets).
+RunRequest RequestOf(const BatchSettings& settings, const EditorTexts& editors, RunMode mode);
 
 }  // namespace nosk::engine

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "script/ascii.h"
+
 namespace nosk::engine {
 
 struct ContentHasher::State {
@@ -45,25 +47,17 @@ bool HashingSink::Write(std::string_view bytes) {
 }
 
 std::string ContentHash::Text() const {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text = "sha256:";
-  for (const unsigned char byte : bytes) {
-    text.push_back(kDigits[byte >> 4]);
-    text.push_back(kDigits[byte & 15]);
-  }
-  return text;
+  return "sha256:" + script::HexText(std::string_view(reinterpret_cast<const char*>(bytes.data()),
+                                                      bytes.size()));
 }
 
 ContentHash ContentHash::FromText(std::string_view text) {
   ContentHash hash;
   if (!text.starts_with("sha256:") || text.size() != 7 + 64) return hash;
   text.remove_prefix(7);
-  const auto digit = [](char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-  };
   for (std::size_t i = 0; i < hash.bytes.size(); ++i) {
-    const int high = digit(text[2 * i]);
-    const int low = digit(text[2 * i + 1]);
+    const int high = script::HexDigitValue(text[2 * i]);
+    const int low = script::HexDigitValue(text[2 * i + 1]);
     if (high < 0 || low < 0) return {};
     hash.bytes[i] = static_cast<unsigned char>(high * 16 + low);
   }

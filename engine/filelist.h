@@ -16,6 +16,14 @@ class FileList {
   virtual std::filesystem::path GetPath(std::int32_t i) const = 0;
   // Stores what the run did with entry i.
   virtual void StoreResult(std::int32_t i, const ScriptResult& result) = 0;
+  // Stores what the run did with a script the list names only by its folder (an undo of a
+  // folder takes back every script its last run changed). A list that shows only its own
+  // entries drops it.
+  virtual void StoreUnlistedResult(const std::filesystem::path& script,
+                                   const ScriptResult& result) {
+    (void)script;
+    (void)result;
+  }
 };
 
 }  // namespace nosk::engine

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/internal/searchblock.h"
+
 namespace nosk::engine {
 namespace {
 
@@ -48,7 +50,8 @@ std::string Number(std::int32_t n) { return std::to_string(n); }
 
 }  // namespace
 
-NearMiss FindNearMiss(const script::TSubtitleFile& script, const Block& block, Matching mode) {
+NearMiss FindNearMiss(const script::TSubtitleFile& script, const std::vector<std::string>& block,
+                      Matching mode) {
   NearMiss miss;
   miss.blockLines = static_cast<std::int32_t>(block.size());
   const std::int32_t eventCount = script.EventCount();

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "engine/batchsettings.h"
-#include "engine/searchblock.h"
+#include "engine/runrequest.h"
 #include "script/subtitlefile.h"
 
 namespace nosk::engine {
@@ -30,7 +30,8 @@ struct NearMiss {
 // The closest partial match of the prepared block: the start with the most lines matching in a
 // row, and among those, the one whose next line shares the longest beginning and end with the
 // block's next line (a trailing space, one changed word). The first such start wins.
-NearMiss FindNearMiss(const script::TSubtitleFile& script, const Block& block, Matching mode);
+NearMiss FindNearMiss(const script::TSubtitleFile& script, const std::vector<std::string>& block,
+                      Matching mode);
 
 // The near miss in words for a terminal, ending with a line end: how much of the block matched
 // where, then the block's line and the script's, with carets under where they differ. Line

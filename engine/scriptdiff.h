@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/rewriter.h"
 #include "script/subtitlefile.h"
 
 namespace nosk::engine {
@@ -17,6 +16,15 @@ struct DiffLine {
   char kind = ' ';
   std::string text;
   bool operator==(const DiffLine&) const = default;
+};
+
+// Learns, line by line, what a new content changes.
+class ChangeObserver {
+ public:
+  virtual ~ChangeObserver() = default;
+  // Line `line` of the script (0-based, `oldLine` with its line end) is replaced by `newText`:
+  // no line (deleted), one, or several, each with its line end.
+  virtual void Changed(std::int32_t line, std::string_view oldLine, std::string_view newText) = 0;
 };
 
 // A stretch of changes with the lines around it, numbered as a unified diff numbers them: from

@@ -11,6 +11,7 @@
 #include "engine/nearmiss.h"
 #include "engine/scriptdiff.h"
 #include "script/fileidentity.h"
+#include "script/message.h"
 
 namespace nosk::engine {
 
@@ -21,7 +22,7 @@ inline constexpr std::int32_t kFailed = -1;
 
 struct ScriptResult {
   // A failure, with its reason.
-  static ScriptResult Failure(std::string reason, bool announce = false) {
+  static ScriptResult Failure(script::Message reason, bool announce = false) {
     ScriptResult result;
     result.code = kFailed;
     result.reason = std::move(reason);
@@ -29,7 +30,7 @@ struct ScriptResult {
     return result;
   }
   // A count, with what to know besides, if anything.
-  static ScriptResult Counted(std::int32_t count, std::string reason = {}) {
+  static ScriptResult Counted(std::int32_t count, script::Message reason = {}) {
     ScriptResult result;
     result.code = count;
     result.reason = std::move(reason);
@@ -39,7 +40,7 @@ struct ScriptResult {
   std::int32_t code = kNotProcessed;
   // Why, when the code is kFailed. With a count, what the user must know besides (other hard
   // links keep the previous content; another program's write is kept in the backup).
-  std::string reason;
+  script::Message reason;
   // The script could not be read, memory ran out on it, or another program's write to it is
   // kept only in its backup: what the user must be told at once, besides the Result cell.
   bool announce = false;

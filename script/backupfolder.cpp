@@ -60,20 +60,22 @@ Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups, bool cr
     if (::mkdirat(scripts.Descriptor(), kBackupFolderName, 0700) == 0) {
       made = true;
     } else if (errno != EEXIST) {
-      return Outcome::Failure("Can't create the folder " +
-                              PathText(scripts.PathOf(kBackupFolderName)) + ": " +
-                              ErrorText(errno));
+      return Outcome::Failure(
+          Message(MessageId::CantCreateFolder, {scripts.PathOf(kBackupFolderName)})
+              .Because(Message::System(errno)));
     }
     error = scripts.OpenChild(kBackupFolderName, backups.folder_);
   }
-  const std::string shown = PathText(scripts.PathOf(kBackupFolderName));
-  if (error == ELOOP) {
-    return Outcome::Failure(shown + " is a symbolic link, and backups go only into a real folder");
+  const std::filesystem::path shown = scripts.PathOf(kBackupFolderName);
+  if (error == ELOOP) return Outcome::Failure(Message(MessageId::BackupFolderIsLink, {shown}));
+  if (error == ENOTDIR) {
+    return Outcome::Failure(
+        Message(MessageId::NotAFolder, {shown}).Because(Message::System(error)));
   }
-  if (error == ENOTDIR)
-    return Outcome::Failure(shown + " is not a folder (" + ErrorText(error) + ")");
-  if (error != 0)
-    return Outcome::Failure("Can't open the folder " + shown + ": " + ErrorText(error));
+  if (error != 0) {
+    return Outcome::Failure(
+        Message(MessageId::CantOpenFolder, {shown}).Because(Message::System(error)));
+  }
   const int descriptor = backups.folder_.Descriptor();
   if (made) {
     // As the folder shares: its group, and its group and other bits, whatever the umask says.
@@ -84,19 +86,21 @@ Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups, bool cr
       shared = (shared & ~mode_t{02070}) | ((shared & 07) << 3);
     }
     if (::fchmod(descriptor, 0700 | shared) != 0) {
-      return Outcome::Failure("Can't set the permissions of " + shown + ": " + ErrorText(errno));
+      return Outcome::Failure(
+          Message(MessageId::CantSetPermissions, {shown}).Because(Message::System(errno)));
     }
   }
   struct stat status {};
   if (::fstat(descriptor, &status) != 0) {
-    return Outcome::Failure("Can't look at " + shown + ": " + ErrorText(errno));
+    return Outcome::Failure(
+        Message(MessageId::CantLookAt, {shown}).Because(Message::System(errno)));
   }
   const bool trusted = status.st_uid == ::geteuid() || status.st_uid == parent.st_uid ||
                        status.st_uid == 0 ||
                        ((parent.st_mode & S_IWGRP) != 0 && status.st_gid == parent.st_gid);
   if (!trusted) {
-    return Outcome::Failure(shown + " belongs to " + UserName(status.st_uid) +
-                            ", who does not own this folder, so backups do not go there");
+    return Outcome::Failure(
+        Message(MessageId::BackupFolderOfAnother, {shown, UserName(status.st_uid)}));
   }
   RemoveStaleTemporaryFiles(backups.folder_);
   return Outcome::Success();
@@ -134,7 +138,8 @@ Outcome BackupFolder::Keep(int file, const struct stat& status, const std::strin
       const int error = errno;
       nameTaken = error == EEXIST;
       if (!nameTaken && !LinkImpossible(error)) {
-        return Outcome::Failure(PathText(folder_.PathOf(backupName)) + ": " + ErrorText(error));
+        return Outcome::Failure(Message(MessageId::WithReason, {folder_.PathOf(backupName)})
+                                    .Because(Message::System(error)));
       }
       copy = !nameTaken;
     }
@@ -146,7 +151,8 @@ Outcome BackupFolder::Keep(int file, const struct stat& status, const std::strin
         return made;
       }
       if (!nameTaken) {
-        return Outcome::Failure(PathText(folder_.PathOf(backupName)) + ": " + made.reason());
+        return Outcome::Failure(
+            Message(MessageId::WithReason, {folder_.PathOf(backupName)}).Because(made.message()));
       }
     }
   }
@@ -156,7 +162,8 @@ Outcome BackupFolder::CopyAgain(int file, const struct stat& status,
                                 const std::string& backupName) {
   bool nameTaken = false;
   if (Outcome copied = Copy(file, status, backupName, true, nameTaken); !copied) {
-    return Outcome::Failure(PathText(folder_.PathOf(backupName)) + ": " + copied.reason());
+    return Outcome::Failure(
+        Message(MessageId::WithReason, {folder_.PathOf(backupName)}).Because(copied.message()));
   }
   return Outcome::Success();
 }
@@ -178,14 +185,18 @@ Outcome BackupFolder::Copy(int file, const struct stat& status, const std::strin
   for (off_t offset = 0;;) {
     const ssize_t got = ::pread(file, chunk.data(), chunk.size(), offset);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return Outcome::Failure("can't read the script to copy it: " + ErrorText(errno));
+    if (got < 0) {
+      return Outcome::Failure(Message(MessageId::CantReadToCopy).Because(Message::System(errno)));
+    }
     if (got == 0) break;
     if (!copy.Write(std::string_view(chunk.data(), static_cast<std::size_t>(got)))) break;
     offset += got;
   }
   if (Outcome flushed = copy.Flush(); !flushed) return flushed;
   struct stat copyStatus {};
-  if (::fstat(copy.Descriptor(), &copyStatus) != 0) return Outcome::Failure(ErrorText(errno));
+  if (::fstat(copy.Descriptor(), &copyStatus) != 0) {
+    return Outcome::Failure(Message::System(errno));
+  }
   if (Outcome carried =
           CarryOverMetadataAsFarAsAllowed(file, status, copy.Descriptor(), copyStatus);
       !carried) {
@@ -198,7 +209,7 @@ Outcome BackupFolder::Copy(int file, const struct stat& status, const std::strin
               : RenameWithoutReplacing(into, copy.Name(), backupName);
   if (error != 0) {
     nameTaken = error == EEXIST;
-    return Outcome::Failure(ErrorText(error));
+    return Outcome::Failure(Message::System(error));
   }
   copy.Keep();
   return Outcome::Success();

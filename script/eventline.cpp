@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "script/ascii.h"
 #include "script/timecodes.h"
 
 namespace nosk::script {
@@ -15,8 +16,6 @@ constexpr std::string_view kDialogueKey = "Dialogue:";
 constexpr std::string_view kCommentKey = "Comment:";
 constexpr std::string_view kMaskedTime = "0:00:00.00";
 constexpr std::string_view kCrLf = "\r\n";
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The set bits of a 16-bit mask, without the library call that std::popcount becomes on
 // processors without a popcount instruction.

@@ -31,6 +31,13 @@ struct FileIdentity {
            changedNanoseconds == other.changedNanoseconds && owner == other.owner &&
            group == other.group && mode == other.mode && links == other.links;
   }
+  // The same file in the same state, as the run journal records it: nothing written to it, no
+  // name put over it, nothing about it changed (its change time would have moved).
+  bool SameState(const FileIdentity& other) const {
+    return SameFile(other) && size == other.size &&
+           modifiedNanoseconds == other.modifiedNanoseconds &&
+           changedNanoseconds == other.changedNanoseconds;
+  }
   // The same file with the same content as far as size and modification time tell; its links
   // (and so its change time) may differ.
   bool SameContent(const FileIdentity& other) const {

@@ -53,7 +53,7 @@ int ReadAttribute(int file, const std::string& name, std::string& value) {
 Outcome CarryOverAttributes(int from, int to) {
   std::vector<std::string> names;
   if (const int error = ListAttributes(from, names); error != 0) {
-    return Outcome::Failure("can't read its extended attributes: " + ErrorText(error));
+    return Outcome::Failure(Message(MessageId::CantReadAttributes).Because(Message::System(error)));
   }
   bool hasAccessAcl = false;
   for (const std::string& name : names) {
@@ -62,21 +62,21 @@ Outcome CarryOverAttributes(int from, int to) {
     std::string present;
     if (const int error = ReadAttribute(from, name, value); error != 0) {
       if (error == ENODATA) continue;  // removed meanwhile
-      return Outcome::Failure("can't read its extended attribute " + name + ": " +
-                              ErrorText(error));
+      return Outcome::Failure(
+          Message(MessageId::CantReadAttribute, {name}).Because(Message::System(error)));
     }
     // What the new file has already (a security label, an inherited ACL) need not be set.
     if (ReadAttribute(to, name, present) == 0 && present == value) continue;
     if (::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) {
-      return Outcome::Failure("can't give the new file its extended attribute " + name + ": " +
-                              ErrorText(errno));
+      return Outcome::Failure(
+          Message(MessageId::CantGiveAttribute, {name}).Because(Message::System(errno)));
     }
   }
   // An ACL the new file inherited from its folder, that the old file did not have, must go.
   if (!hasAccessAcl && ::fremovexattr(to, kAccessAcl) != 0 && errno != ENODATA &&
       errno != ENOTSUP && errno != ENOSYS) {
-    return Outcome::Failure("can't remove the ACL the new file took from its folder: " +
-                            ErrorText(errno));
+    return Outcome::Failure(
+        Message(MessageId::CantRemoveInheritedAcl).Because(Message::System(errno)));
   }
   return Outcome::Success();
 }
@@ -87,16 +87,17 @@ Outcome CarryOver(int from, const struct stat& fromStatus, int to, const struct 
     if (::fchown(to, fromStatus.st_uid, fromStatus.st_gid) != 0) {
       const int error = errno;
       if (ownerRequired) {
-        return Outcome::Failure("can't give the new file the owner " + UserName(fromStatus.st_uid) +
-                                " and group " + std::to_string(fromStatus.st_gid) +
-                                " it has: " + ErrorText(error));
+        return Outcome::Failure(
+            Message(MessageId::CantGiveOwner, {UserName(fromStatus.st_uid), fromStatus.st_gid})
+                .Because(Message::System(error)));
       }
       // The group alone, where the runner belongs to it.
       [[maybe_unused]] const int ignored = ::fchown(to, static_cast<uid_t>(-1), fromStatus.st_gid);
     }
   }
   if (::fchmod(to, fromStatus.st_mode & 07777) != 0) {
-    return Outcome::Failure("can't set the permissions of the new file: " + ErrorText(errno));
+    return Outcome::Failure(
+        Message(MessageId::CantSetNewFilePermissions).Because(Message::System(errno)));
   }
   return CarryOverAttributes(from, to);
 }
@@ -117,7 +118,7 @@ Outcome CheckWritePermission(int file, unsigned mode) {
   static const uid_t runner = ::geteuid();
   if (runner == 0) {
     if ((mode & 0222) == 0) {
-      return Outcome::Failure("it is read-only (no one may write it), so it was not changed");
+      return Outcome::Failure(Message(MessageId::ReadOnlyScript));
     }
     return Outcome::Success();
   }
@@ -126,9 +127,8 @@ Outcome CheckWritePermission(int file, unsigned mode) {
   if (::faccessat(AT_FDCWD, self.c_str(), W_OK, AT_EACCESS) != 0) {
     const int error = errno;
     if (error == ENOENT) return Outcome::Success();  // no /proc: the rename decides
-    if (error == EROFS) return Outcome::Failure(ErrorText(error));
-    return Outcome::Failure("you may not write it (" + ErrorText(error) +
-                            "), so it was not changed");
+    if (error == EROFS) return Outcome::Failure(Message::System(error));
+    return Outcome::Failure(Message(MessageId::MayNotWrite).Because(Message::System(error)));
   }
   return Outcome::Success();
 }

@@ -29,8 +29,8 @@ Outcome Folder::Open(const std::filesystem::path& path, Folder& folder) {
     error = OpenFolderAt(AT_FDCWD, folder.path_.c_str(), O_PATH, descriptor, folder.status_);
   }
   if (error != 0) {
-    return Outcome::Failure("Can't open the folder " + PathText(folder.path_) + ": " +
-                            ErrorText(error));
+    return Outcome::Failure(
+        Message(MessageId::CantOpenFolder, {folder.path_}).Because(Message::System(error)));
   }
   folder.descriptor_ = std::make_shared<const FileDescriptor>(std::move(descriptor));
   return Outcome::Success();

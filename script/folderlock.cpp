@@ -16,8 +16,8 @@ Outcome FolderLock::Take(const Folder& folder, std::chrono::milliseconds longest
   // the lock does not depend on how the folder was opened.
   FileDescriptor descriptor(::openat(folder.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!descriptor.Valid()) {
-    return Outcome::Failure("Can't lock the folder " + PathText(folder.Path()) +
-                            " against other Nosk runs: " + ErrorText(errno));
+    return Outcome::Failure(
+        Message(MessageId::CantLockFolder, {folder.Path()}).Because(Message::System(errno)));
   }
   const auto deadline = std::chrono::steady_clock::now() + longest;
   bool told = false;
@@ -25,13 +25,11 @@ Outcome FolderLock::Take(const Folder& folder, std::chrono::milliseconds longest
     const int error = errno;
     if (error == EINTR) continue;
     if (error != EWOULDBLOCK) {
-      return Outcome::Failure("Can't lock the folder " + PathText(folder.Path()) +
-                              " against other Nosk runs: " + ErrorText(error));
+      return Outcome::Failure(
+          Message(MessageId::CantLockFolder, {folder.Path()}).Because(Message::System(error)));
     }
     if (std::chrono::steady_clock::now() >= deadline) {
-      return Outcome::Failure("another Nosk run kept working on " + PathText(folder.Path()) +
-                              " longer than Nosk waits, so this script was not changed; run "
-                              "again when that run has ended");
+      return Outcome::Failure(Message(MessageId::OtherRunKeptWorking, {folder.Path()}));
     }
     if (!told && waiting) waiting();
     told = true;

@@ -6,27 +6,31 @@
 #include <string_view>
 #include <utility>
 
+#include "script/message.h"
+
 namespace nosk::script {
 
 class [[nodiscard]] Outcome {
  public:
   static Outcome Success() { return Outcome(true, {}, false); }
-  static Outcome Failure(std::string reason) { return Outcome(false, std::move(reason), false); }
+  static Outcome Failure(Message reason) { return Outcome(false, std::move(reason), false); }
   // A failure serious enough that a window tells it at once, in a message box.
-  static Outcome Serious(std::string reason) { return Outcome(false, std::move(reason), true); }
+  static Outcome Serious(Message reason) { return Outcome(false, std::move(reason), true); }
 
   bool ok() const { return ok_; }
   explicit operator bool() const { return ok_; }
-  // Why it failed, as a sentence for the user; empty on success.
-  const std::string& reason() const { return reason_; }
+  // Why it failed; no message on success.
+  const Message& message() const { return reason_; }
+  // Why it failed, in English; empty on success.
+  std::string reason() const { return English(reason_); }
   bool serious() const { return serious_; }
 
  private:
-  Outcome(bool ok, std::string reason, bool serious)
+  Outcome(bool ok, Message reason, bool serious)
       : ok_(ok), reason_(std::move(reason)), serious_(serious) {}
 
   bool ok_;
-  std::string reason_;
+  Message reason_;
   bool serious_;
 };
 

@@ -8,13 +8,13 @@
 namespace nosk::script {
 
 Outcome OutputFile::CreateNew(const std::filesystem::path& path, unsigned permissions) {
-  if (descriptor_.Valid()) return Outcome::Failure("a file is already open for writing");
+  if (descriptor_.Valid()) return Outcome::Failure(Message(MessageId::FileAlreadyOpen));
   return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                        static_cast<mode_t>(permissions)));
 }
 
 Outcome OutputFile::CreateNewIn(int folder, const std::string& name, unsigned permissions) {
-  if (descriptor_.Valid()) return Outcome::Failure("a file is already open for writing");
+  if (descriptor_.Valid()) return Outcome::Failure(Message(MessageId::FileAlreadyOpen));
   return Opened(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                          static_cast<mode_t>(permissions)));
 }
@@ -22,7 +22,7 @@ Outcome OutputFile::CreateNewIn(int folder, const std::string& name, unsigned pe
 Outcome OutputFile::Opened(int descriptor) {
   firstError_ = descriptor < 0 ? errno : 0;
   descriptor_.Reset(descriptor);
-  if (firstError_ != 0) return Outcome::Failure(ErrorText(firstError_));
+  if (firstError_ != 0) return Outcome::Failure(Message::System(firstError_));
   buffer_.clear();
   buffer_.reserve(kBufferSize);
   return Outcome::Success();
@@ -62,18 +62,18 @@ bool OutputFile::Write(std::string_view bytes) {
 }
 
 Outcome OutputFile::Flush() {
-  if (!descriptor_.Valid()) return Outcome::Failure("no file is open for writing");
+  if (!descriptor_.Valid()) return Outcome::Failure(Message(MessageId::NoFileOpen));
   if (firstError_ == 0) WriteBuffer();
-  if (firstError_ != 0) return Outcome::Failure(ErrorText(firstError_));
+  if (firstError_ != 0) return Outcome::Failure(Message::System(firstError_));
   return Outcome::Success();
 }
 
 Outcome OutputFile::Close() {
-  if (!descriptor_.Valid()) return Outcome::Failure("no file is open for writing");
+  if (!descriptor_.Valid()) return Outcome::Failure(Message(MessageId::NoFileOpen));
   if (firstError_ == 0) WriteBuffer();
   // close() can report a failed delayed write (NFS, a full quota); the descriptor is gone anyway.
   if (const int error = descriptor_.Close(); error != 0 && firstError_ == 0) firstError_ = error;
-  if (firstError_ != 0) return Outcome::Failure(ErrorText(firstError_));
+  if (firstError_ != 0) return Outcome::Failure(Message::System(firstError_));
   return Outcome::Success();
 }
 

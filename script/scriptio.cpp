@@ -9,13 +9,8 @@
 #include <new>
 #include <string>
 
-#include "script/progressphase.h"
-
 namespace nosk::script {
 namespace {
-
-constexpr std::string_view kReadingStatus = "Reading data. Please, wait...";
-constexpr std::string_view kOutOfMemoryMessage = "Not enough memory to read file.";
 
 // Reads the file from its start to its end into `text`, for a file measured at `size` bytes. One
 // spare byte lets the read that finds the end happen without growing the buffer, which would copy
@@ -40,11 +35,11 @@ int ReadToEnd(int descriptor, std::size_t size, ByteBuffer& text) {
 }
 
 Outcome ReadFailure(const std::filesystem::path& path, int error) {
-  return Outcome::Serious("Can't read from " + PathText(path) + ". " + ErrorText(error) + ".");
+  return Outcome::Serious(Message(MessageId::CantReadFrom, {path}).Because(Message::System(error)));
 }
 
-std::string TooLargeReason(const std::filesystem::path& path) {
-  return PathText(path) + " is larger than 40,000,000 bytes";
+Outcome TooLarge(const std::filesystem::path& path) {
+  return Outcome::Failure(Message(MessageId::LargerThanLimit, {path}));
 }
 
 }  // namespace
@@ -62,25 +57,22 @@ std::string_view ReadScriptLine(std::string_view bytes, std::size_t& position) {
 
 bool WriteScriptLine(ByteSink& sink, std::string_view line) { return sink.Write(line); }
 
-Outcome LoadScript(Host& host, const std::filesystem::path& path, TSubtitleFile& file) {
+Outcome LoadScript(const std::filesystem::path& path, TSubtitleFile& file,
+                   const LoadProgress& progress) {
   const FileDescriptor descriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat status {};
   int error = !descriptor.Valid() ? errno : ::fstat(descriptor.Get(), &status) != 0 ? errno : 0;
   if (error == 0 && S_ISDIR(status.st_mode)) error = EISDIR;
   if (error == 0 && !S_ISREG(status.st_mode)) error = EINVAL;
-  if (error != 0) {
-    ProgressPhase phase(host);
-    return ReadFailure(path, error);
-  }
-  return LoadScriptFrom(host, descriptor, FileIdentity::Of(status), path, file);
+  if (error != 0) return ReadFailure(path, error);
+  return LoadScriptFrom(descriptor, FileIdentity::Of(status), path, file, progress);
 }
 
-Outcome LoadScriptFrom(Host& host, const FileDescriptor& descriptor, const FileIdentity& identity,
-                       const std::filesystem::path& path, TSubtitleFile& file) {
-  ProgressPhase phase(host);
-  if (identity.size > kLargestScriptSize) return Outcome::Failure(TooLargeReason(path));
+Outcome LoadScriptFrom(const FileDescriptor& descriptor, const FileIdentity& identity,
+                       const std::filesystem::path& path, TSubtitleFile& file,
+                       const LoadProgress& progress) {
+  if (identity.size > kLargestScriptSize) return TooLarge(path);
   file.SetSourceIdentity(identity);
-  phase.Start(kReadingStatus);
   try {
     ByteBuffer text;
     if (const int error =
@@ -88,15 +80,17 @@ Outcome LoadScriptFrom(Host& host, const FileDescriptor& descriptor, const FileI
         error != 0) {
       return ReadFailure(path, error);
     }
-    if (static_cast<std::int64_t>(text.size()) > kLargestScriptSize) {
-      return Outcome::Failure(TooLargeReason(path));
-    }
+    if (static_cast<std::int64_t>(text.size()) > kLargestScriptSize) return TooLarge(path);
     const std::int64_t total = std::max<std::int64_t>(static_cast<std::int64_t>(text.size()), 1);
-    file.AddText(std::move(text), [&](std::size_t bytesDone) {
-      phase.Advance(static_cast<std::int64_t>(bytesDone), total);
-    });
+    if (progress) {
+      file.AddText(std::move(text), [&](std::size_t bytesDone) {
+        progress(static_cast<std::int64_t>(bytesDone), total);
+      });
+    } else {
+      file.AddText(std::move(text));
+    }
   } catch (const std::bad_alloc&) {
-    return Outcome::Serious(std::string(kOutOfMemoryMessage));
+    return Outcome::Serious(Message(MessageId::OutOfMemoryReading));
   }
   return Outcome::Success();
 }

@@ -36,6 +36,6 @@ Outcome LocateScript(const std::filesystem::path& listed, ScriptLocation& locati
 Outcome OpenScript(const ScriptLocation& location, FileDescriptor& file, FileIdentity& identity);
 
 // A user's name for messages, or the number when it has none.
-std::string UserName(unsigned user);
+MessageArgument UserName(unsigned user);
 
 }  // namespace nosk::script

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "script/ascii.h"
 #include "script/timecodes.h"
 
 namespace nosk::script {
@@ -19,7 +20,6 @@ constexpr std::int64_t kNanosecondsPerCentisecond = 10'000'000;
 constexpr std::int64_t kLargestWhole = 1'000'000;
 constexpr int kFractionDigits = 9;  // nanoseconds; digits beyond cannot change the rounding
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string_view Trimmed(std::string_view text) {

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "script/ascii.h"
+
 namespace nosk::script {
 namespace {
 
@@ -60,13 +62,7 @@ std::string RandomHex() {
     if (got <= 0) break;
     filled += static_cast<std::size_t>(got);
   }
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char byte : bytes) {
-    hex.push_back(kDigits[byte >> 4]);
-    hex.push_back(kDigits[byte & 15]);
-  }
-  return hex;
+  return HexText(std::string_view(reinterpret_cast<const char*>(bytes), sizeof bytes));
 }
 
 // The process id in a temporary name, or 0 when the name is none.
@@ -113,7 +109,7 @@ Outcome TemporaryFile::Create(const Folder& folder) {
     Unregister(slot_);
     if (output_.FirstError() != EEXIST) return created;
   }
-  return Outcome::Failure(ErrorText(EEXIST));
+  return Outcome::Failure(Message::System(EEXIST));
 }
 
 bool TemporaryFile::Write(std::string_view bytes) { return output_.Write(bytes); }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "script/ascii.h"
+
 namespace nosk::script {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The leading integer of a run of digits and minus signs: an optional "-", then the digits up to
 // the first other character (0 when there are none). Saturates far above every accepted value,

@@ -20,14 +20,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "engine/batchjob.h"
 #include "engine/editortext.h"
-#include "engine/undo.h"
+#include "engine/run.h"
 #include "ui/anchoredgeometry.h"
 #include "ui/captionfit.h"
-#include "ui/enginetexts.h"
 #include "ui/filegridmodel.h"
 #include "ui/hinttimingstyle.h"
+#include "ui/messagetext.h"
 #include "ui/previewdialog.h"
 #include "ui/shiftamountedit.h"
 #include "ui/spinbutton.h"
@@ -64,7 +63,7 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
       statusBar_(new PanelStatusBar(this)),
       statusBarTimer_(new QTimer(this)),
       MainPageControl_(new QTabWidget(this)) {
-  host_ = std::make_unique<WindowHost>(*this, *statusBar_, *desktop_);
+  host_ = std::make_unique<WindowHost>(*this, *statusBar_);
   setWindowTitle(QStringLiteral("Nosk beta"));
   setObjectName("MainForm");
   // The layout is designed for a small 8-point sans serif, as classic desktop dialogs use.
@@ -191,86 +190,94 @@ engine::EditorTexts TMainForm::ReadEditors() const {
   return editors;
 }
 
-void TMainForm::RunBatch(engine::RunMode mode, const engine::RunOptions& options) {
+void TMainForm::RunBatch(engine::RunMode mode, const engine::PreviewedScripts* previewed) {
   // A run that stops at a check must not leave the numbers of the run before beside its reason.
   ClearResults();
   gridModel_->ColumnChanged(FileGridModel::kResultColumn);
-  host_->ClearStatusText();
+  statusBar_->SetStatusText({});
   if (!ReadBatchSettings(mode != engine::RunMode::Count)) {
-    host_->SetStatusText("Internal application error.");
+    statusBar_->SetStatusText(tr("Internal application error."));
     return;
   }
   WindowFileList files(*fileGrid_);
-  if (engine::RunBatch(*host_, files, settings_, ReadEditors(), mode, options)) {
+  engine::RunRequest request = engine::RequestOf(settings_, ReadEditors(), mode);
+  request.previewed = previewed;
+  const engine::RunOutcome outcome = engine::Run(request, files, *host_);
+  if (outcome) {
+    if (!outcome.problems.empty()) {
+      QStringList problems;
+      for (const script::Message& problem : outcome.problems) problems.append(Translated(problem));
+      desktop_->ShowMessage(this, tr("Error"), problems.join(QStringLiteral("\n")));
+    }
     RefreshFileGrid();
     if (mode == engine::RunMode::Write) {
       ReportRun(RunName(), files.Tally());
     }
     TellAtOnce(files.Announced());
+  } else {
+    ShowStop(*outcome.stopped);
   }
   DropInputQueuedDuringTheRun();
 }
 
+void TMainForm::ShowStop(const engine::RunStop& stop) {
+  statusBar_->SetStatusText(Translated(stop.status));
+  if (!stop.explanation.empty()) {
+    desktop_->ShowMessage(this, Translated(stop.title), Translated(stop.explanation));
+  }
+}
+
 void TMainForm::PreviewClick() {
-  host_->ClearStatusText();
+  statusBar_->SetStatusText({});
   if (!ReadBatchSettings(true)) {
-    host_->SetStatusText("Internal application error.");
+    statusBar_->SetStatusText(tr("Internal application error."));
     return;
   }
-  const engine::BatchSettings settings = settings_;
-  const engine::EditorTexts editors = ReadEditors();
+  engine::RunRequest request =
+      engine::RequestOf(settings_, ReadEditors(), engine::RunMode::Preview);
+  request.explainMisses = true;
   PreviewFileList files(*fileGrid_);
-  engine::RunOptions options;
-  options.explainMisses = true;
-  const bool ran =
-      engine::RunBatch(*host_, files, settings, editors, engine::RunMode::Preview, options);
+  const engine::RunOutcome outcome = engine::Run(request, files, *host_);
   DropInputQueuedDuringTheRun();
-  if (!ran) return;
+  if (!outcome) {
+    ShowStop(*outcome.stopped);
+    return;
+  }
   // The selected script's changes are worked out again when it is shown: a preview of that one
   // script, so that no more than one script's changes are held.
-  const auto changesOf = [this, settings, editors](const QString& path) {
+  engine::RunRequest single = request;
+  single.explainMisses = false;
+  single.collectChanges = true;
+  const auto changesOf = [this, single](const QString& path) {
     SingleFileList one(path);
-    engine::RunOptions single;
-    single.collectChanges = true;
-    engine::RunBatch(*host_, one, settings, editors, engine::RunMode::Preview, single);
+    engine::Run(single, one, *host_);
     return one.Result();
   };
   const QString title = tr("Preview: %1").arg(RunName());
   PreviewDialog dialog(title, files.Entries(), changesOf, this);
   if (desktop_->RunDialog(dialog) != QDialog::Accepted) return;
-  const std::map<std::filesystem::path, engine::PreviewedScript> previewed = files.Previewed();
-  engine::RunOptions apply;
-  apply.previewed = &previewed;
-  RunBatch(engine::RunMode::Write, apply);
+  const engine::PreviewedScripts previewed = files.Previewed();
+  RunBatch(engine::RunMode::Write, &previewed);
 }
 
 void TMainForm::actUndoLastRunExecute() {
   ClearResults();
-  host_->ClearStatusText();
-  std::vector<engine::UndoTarget> targets;
-  std::map<std::filesystem::path, std::int32_t> entries;
-  for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) {
-    if (!fileGrid_->GetChecked(i)) continue;
-    const std::filesystem::path path = EnginePath(fileGrid_->GetPath(i));
-    targets.push_back(engine::UndoTargetOf(path));
-    entries[targets.back().folder / targets.back().script] = i;
-  }
-  if (targets.empty()) {
+  statusBar_->SetStatusText({});
+  bool anyChecked = false;
+  for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) anyChecked |= fileGrid_->GetChecked(i);
+  if (!anyChecked) {
     RefreshFileGrid();
-    host_->SetStatusText("No files.");
+    statusBar_->SetStatusText(Translated(script::Message(script::MessageId::NoFiles)));
     return;
   }
   WindowFileList files(*fileGrid_);
-  const std::vector<std::string> problems = engine::UndoLastRuns(
-      *host_, targets, {},
-      [&](const std::filesystem::path& script, const engine::ScriptResult& result) {
-        if (const auto found = entries.find(script); found != entries.end()) {
-          files.StoreResult(found->second, result);
-        }
-      });
+  engine::RunRequest request;
+  request.mode = engine::RunMode::Write;
+  request.operation = engine::UndoRequest{};
+  const engine::RunOutcome outcome = engine::Run(request, files, *host_);
   RefreshFileGrid();
   QStringList announced = files.Announced();
-  for (const std::string& problem : problems) announced.append(TranslatedEngineText(problem));
+  for (const script::Message& problem : outcome.problems) announced.append(Translated(problem));
   ReportRun(tr("Undo"), files.Tally());
   TellAtOnce(announced);
   DropInputQueuedDuringTheRun();
@@ -402,7 +409,7 @@ QString TMainForm::RunName() const {
 // Enabling rules and modes ----------------------------------------------------------------------
 
 void TMainForm::InterfaceRedraw() {
-  host_->ClearStatusText();
+  statusBar_->SetStatusText({});
   statusBar_->setToolTip({});
   const bool listed = fileGrid_->Count() != 0;
   btnP1Search_->setEnabled(listed);

@@ -5,8 +5,9 @@
 #include <array>
 #include <memory>
 
-#include "engine/batchjob.h"
 #include "engine/batchsettings.h"
+#include "engine/run.h"
+#include "engine/runrequest.h"
 #include "engine/runtally.h"
 #include "filelist/filegrid.h"
 #include "ui/desktop.h"
@@ -120,8 +121,11 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void AddExitButton(QWidget* page, const char* name);
   QPlainTextEdit* AddEditor(QGroupBox* box, const char* name);
 
-  // A run of the page's settings and editors: "Search" counts, "Replace" and "Shift Times" write.
-  void RunBatch(engine::RunMode mode, const engine::RunOptions& options = {});
+  // A run of the page's settings and editors: "Search" counts, "Replace" and "Shift Times" write;
+  // a write that applies a preview writes only what it showed.
+  void RunBatch(engine::RunMode mode, const engine::PreviewedScripts* previewed = nullptr);
+  // Why a run stopped at a check: the status text, and a box when there is more to tell.
+  void ShowStop(const engine::RunStop& stop);
   bool ReadBatchSettings(bool execute);
   // The editors and the shift amount, as a run takes them.
   engine::EditorTexts ReadEditors() const;

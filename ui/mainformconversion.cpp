@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "engine/formatconversion.h"
+#include "engine/codepages.h"
 #include "ui/anchoredgeometry.h"
-#include "ui/enginetexts.h"
 #include "ui/mainform.h"
+#include "ui/messagetext.h"
 #include "ui/pagewidgets.h"
 
 namespace nosk::ui {
@@ -24,7 +24,7 @@ void TMainForm::BuildFormatConversionPage(QWidget* page) {
   for (const engine::CodePage& codePage : engine::LegacyCodePages()) {
     cmbP3Source_->addItem(QStringLiteral("%1 — %2").arg(
                               QString::fromUtf8(codePage.label.data(), codePage.label.size()),
-                              TranslatedEngineText(codePage.writing)),
+                              Translated(script::Message(codePage.writing))),
                           QString::fromUtf8(codePage.name.data(), codePage.name.size()));
   }
 

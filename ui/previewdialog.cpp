@@ -12,7 +12,7 @@
 
 #include "engine/runtally.h"
 #include "ui/changeview.h"
-#include "ui/enginetexts.h"
+#include "ui/messagetext.h"
 
 namespace nosk::ui {
 namespace {
@@ -59,7 +59,7 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
                                                : QString::number(entry.result.code)));
     QString what = ResultWords(entry.result);
     if (!entry.result.reason.empty())
-      what += QStringLiteral(": ") + TranslatedEngineText(entry.result.reason);
+      what += QStringLiteral(": ") + Translated(entry.result.reason);
     scripts_->setItem(row, 2, new QTableWidgetItem(what));
   }
   scripts_->resizeColumnsToContents();
@@ -119,7 +119,7 @@ void PreviewDialog::ShowScript(int row) {
   QString html = QStringLiteral("<p><b>%1</b></p>").arg(entry.path.toHtmlEscaped());
   if (result.code == engine::kFailed) {
     html += QStringLiteral("<p>%1</p>")
-                .arg(tr("Error: %1").arg(TranslatedEngineText(result.reason)).toHtmlEscaped());
+                .arg(tr("Error: %1").arg(Translated(result.reason)).toHtmlEscaped());
   } else if (result.code == 0) {
     html += result.nearMiss ? NearMissHtml(*result.nearMiss)
                             : QStringLiteral("<p>%1</p>").arg(tr("The run would not change it."));

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "ui/enginetexts.h"
+#include "ui/messagetext.h"
 
 namespace nosk::ui {
 
@@ -16,12 +16,12 @@ std::filesystem::path WindowFileList::GetPath(std::int32_t i) const {
 
 void WindowFileList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
   grid_.SetValue(result.code, i, 0);
-  grid_.Line(i).ResultReason = TranslatedEngineText(result.reason);
+  const QString reason = Translated(result.reason);
+  grid_.Line(i).ResultReason = reason;
   tally_.Add(result);
   if (result.announce) {
     // A reason that names its script ("Can't read from PATH.") stands alone.
-    const QString reason = TranslatedEngineText(result.reason);
-    announced_.append(reason.contains(grid_.GetPath(i))
+    announced_.append(result.reason.Names(GetPath(i))
                           ? reason
                           : grid_.GetPath(i) + QStringLiteral(": ") + reason);
   }
@@ -36,8 +36,8 @@ void PreviewFileList::StoreResult(std::int32_t i, const engine::ScriptResult& re
   entries_.push_back({grid_.GetPath(i), result});
 }
 
-std::map<std::filesystem::path, engine::PreviewedScript> PreviewFileList::Previewed() const {
-  std::map<std::filesystem::path, engine::PreviewedScript> previewed;
+engine::PreviewedScripts PreviewFileList::Previewed() const {
+  engine::PreviewedScripts previewed;
   for (const PreviewEntry& entry : entries_) {
     if (entry.result.code == engine::kFailed) continue;
     previewed[EnginePath(entry.path)] = {entry.result.identity, entry.result.newContent};

@@ -7,8 +7,8 @@
 #include <map>
 #include <vector>
 
-#include "engine/batchjob.h"
 #include "engine/filelist.h"
+#include "engine/runrequest.h"
 #include "engine/runtally.h"
 #include "filelist/filegrid.h"
 #include "ui/previewdialog.h"
@@ -50,7 +50,7 @@ class PreviewFileList : public engine::FileList {
 
   const std::vector<PreviewEntry>& Entries() const { return entries_; }
   // What applying the preview must find and write, by path.
-  std::map<std::filesystem::path, engine::PreviewedScript> Previewed() const;
+  engine::PreviewedScripts Previewed() const;
 
  private:
   const filelist::TFileGrid& grid_;

@@ -4,29 +4,22 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/desktop.h"
-#include "ui/enginetexts.h"
+#include "ui/messagetext.h"
 #include "ui/statusbar.h"
 
 namespace nosk::ui {
-namespace {
 
-// The engine's English, in the window's language.
-QString Text(std::string_view text) { return TranslatedEngineText(text); }
-
-}  // namespace
-
-void WindowHost::SetStatusText(std::string_view text) { statusBar_.SetStatusText(Text(text)); }
-
-void WindowHost::ClearStatusText() { statusBar_.SetStatusText({}); }
+void WindowHost::SetStatusText(const script::Message& text) {
+  statusBar_.SetStatusText(Translated(text));
+}
 
 void WindowHost::BeginProgress() {
-  ClearStatusText();
+  statusBar_.SetStatusText({});
   statusBar_.ProgressBar()->show();
 }
 
 void WindowHost::EndProgress() {
-  ClearStatusText();
+  statusBar_.SetStatusText({});
   statusBar_.ProgressBar()->setValue(0);
   statusBar_.ProgressBar()->hide();
 }
@@ -41,11 +34,7 @@ void WindowHost::Repaint() {
   if (window_.isVisible()) window_.repaint();
 }
 
-void WindowHost::ShowMessage(std::string_view title, std::string_view text) {
-  desktop_.ShowMessage(&window_, Text(title), Text(text));
-}
-
-void WindowHost::ShowNotice(std::string_view text) {
+void WindowHost::ShowNotice(const script::Message& text) {
   SetStatusText(text);
   Repaint();
 }

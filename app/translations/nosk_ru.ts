@@ -12,7 +12,7 @@
         <translation>Блок не найден. Ни одна его строка не совпадает; ближе всего к его первой строке строка %1:</translation>
     </message>
     <message>
-        <source>The block was not found. Its first %1 of %2 lines match from line %3, where the script's event lines end.</source>
+        <source>The block was not found. Its first %1 of %2 lines match from line %3, where the script&apos;s event lines end.</source>
         <translation>Блок не найден. Первые его строки (%1 из %2) совпадают начиная со строки %3, где строки событий скрипта кончаются.</translation>
     </message>
     <message>
@@ -51,10 +51,6 @@
         <translation>Слишком много данных замены.</translation>
     </message>
     <message>
-        <source>Internal application error.</source>
-        <translation>Внутренняя ошибка программы.</translation>
-    </message>
-    <message>
         <source>Reading data. Please, wait...</source>
         <translation>Чтение данных. Подождите...</translation>
     </message>
@@ -80,13 +76,9 @@
     </message>
     <message>
         <source>There is more replace strings than search strings.
-Can't do such replacement in current mode.</source>
+Can&apos;t do such replacement in current mode.</source>
         <translation>Строк замены больше, чем строк поиска.
 В этом режиме такая замена невозможна.</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Ошибка</translation>
     </message>
     <message>
         <source>waiting for another Nosk run on %1</source>
@@ -133,11 +125,11 @@ Can't do such replacement in current mode.</source>
         <translation>Не удалось записать журнал запусков %1: %2. Скрипты и их резервные копии на месте, но отмена не знает об этом запуске.</translation>
     </message>
     <message>
-        <source>Can't read the run journal %1: it is not a journal Nosk wrote</source>
+        <source>Can&apos;t read the run journal %1: it is not a journal Nosk wrote</source>
         <translation>Не удалось прочитать журнал запусков %1: это не журнал Nosk</translation>
     </message>
     <message>
-        <source>Can't read the run journal %1: %2</source>
+        <source>Can&apos;t read the run journal %1: %2</source>
         <translation>Не удалось прочитать журнал запусков %1: %2</translation>
     </message>
     <message>
@@ -157,7 +149,7 @@ Can't do such replacement in current mode.</source>
         <translation>%1 был заменён другой программой, пока Nosk с ним работал; его новая версия теперь называется %2</translation>
     </message>
     <message>
-        <source>%1 can't be looked at: %2</source>
+        <source>%1 can&apos;t be looked at: %2</source>
         <translation>не удалось получить сведения о %1: %2</translation>
     </message>
     <message>
@@ -165,11 +157,11 @@ Can't do such replacement in current mode.</source>
         <translation>%1 не изменён: %2</translation>
     </message>
     <message>
-        <source>Can't create a file in %1 for the new content: %2</source>
+        <source>Can&apos;t create a file in %1 for the new content: %2</source>
         <translation>Не удалось создать в %1 файл для нового содержимого: %2</translation>
     </message>
     <message>
-        <source>Can't write the new content of %1: %2</source>
+        <source>Can&apos;t write the new content of %1: %2</source>
         <translation>Не удалось записать новое содержимое %1: %2</translation>
     </message>
     <message>
@@ -189,7 +181,7 @@ Can't do such replacement in current mode.</source>
         <translation>другая программа записала в %1, пока Nosk его заменял, и эту запись не удалось сохранить в %2: %3</translation>
     </message>
     <message>
-        <source>Can't replace %1: %2</source>
+        <source>Can&apos;t replace %1: %2</source>
         <translation>Не удалось заменить %1: %2</translation>
     </message>
     <message>
@@ -197,11 +189,11 @@ Can't do such replacement in current mode.</source>
         <translation>изменился после того запуска: это уже не тот файл, который записал %1, поэтому он не тронут</translation>
     </message>
     <message>
-        <source>its backup %1 can't be read: %2</source>
+        <source>its backup %1 can&apos;t be read: %2</source>
         <translation>его резервную копию %1 не удалось прочитать: %2</translation>
     </message>
     <message>
-        <source>its backup %1 belongs to %2, not to the script's owner, so it was not restored</source>
+        <source>its backup %1 belongs to %2, not to the script&apos;s owner, so it was not restored</source>
         <translation>его резервная копия %1 принадлежит %2, а не владельцу скрипта, поэтому он не восстановлен</translation>
     </message>
     <message>
@@ -221,7 +213,7 @@ Can't do such replacement in current mode.</source>
         <translation>запуск %1 (%2)</translation>
     </message>
     <message>
-        <source>Can't create the folder %1: %2</source>
+        <source>Can&apos;t create the folder %1: %2</source>
         <translation>Не удалось создать папку %1: %2</translation>
     </message>
     <message>
@@ -233,15 +225,15 @@ Can't do such replacement in current mode.</source>
         <translation>%1 — не папка (%2)</translation>
     </message>
     <message>
-        <source>Can't open the folder %1: %2</source>
+        <source>Can&apos;t open the folder %1: %2</source>
         <translation>Не удалось открыть папку %1: %2</translation>
     </message>
     <message>
-        <source>Can't set the permissions of %1: %2</source>
+        <source>Can&apos;t set the permissions of %1: %2</source>
         <translation>Не удалось задать права доступа %1: %2</translation>
     </message>
     <message>
-        <source>Can't look at %1: %2</source>
+        <source>Can&apos;t look at %1: %2</source>
         <translation>Не удалось получить сведения о %1: %2</translation>
     </message>
     <message>
@@ -249,31 +241,31 @@ Can't do such replacement in current mode.</source>
         <translation>%1 принадлежит пользователю %2, а не владельцу этой папки, поэтому резервные копии туда не кладутся</translation>
     </message>
     <message>
-        <source>can't read the script to copy it: %1</source>
+        <source>can&apos;t read the script to copy it: %1</source>
         <translation>не удалось прочитать скрипт, чтобы скопировать его: %1</translation>
     </message>
     <message>
-        <source>can't read its extended attributes: %1</source>
+        <source>can&apos;t read its extended attributes: %1</source>
         <translation>не удалось прочитать его расширенные атрибуты: %1</translation>
     </message>
     <message>
-        <source>can't read its extended attribute %1: %2</source>
+        <source>can&apos;t read its extended attribute %1: %2</source>
         <translation>не удалось прочитать его расширенный атрибут %1: %2</translation>
     </message>
     <message>
-        <source>can't give the new file its extended attribute %1: %2</source>
+        <source>can&apos;t give the new file its extended attribute %1: %2</source>
         <translation>не удалось передать новому файлу его расширенный атрибут %1: %2</translation>
     </message>
     <message>
-        <source>can't remove the ACL the new file took from its folder: %1</source>
+        <source>can&apos;t remove the ACL the new file took from its folder: %1</source>
         <translation>не удалось убрать ACL, который новый файл унаследовал от папки: %1</translation>
     </message>
     <message>
-        <source>can't give the new file the owner %1 and group %2 it has: %3</source>
+        <source>can&apos;t give the new file the owner %1 and group %2 it has: %3</source>
         <translation>не удалось передать новому файлу его владельца %1 и группу %2: %3</translation>
     </message>
     <message>
-        <source>can't set the permissions of the new file: %1</source>
+        <source>can&apos;t set the permissions of the new file: %1</source>
         <translation>не удалось задать права доступа нового файла: %1</translation>
     </message>
     <message>
@@ -285,7 +277,7 @@ Can't do such replacement in current mode.</source>
         <translation>у вас нет права записи в него (%1), поэтому он не изменён</translation>
     </message>
     <message>
-        <source>Can't lock the folder %1 against other Nosk runs: %2</source>
+        <source>Can&apos;t lock the folder %1 against other Nosk runs: %2</source>
         <translation>Не удалось заблокировать папку %1 от других запусков Nosk: %2</translation>
     </message>
     <message>
@@ -293,7 +285,7 @@ Can't do such replacement in current mode.</source>
         <translation>другой запуск Nosk работал с %1 дольше, чем Nosk ждёт, поэтому скрипт не изменён; запустите ещё раз, когда тот запуск закончится</translation>
     </message>
     <message>
-        <source>Can't read from %1. %2.</source>
+        <source>Can&apos;t read from %1. %2.</source>
         <translation>Не удалось прочитать %1. %2.</translation>
     </message>
     <message>
@@ -321,15 +313,15 @@ Can't do such replacement in current mode.</source>
         <translation>это символическая ссылка на папку, а не на файл</translation>
     </message>
     <message>
-        <source>can't look at this path: %1</source>
+        <source>can&apos;t look at this path: %1</source>
         <translation>не удалось получить сведения об этом пути: %1</translation>
     </message>
     <message>
-        <source>can't read the symbolic link: %1</source>
+        <source>can&apos;t read the symbolic link: %1</source>
         <translation>не удалось прочитать символическую ссылку: %1</translation>
     </message>
     <message>
-        <source>it is a symbolic link of %1 to %2 of %3, and Nosk follows a link only to a file of the link's owner</source>
+        <source>it is a symbolic link of %1 to %2 of %3, and Nosk follows a link only to a file of the link&apos;s owner</source>
         <translation>это символическая ссылка пользователя %1 на %2 пользователя %3, а Nosk переходит по ссылке только к файлу её владельца</translation>
     </message>
     <message>
@@ -509,11 +501,11 @@ Can't do such replacement in current mode.</source>
         <translation>строка %1: скрипт обрывается посреди символа %2 (байты %3); скрипт не преобразован</translation>
     </message>
     <message>
-        <source>line %1: the %2 bytes %3 would not come back the same from UTF-8 (this system's converter reads them as a character it writes otherwise); it was not converted</source>
+        <source>line %1: the %2 bytes %3 would not come back the same from UTF-8 (this system&apos;s converter reads them as a character it writes otherwise); it was not converted</source>
         <translation>строка %1: байты %3 в кодировке %2 не вернулись бы из UTF-8 теми же (конвертер этой системы читает их как символ, который записывает иначе); скрипт не преобразован</translation>
     </message>
     <message>
-        <source>the %1 bytes %2 would not come back the same from UTF-8 (this system's converter reads them as a character it writes otherwise); it was not converted</source>
+        <source>the %1 bytes %2 would not come back the same from UTF-8 (this system&apos;s converter reads them as a character it writes otherwise); it was not converted</source>
         <translation>байты %2 в кодировке %1 не вернулись бы из UTF-8 теми же (конвертер этой системы читает их как символ, который записывает иначе); скрипт не преобразован</translation>
     </message>
     <message>
@@ -623,6 +615,30 @@ Can't do such replacement in current mode.</source>
     <message>
         <source>its previous version also stays as %1, which could not be removed: %2</source>
         <translation>его прежняя версия осталась ещё и как %1, её не удалось удалить: %2</translation>
+    </message>
+    <message>
+        <source>a file is already open for writing</source>
+        <translation>файл уже открыт для записи</translation>
+    </message>
+    <message>
+        <source>no file is open for writing</source>
+        <translation>нет файла, открытого для записи</translation>
+    </message>
+    <message>
+        <source>another run was recorded in this folder after the undo read its journal, so it was left alone; undo again</source>
+        <translation>после того как отмена прочла журнал, в этой папке записан другой запуск, поэтому скрипт не тронут; отмените ещё раз</translation>
+    </message>
+    <message>
+        <source>Cannot allocate memory</source>
+        <translation>Невозможно выделить память</translation>
+    </message>
+    <message>
+        <source>No locks available</source>
+        <translation>Нет доступных блокировок</translation>
+    </message>
+    <message>
+        <source>Bad file descriptor</source>
+        <translation>Неверный дескриптор файла</translation>
     </message>
 </context>
 <context>
@@ -901,15 +917,15 @@ Can't do such replacement in current mode.</source>
         <translation>Сдвинуть все строки событий в скриптах, где есть блок</translation>
     </message>
     <message>
-        <source>Shift the lines before the block's first occurrence</source>
+        <source>Shift the lines before the block&apos;s first occurrence</source>
         <translation>Сдвинуть строки до первого вхождения блока</translation>
     </message>
     <message>
-        <source>Shift the lines after the block's first occurrence</source>
+        <source>Shift the lines after the block&apos;s first occurrence</source>
         <translation>Сдвинуть строки после первого вхождения блока</translation>
     </message>
     <message>
-        <source>With Rows Before or Rows After: shift the occurrence's own lines too</source>
+        <source>With Rows Before or Rows After: shift the occurrence&apos;s own lines too</source>
         <translation>Вместе с «Строки до» или «Строки после»: сдвинуть и строки самого вхождения</translation>
     </message>
     <message>
@@ -1234,7 +1250,7 @@ Can't do such replacement in current mode.</source>
         <translation>Концы строк</translation>
     </message>
     <message>
-        <source>Keep each line's own</source>
+        <source>Keep each line&apos;s own</source>
         <translation>Оставить как есть</translation>
     </message>
     <message>
@@ -1259,7 +1275,7 @@ Can't do such replacement in current mode.</source>
         <translation>Преобразовать</translation>
     </message>
     <message>
-        <source>The code page of scripts that are neither UTF-8 nor marked UTF-16: Detect guesses it for each script, and the Result's hint names the guess</source>
+        <source>The code page of scripts that are neither UTF-8 nor marked UTF-16: Detect guesses it for each script, and the Result&apos;s hint names the guess</source>
         <translation>Кодовая страница скриптов, которые не в UTF-8 и не помечены как UTF-16: «Определить» угадывает её для каждого скрипта, а подсказка «Итога» называет догадку</translation>
     </message>
     <message>
@@ -1289,6 +1305,10 @@ Can't do such replacement in current mode.</source>
     <message>
         <source>Convert every checked script; the previous versions go to Nosk_backup</source>
         <translation>Преобразовать каждый отмеченный скрипт; прежние версии сохраняются в Nosk_backup</translation>
+    </message>
+    <message>
+        <source>Internal application error.</source>
+        <translation>Внутренняя ошибка программы.</translation>
     </message>
 </context>
 </TS>

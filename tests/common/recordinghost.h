@@ -2,22 +2,18 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "script/host.h"
+#include "engine/host.h"
+#include "script/message.h"
 
 namespace nosk::testsupport {
 
-class RecordingHost : public script::Host {
+class RecordingHost : public engine::Host {
  public:
-  void SetStatusText(std::string_view text) override {
-    statusText = text;
-    calls.push_back("status " + std::string(text));
-  }
-  void ClearStatusText() override {
-    statusText.clear();
-    calls.push_back("clear");
+  void SetStatusText(const script::Message& text) override {
+    statusText = script::English(text);
+    calls.push_back("status " + statusText);
   }
   void BeginProgress() override {
     statusText.clear();
@@ -36,17 +32,12 @@ class RecordingHost : public script::Host {
     calls.push_back("position " + std::to_string(newPosition));
   }
   void Repaint() override { calls.push_back("repaint"); }
-  void ShowMessage(std::string_view title, std::string_view text) override {
-    messages.push_back(std::string(title) + ": " + std::string(text));
-    calls.push_back("message " + messages.back());
-  }
-  void ShowNotice(std::string_view text) override {
-    notices.push_back(std::string(text));
+  void ShowNotice(const script::Message& text) override {
+    notices.push_back(script::English(text));
     calls.push_back("notice " + notices.back());
   }
 
   std::vector<std::string> calls;
-  std::vector<std::string> messages;
   std::vector<std::string> notices;
   std::vector<int> positions;
   std::string statusText;

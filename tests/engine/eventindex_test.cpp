@@ -1,4 +1,4 @@
-#include "engine/eventindex.h"
+#include "engine/internal/eventindex.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
-#include "engine/formatconversion.h"
+#include "engine/internal/formatconversion.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "engine/codepages.h"
 #include "tests/common/iconv.h"
 
 namespace nosk::engine {
@@ -22,15 +23,10 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
-BatchSettings Settings(std::string source = {},
-                       TargetEncoding target = TargetEncoding::Utf8WithMark,
-                       LineEnds lineEnds = LineEnds::Keep) {
-  BatchSettings settings;
-  settings.WorkMode = Page::FormatConversion;
-  settings.SourceEncoding = std::move(source);
-  settings.TargetEncodingMode = target;
-  settings.LineEndsMode = lineEnds;
-  return settings;
+ConvertRequest Settings(std::string source = {},
+                        TargetEncoding target = TargetEncoding::Utf8WithMark,
+                        LineEnds lineEnds = LineEnds::Keep) {
+  return ConvertRequest{std::move(source), target, lineEnds};
 }
 
 // Each realistic script in the code page its language is found in, made with iconv: named or
@@ -57,13 +53,13 @@ TEST(FormatConversion, ConvertsEachCodePageToWhatIconvGives) {
       ASSERT_TRUE(ConvertScript(legacy, Settings(source), conversion).ok());
       EXPECT_EQ(conversion.content, expected);
       EXPECT_EQ(conversion.content, kMark + utf8);
-      EXPECT_EQ(conversion.source, c.label);
+      EXPECT_EQ(script::English(conversion.Source()), c.label);
       EXPECT_EQ(conversion.detected, source.empty());
       // Converted once more, nothing changes.
       Conversion again;
       ASSERT_TRUE(ConvertScript(conversion.content, Settings(source), again).ok());
       EXPECT_EQ(again.content, conversion.content);
-      EXPECT_EQ(again.source, "UTF-8 with mark");
+      EXPECT_EQ(script::English(again.Source()), "UTF-8 with mark");
     }
   }
 }
@@ -86,7 +82,7 @@ TEST(FormatConversion, ReadsTheUnicodeMarks) {
     Conversion conversion;
     ASSERT_TRUE(ConvertScript(wide, Settings("CP1251"), conversion).ok());
     EXPECT_EQ(conversion.content, kMark + utf8);
-    EXPECT_EQ(conversion.source, std::string(c.encoding) + " with mark");
+    EXPECT_EQ(script::English(conversion.Source()), std::string(c.encoding) + " with mark");
     EXPECT_TRUE(conversion.wide);
   }
 }

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/eventindex.h"
+#include "engine/internal/eventindex.h"
+#include "engine/internal/searchblock.h"
 #include "tests/common/recordinghost.h"
 
 namespace nosk::engine {

@@ -1,4 +1,4 @@
-#include "engine/rewriter.h"
+#include "engine/internal/rewriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/runjournal.h"
+#include "engine/internal/runjournal.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,8 @@ JournalRecord Record(const std::string& id, const std::string& script) {
   JournalRecord record;
   record.id = id;
   record.time = "2026-12-10 04:35:12 UTC";
-  record.summary = "Shift Times +0:00:01.50: every script, start and end times";
+  record.summary =
+      script::Message::Verbatim("Shift Times +0:00:01.50: every script, start and end times");
   record.details = {"search block (1 lines):", "  Dialogue: 0,0:00:01.00,...,{\\k30}x",
                     "a line\nwith a line feed", "\"quoted\""};
   record.scripts = {{script,

@@ -1,4 +1,4 @@
-#include "engine/searchblock.h"
+#include "engine/internal/searchblock.h"
 
 #include <gtest/gtest.h>
 
@@ -103,14 +103,14 @@ TEST(SearchBlocks, ReadingChecksEveryLineAndTheLimits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    RecordingHost host;
     Block search;
-    EXPECT_EQ(ReadSearchBlock(host, c.lines, Matching::FullMatch, search), c.searchAccepted);
-    EXPECT_EQ(host.statusText, c.searchStatus);
-    host.statusText.clear();
+    const script::Outcome searchRead = ReadSearchBlock(c.lines, Matching::FullMatch, search);
+    EXPECT_EQ(searchRead.ok(), c.searchAccepted);
+    EXPECT_EQ(searchRead.reason(), c.searchStatus);
     Block replace;
-    EXPECT_EQ(ReadReplaceBlock(host, c.lines, Replacement::FullMatch, replace), c.replaceAccepted);
-    EXPECT_EQ(host.statusText, c.replaceStatus);
+    const script::Outcome replaceRead = ReadReplaceBlock(c.lines, Replacement::FullMatch, replace);
+    EXPECT_EQ(replaceRead.ok(), c.replaceAccepted);
+    EXPECT_EQ(replaceRead.reason(), c.replaceStatus);
   }
 }
 

@@ -12,12 +12,12 @@
 #include <string_view>
 
 #include "engine/editortext.h"
-#include "engine/eventindex.h"
-#include "engine/rewriter.h"
-#include "engine/searchblock.h"
+#include "engine/internal/eventindex.h"
+#include "engine/internal/progressphase.h"
+#include "engine/internal/rewriter.h"
+#include "engine/internal/searchblock.h"
 #include "script/bytesink.h"
 #include "script/eventline.h"
-#include "script/progressphase.h"
 #include "script/scriptio.h"
 #include "script/timecodes.h"
 #include "tests/common/partialmatchlist.h"
@@ -26,16 +26,14 @@ namespace {
 
 using namespace nosk;
 
-class QuietHost : public script::Host {
+class QuietHost : public engine::Host {
  public:
-  void SetStatusText(std::string_view) override {}
-  void ClearStatusText() override {}
+  void SetStatusText(const script::Message&) override {}
   void BeginProgress() override {}
   void EndProgress() override {}
   void SetProgressPosition(int) override {}
   void Repaint() override {}
-  void ShowMessage(std::string_view, std::string_view) override {}
-  void ShowNotice(std::string_view) override {}
+  void ShowNotice(const script::Message&) override {}
 };
 
 void Require(bool promise, const char* what) {
@@ -46,11 +44,11 @@ void Require(bool promise, const char* what) {
 }
 
 std::string Rewrite(const script::TSubtitleFile& file, const engine::RangeList& ranges,
-                    const engine::Block& replace, const engine::BatchSettings& settings) {
+                    engine::EventLineRewrite&& rewrite) {
   QuietHost host;
-  script::ProgressPhase phase(host);
+  engine::ProgressPhase phase(host);
   script::StringSink sink;
-  engine::WriteNewContent(sink, file, ranges, replace, settings, phase);
+  engine::WriteNewContent(sink, file, ranges, rewrite, phase);
   return sink.text;
 }
 
@@ -91,12 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   engine::IndexEvents(host, file);
 
-  engine::BatchSettings settings;
-  settings.WorkMode = engine::Page::TimingShift;
-  settings.TimesMode = static_cast<engine::Times>(1 + modes % 3);
-  settings.ShiftAmount = offset;
+  const auto times = static_cast<engine::Times>(1 + modes % 3);
   const engine::RangeList none;
-  Require(Rewrite(file, none, {}, settings) == scriptBytes,
+  Require(Rewrite(file, none, engine::ShiftRewrite(times, offset)) == scriptBytes,
           "a rewrite with no ranges is the script");
 
   for (std::int32_t k = 0; k < file.EventCount(); ++k) {
@@ -129,11 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Replace and shift what was found: no crash, and every line that is not an event line stays.
   engine::Block replace(lines.rbegin(), lines.rend());
   if (engine::PrepareBlock(replace, engine::ReplaceBlockKind(replacing)) >= 0) {
-    settings.WorkMode = engine::Page::ScriptReplace;
-    settings.ReplaceMode = replacing;
-    (void)Rewrite(file, ranges, replace, settings);
+    (void)Rewrite(file, ranges, engine::ReplacementRewrite(replace, replacing));
   }
-  settings.WorkMode = engine::Page::TimingShift;
-  (void)Rewrite(file, ranges, {}, settings);
+  (void)Rewrite(file, ranges, engine::ShiftRewrite(times, offset));
   return 0;
 }

@@ -6,23 +6,20 @@
 
 #include <algorithm>
 
-#include "tests/common/recordinghost.h"
 #include "tests/common/tempfolder.h"
 
 namespace nosk::script {
 namespace {
 
 using testsupport::ReadBytes;
-using testsupport::RecordingHost;
 using testsupport::TempFolder;
 using testsupport::WriteBytes;
 
 // The lines of the file, loaded, then every line written back in order.
 std::string RoundTrip(const TempFolder& folder, const std::string& bytes, std::int32_t* lineCount) {
   WriteBytes(folder / "in.ass", bytes);
-  RecordingHost host;
   TSubtitleFile file;
-  EXPECT_TRUE(LoadScript(host, folder / "in.ass", file).ok());
+  EXPECT_TRUE(LoadScript(folder / "in.ass", file).ok());
   *lineCount = file.LineCount();
   std::filesystem::remove(folder / "out.ass");
   OutputFile out;
@@ -73,39 +70,30 @@ void WriteFileOfSize(const std::filesystem::path& path, std::size_t size) {
   WriteBytes(path, bytes);
 }
 
-TEST(ScriptFiles, LoadShowsItsPhaseAndRaisesProgressAtMost100Times) {
+// The largest script there may be: every line's progress is told, rising to all of its bytes.
+TEST(ScriptFiles, LoadTellsHowFarItGot) {
   TempFolder folder;
   WriteFileOfSize(folder / "big.ass", 40'000'000);
-  RecordingHost host;
   TSubtitleFile file;
-  ASSERT_TRUE(LoadScript(host, folder / "big.ass", file).ok());
+  std::vector<std::int64_t> done;
+  ASSERT_TRUE(LoadScript(folder / "big.ass", file, [&](std::int64_t bytes, std::int64_t total) {
+                EXPECT_EQ(total, 40'000'000);
+                done.push_back(bytes);
+              }).ok());
   EXPECT_EQ(file.LineCount(), 400'001);  // the empty line after the final LF
-
-  ASSERT_GE(host.calls.size(), 5u);
-  EXPECT_EQ(host.calls[0], "begin");
-  EXPECT_EQ(host.calls[1], "position 0");
-  EXPECT_EQ(host.calls[2], "status Reading data. Please, wait...");
-  EXPECT_EQ(host.calls[3], "repaint");
-  EXPECT_EQ(host.calls.back(), "end");
-  // 0 at the start, then every percentage once, rising to 100 without overflow at this size.
-  ASSERT_EQ(host.positions.size(), 101u);
-  EXPECT_TRUE(std::is_sorted(host.positions.begin(), host.positions.end()));
-  EXPECT_EQ(host.positions.back(), 100);
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_FALSE(host.progressVisible);
-  EXPECT_EQ(host.statusText, "");
+  ASSERT_FALSE(done.empty());
+  EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+  EXPECT_EQ(done.back(), 40'000'000);
 }
 
 TEST(ScriptFiles, RefusesAFileOverTheLimitWithoutAMessage) {
   TempFolder folder;
   WriteFileOfSize(folder / "huge.ass", 40'000'001);
-  RecordingHost host;
   TSubtitleFile file;
-  const Outcome loaded = LoadScript(host, folder / "huge.ass", file);
+  const Outcome loaded = LoadScript(folder / "huge.ass", file);
   EXPECT_FALSE(loaded.ok());
   EXPECT_NE(loaded.reason().find("larger than 40,000,000 bytes"), std::string::npos);
   EXPECT_FALSE(loaded.serious());
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"begin", "end"}));
   EXPECT_EQ(file.LineCount(), 0);
 }
 
@@ -117,17 +105,13 @@ TEST(ScriptFiles, ReportsWhatCannotBeReadWithAReason) {
   const std::filesystem::path cases[] = {folder / "missing.ass", folder / "folder.ass"};
   for (const auto& path : cases) {
     SCOPED_TRACE(path);
-    RecordingHost host;
     TSubtitleFile file;
-    const Outcome loaded = LoadScript(host, path, file);
+    const Outcome loaded = LoadScript(path, file);
     EXPECT_FALSE(loaded.ok());
     const std::string message = "Can't read from " + path.string() + ".";
-    EXPECT_EQ(host.messages, std::vector<std::string>{});
     EXPECT_TRUE(loaded.serious());
     EXPECT_TRUE(loaded.reason().starts_with(message));
     EXPECT_GT(loaded.reason().size(), message.size()) << "the system's reason is added";
-    EXPECT_EQ(host.calls.back(), "end");
-    EXPECT_FALSE(host.progressVisible);
   }
 }
 

@@ -1,0 +1,52 @@
+#include "engine/batchsettings.h"
+
+#include "script/timecodes.h"
+
+namespace nosk::engine {
+
+RunRequest ScriptReplaceRequest(const BatchSettings& settings, const EditorTexts& editors,
+                                RunMode mode) {
+  RunRequest request;
+  request.mode = mode;
+  request.operation = ReplaceRequest{editors.SearchLines, editors.ReplaceLines, settings.SearchMode,
+                                     settings.ReplaceMode};
+  return request;
+}
+
+RunRequest TimingShiftRequest(const BatchSettings& settings, const EditorTexts& editors,
+                              RunMode mode) {
+  RunRequest request;
+  request.mode = mode;
+  ShiftRequest shift;
+  shift.searchLines = editors.SearchLines;
+  shift.matching = settings.SearchMode;
+  shift.affect = settings.AffectMode;
+  shift.times = settings.TimesMode;
+  shift.centiseconds = script::TimeValue(editors.ShiftText);
+  shift.direction = editors.ShiftForward ? Direction::Forward : Direction::Backward;
+  request.operation = shift;
+  return request;
+}
+
+RunRequest FormatConversionRequest(const BatchSettings& settings, RunMode mode) {
+  RunRequest request;
+  request.mode = mode;
+  request.operation =
+      ConvertRequest{settings.SourceEncoding, settings.TargetEncodingMode, settings.LineEndsMode};
+  return request;
+}
+
+RunRequest RequestOf(const BatchSettings& settings, const EditorTexts& editors, RunMode mode) {
+  switch (settings.WorkMode) {
+    case Page::TimingShift:
+      return TimingShiftRequest(settings, editors, mode);
+    case Page::FormatConversion:
+      return FormatConversionRequest(settings, mode);
+    case Page::ScriptReplace:
+    case Page::AdvancedSettings:
+      break;
+  }
+  return ScriptReplaceRequest(settings, editors, mode);
+}
+
+}  // namespace nosk::engine

@@ -1,0 +1,36 @@
+#include "engine/history.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "engine/internal/runjournal.h"
+#include "script/backupfolder.h"
+#include "script/folder.h"
+
+namespace nosk::engine {
+
+UndoTarget UndoTargetOf(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error).lexically_normal();
+  if (std::filesystem::is_directory(absolute, error)) return {absolute, {}};
+  return {absolute.parent_path(), absolute.filename().string()};
+}
+
+script::Outcome RunHistory(const std::filesystem::path& folder,
+                           std::vector<JournalRecord>& records) {
+  records.clear();
+  script::Folder scripts;
+  if (script::Outcome opened = script::Folder::Open(folder, scripts); !opened) return opened;
+  struct stat entry {};
+  if (scripts.StatEntry(script::kBackupFolderName, entry) == ENOENT) {
+    return script::Outcome::Success();  // no backup folder: no run recorded
+  }
+  script::BackupFolder backups;
+  if (script::Outcome opened = script::BackupFolder::Open(scripts, backups, false); !opened) {
+    return opened;
+  }
+  return ReadJournal(backups.Get(), records);
+}
+
+}  // namespace nosk::engine

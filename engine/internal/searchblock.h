@@ -1,0 +1,64 @@
+// The Search and Replace blocks typed by the user, and finding the Search block in a script.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/host.h"
+#include "engine/internal/rangelist.h"
+#include "engine/runrequest.h"
+#include "script/outcome.h"
+#include "script/subtitlefile.h"
+
+namespace nosk::engine {
+
+// One item per editor line, in editor order. Once prepared, an item is empty (a blank line) or
+// the form of a valid event line that the run compares or writes.
+using Block = std::vector<std::string>;
+
+// The most lines an editor may hold for a block.
+inline constexpr std::size_t kLargestBlock = 32'765;
+
+// What a block's items are prepared into, for the comparison or the writing a mode does.
+enum class BlockKind {
+  AsTyped,         // the lines as typed (a run that replaces nothing)
+  TextField,       // the Text field alone (text-only search and replacement)
+  MaskedTimes,     // the line with both times masked (text-and-format search and replacement)
+  CanonicalTimes,  // the line with its times in canonical form and a CR LF end (the full match
+                   // with offset, which no window offers: it matches no script line)
+  TimesFromZero,   // the block moved so that its first line starts at 0:00:00.00, each line with
+                   // canonical times and a CR LF end (the timing-shift replacement)
+  WholeLine,       // the line without its line end (full-match search and replacement)
+};
+
+// The kind the Search block of a search mode, and the Replace block of a replace mode, are
+// prepared as.
+BlockKind SearchBlockKind(Matching mode);
+BlockKind ReplaceBlockKind(Replacement mode);
+
+// Converts every non-blank item into its form for the kind and drops the trailing blank items.
+// Returns the number of items left, or -1 at the first non-blank item that fails the strict
+// event-line test (items before it stay converted).
+std::int32_t PrepareBlock(Block& block, BlockKind kind);
+
+// Fills `block` from the lines of the Search editor. Fails, with the status text of the run it
+// stops, when the editor is too long or the block is empty or holds a line that is not a valid
+// event line.
+script::Outcome ReadSearchBlock(const std::vector<std::string>& editorLines, Matching mode,
+                                Block& block);
+// As ReadSearchBlock for the Replace editor; an empty Replace block is accepted.
+script::Outcome ReadReplaceBlock(const std::vector<std::string>& editorLines, Replacement mode,
+                                 Block& block);
+
+// The form of an event line that the Search block's items are compared with. A view into
+// `line` or into `buffer`, which the caller keeps for the next line.
+std::string_view ComparisonKey(std::string_view line, Matching mode, std::string& buffer);
+
+// Appends one range per occurrence of the block among the script's event lines: the leftmost
+// occurrences, scanned forward, not overlapping. Returns the new range count.
+std::int32_t FindOccurrences(Host& host, const script::TSubtitleFile& script, const Block& block,
+                             Matching mode, RangeList& ranges);
+
+}  // namespace nosk::engine

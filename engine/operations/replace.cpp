@@ -1,0 +1,81 @@
+// Find a block of event lines in every script; count it, or put the Replace block in its place.
+#include <memory>
+
+#include "engine/internal/rundescription.h"
+#include "engine/operations/eventedit.h"
+#include "engine/operations/operation.h"
+
+namespace nosk::engine {
+namespace {
+
+using script::Message;
+using script::MessageId;
+
+class ReplaceOperation : public Operation {
+ public:
+  explicit ReplaceOperation(const ReplaceRequest& request) : request_(request) {}
+
+  std::optional<RunStop> Check(RunMode mode) override {
+    if (script::Outcome read =
+            ReadSearchBlock(request_.searchLines, request_.matching, blocks_.search);
+        !read) {
+      return RunStop{read.message(), {}, {}};
+    }
+    if (mode == RunMode::Count) return std::nullopt;
+    if (script::Outcome read =
+            ReadReplaceBlock(request_.replaceLines, request_.replacement, blocks_.replace);
+        !read) {
+      return RunStop{read.message(), {}, {}};
+    }
+    // Only the timing-shift and full-match modes can insert lines after an occurrence.
+    if (request_.replacement < Replacement::TimingShift &&
+        blocks_.replace.size() > blocks_.search.size()) {
+      return RunStop{Message(MessageId::ReplaceDataError),
+                     Message(MessageId::ReplaceDataErrorTitle),
+                     Message(MessageId::MoreReplaceThanSearch)};
+    }
+    return std::nullopt;
+  }
+
+  RunDescription Describe(const script::Folder&) const override {
+    RunDescription description;
+    description.summary = Message(MessageId::ReplaceSummary, {ReplacementName(request_.replacement),
+                                                              MatchingName(request_.matching)});
+    AddSearchDetails(description.details, request_.matching, request_.searchLines);
+    AddBlockDetails(description.details, "replace block", request_.replaceLines);
+    return description;
+  }
+
+  ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& script, PlanContext& context) override {
+    // The mark at the start of the bytes just read: the same answer as reading the file's first
+    // bytes once more, without opening it again.
+    const script::ScriptEncoding encoding = script::DetectEncodingOfBytes(script.GetLines(0, 1));
+    if (std::optional<Message> none = IndexEventLines(context.host, script, encoding)) {
+      return {ScriptResult::Failure(std::move(*none)), nullptr};
+    }
+    const EncodedBlocks& blocks = blocks_.For(encoding);
+    ScriptPlan plan;
+    RangeList ranges;
+    FindBlock(context.host, script, blocks, request_.matching, context.request.explainMisses,
+              ranges, plan.result);
+    plan.result.code = ranges.Count();
+    if (!ranges.Empty()) {
+      plan.content = std::make_unique<RewrittenEvents>(
+          script, std::move(ranges),
+          std::make_unique<ReplacementRewrite>(blocks.replace, request_.replacement));
+    }
+    return plan;
+  }
+
+ private:
+  const ReplaceRequest request_;
+  TypedBlocks blocks_;
+};
+
+}  // namespace
+
+std::unique_ptr<Operation> MakeOperation(const ReplaceRequest& request) {
+  return std::make_unique<ReplaceOperation>(request);
+}
+
+}  // namespace nosk::engine

@@ -1,0 +1,236 @@
+// Take back the most recent run recorded in each folder: a script gets its backup's content
+// again, when both are still the very files that run left.
+#include <unistd.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "engine/history.h"
+#include "engine/internal/folderinuse.h"
+#include "engine/internal/runjournal.h"
+#include "engine/operations/operation.h"
+#include "script/backupfolder.h"
+#include "script/scriptio.h"
+
+namespace nosk::engine {
+namespace {
+
+using script::Message;
+using script::MessageId;
+
+// "the run of 2026-12-10 04:35:12 UTC (Shift Times ...)", for reasons.
+Message RunName(const JournalRecord& record) {
+  return Message(MessageId::TheRunOf, {record.time, record.summary});
+}
+
+// The backup's bytes, which the script gets again.
+class RestoredContent : public NewContent {
+ public:
+  explicit RestoredContent(script::TSubtitleFile backup) : backup_(std::move(backup)) {}
+  void Write(script::ByteSink& sink, ChangeObserver*, ProgressPhase&) override {
+    sink.Write(backup_.GetLines(0, backup_.LineCount()));
+  }
+
+ private:
+  script::TSubtitleFile backup_;
+};
+
+class UndoOperation : public Operation {
+ public:
+  std::optional<RunStop> Check(RunMode) override { return std::nullopt; }
+
+  std::vector<ScriptTask> Tasks(const FileList& files, std::vector<Message>& problems) override;
+
+  RunDescription Describe(const script::Folder& folder) const override {
+    RunDescription description;
+    for (const FolderUndo& undo : folders_) {
+      if (undo.folder.Path() != folder.Path()) continue;
+      description.summary = Message(MessageId::UndoSummary, {undo.last.id, undo.last.time});
+      description.undoes = undo.last.id;
+    }
+    return description;
+  }
+
+  ScriptPlan Plan(const ScriptTask& task, script::TSubtitleFile& script,
+                  PlanContext& context) override;
+
+  MessageId OutOfMemory() const override { return MessageId::OutOfMemoryForRestore; }
+
+ private:
+  // A folder whose last recorded run is taken back.
+  struct FolderUndo {
+    script::Folder folder;
+    JournalRecord last;
+    // Read again once the run holds the folder's lock: the record must still be the last one.
+    bool confirmed = false;
+    std::optional<Message> changedMeanwhile;
+  };
+
+  std::vector<FolderUndo> folders_;
+};
+
+std::vector<ScriptTask> UndoOperation::Tasks(const FileList& files,
+                                             std::vector<Message>& problems) {
+  std::vector<ScriptTask> tasks;
+  // The folders in the order first named, each with the scripts named in it (none: all) and
+  // the entries that named them.
+  struct Named {
+    bool whole = false;
+    std::vector<std::pair<std::string, std::int32_t>> scripts;  // name, entry
+  };
+  std::vector<std::filesystem::path> order;
+  std::map<std::filesystem::path, Named> named;
+  for (std::int32_t i = 0; i < files.Count(); ++i) {
+    if (!files.GetChecked(i)) {
+      ScriptTask task;
+      task.path = files.GetPath(i);
+      task.entry = i;
+      task.known = ScriptResult();
+      tasks.push_back(std::move(task));
+      continue;
+    }
+    const UndoTarget target = UndoTargetOf(files.GetPath(i));
+    if (!named.contains(target.folder)) order.push_back(target.folder);
+    Named& in = named[target.folder];
+    if (target.script.empty()) {
+      in.whole = true;
+    } else if (std::none_of(in.scripts.begin(), in.scripts.end(),
+                            [&](const auto& script) { return script.first == target.script; })) {
+      in.scripts.emplace_back(target.script, i);
+    }
+  }
+  for (const std::filesystem::path& path : order) {
+    const Named& in = named[path];
+    const auto entryOf = [&](const std::string& name) {
+      for (const auto& [script, entry] : in.scripts) {
+        if (script == name) return entry;
+      }
+      return std::int32_t{-1};
+    };
+    const auto failEveryNamed = [&](const Message& why) {
+      if (in.whole || in.scripts.empty()) {
+        problems.push_back(Message(MessageId::WithReason, {path}).Because(why));
+      }
+      for (const auto& [name, entry] : in.scripts) {
+        ScriptTask task;
+        task.path = path / name;
+        task.entry = entry;
+        task.known = ScriptResult::Failure(why);
+        tasks.push_back(std::move(task));
+      }
+    };
+    FolderUndo undo;
+    if (script::Outcome opened = script::Folder::Open(path, undo.folder); !opened) {
+      failEveryNamed(opened.message());
+      continue;
+    }
+    std::vector<JournalRecord> records;
+    if (script::Outcome read = RunHistory(path, records); !read) {
+      failEveryNamed(read.message());
+      continue;
+    }
+    if (records.empty()) {
+      failEveryNamed(Message(MessageId::NoRunRecorded));
+      continue;
+    }
+    undo.last = std::move(records.back());
+    const std::size_t folder = folders_.size();
+    for (std::size_t e = 0; e < undo.last.scripts.size(); ++e) {
+      const std::string& name = undo.last.scripts[e].script;
+      const std::int32_t entry = entryOf(name);
+      if (!in.whole && entry < 0) continue;
+      ScriptTask task;
+      task.path = path / name;
+      task.entry = entry;
+      script::ScriptLocation location;
+      location.listed = undo.folder.PathOf(name);
+      location.folder = undo.folder;
+      location.name = name;
+      task.location = std::move(location);
+      task.group = folder;
+      task.item = e;
+      tasks.push_back(std::move(task));
+    }
+    if (!in.whole) {
+      for (const auto& script : in.scripts) {
+        const bool inRun = std::any_of(
+            undo.last.scripts.begin(), undo.last.scripts.end(),
+            [&](const JournalEntry& changed) { return changed.script == script.first; });
+        if (inRun) continue;
+        ScriptTask task;
+        task.path = path / script.first;
+        task.entry = script.second;
+        task.known =
+            ScriptResult::Counted(0, Message(MessageId::NotChangedByRun, {RunName(undo.last)}));
+        tasks.push_back(std::move(task));
+      }
+    }
+    folders_.push_back(std::move(undo));
+  }
+  return tasks;
+}
+
+ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& script,
+                               PlanContext& context) {
+  const auto failed = [](Message why) {
+    return ScriptPlan{ScriptResult::Failure(std::move(why)), nullptr};
+  };
+  FolderUndo& undo = folders_[task.group];
+  const JournalRecord& record = undo.last;
+  const JournalEntry& entry = record.scripts[task.item];
+  script::BackupFolder* backups = nullptr;
+  if (script::Outcome opened = context.folder->Backups(undo.folder, backups, false); !opened) {
+    return failed(opened.message());
+  }
+  if (!undo.confirmed) {
+    undo.confirmed = true;
+    std::vector<JournalRecord> records;
+    if (script::Outcome read = ReadJournal(backups->Get(), records); !read) {
+      undo.changedMeanwhile = read.message();
+    } else if (records.empty() || records.back().id != record.id) {
+      undo.changedMeanwhile = Message(MessageId::RecordedMeanwhile);
+    }
+  }
+  if (undo.changedMeanwhile) return failed(*undo.changedMeanwhile);
+  if (!script.SourceIdentity().SameState(entry.after)) {
+    return failed(Message(MessageId::ChangedSinceRun, {RunName(record)}));
+  }
+  script::ScriptLocation backupLocation;
+  backupLocation.listed = backups->Get().PathOf(entry.backup);
+  backupLocation.folder = backups->Get();
+  backupLocation.name = entry.backup;
+  script::FileDescriptor backupFile;
+  script::FileIdentity backupIdentity;
+  script::TSubtitleFile previous;
+  script::Outcome read = script::OpenScript(backupLocation, backupFile, backupIdentity);
+  if (read) {
+    ProgressPhase phase(context.host);
+    phase.Start(MessageId::ReadingPhase);
+    read = script::LoadScriptFrom(
+        backupFile, backupIdentity, backupLocation.listed, previous,
+        [&](std::int64_t done, std::int64_t total) { phase.Advance(done, total); });
+  }
+  if (!read)
+    return failed(Message(MessageId::BackupUnreadable, {entry.backup}).Because(read.message()));
+  // A backup is the script's own inode, or a copy with its owner or the runner's: one that
+  // someone else put there is never restored into the script.
+  static const uid_t runner = ::geteuid();
+  const unsigned backupOwner = previous.SourceIdentity().owner;
+  if (backupOwner != script.SourceIdentity().owner && backupOwner != runner) {
+    return failed(
+        Message(MessageId::BackupOfAnother, {entry.backup, script::UserName(backupOwner)}));
+  }
+  if (!previous.SourceIdentity().SameState(entry.before)) {
+    return failed(Message(MessageId::BackupChangedSince, {entry.backup, RunName(record)}));
+  }
+  return {ScriptResult::Counted(1), std::make_unique<RestoredContent>(std::move(previous))};
+}
+
+}  // namespace
+
+std::unique_ptr<Operation> MakeOperation(const UndoRequest&) {
+  return std::make_unique<UndoOperation>();
+}
+
+}  // namespace nosk::engine
