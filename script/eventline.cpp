@@ -1,6 +1,7 @@
 #include "script/eventline.h"
 
 #include <algorithm>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -62,8 +63,27 @@ bool IsNumericLayer(std::string_view layer) {
 
 bool IsTimeCharacter(char c) { return IsDigit(c) || c == '.' || c == ':' || c == '-'; }
 
-// Where fields 2, 3 and 4 begin (0-based), as FieldStart gives them (minus one): the end of the
-// line for a field the line does not reach. One scan, for the rebuilding of every shifted line.
+// Fields are numbered 1 (Layer) to 10 (Text); a caller may ask where later commas lead.
+constexpr std::int32_t kFields = 10;
+
+// Where fields 1 to `count` begin (0-based), in one scan: after the key's colon (and one space),
+// then after each comma; the end of the line for a field the line does not reach.
+void ScanFieldStarts(std::string_view line, std::size_t* starts, std::int32_t count) {
+  std::fill(starts, starts + count, line.size());
+  std::size_t position = line.find(':');
+  if (position == std::string_view::npos) return;
+  ++position;
+  if (position < line.size() && line[position] == ' ') ++position;
+  starts[0] = position;
+  for (std::int32_t field = 1; field < count; ++field) {
+    const std::size_t comma = line.find(',', position);
+    if (comma == std::string_view::npos) return;
+    position = comma + 1;
+    starts[field] = position;
+  }
+}
+
+// Where fields 2, 3 and 4 begin, for the rebuilding of every shifted line.
 struct TimeFieldStarts {
   std::size_t start = 0;
   std::size_t end = 0;
@@ -71,19 +91,9 @@ struct TimeFieldStarts {
 };
 
 TimeFieldStarts FindTimeFieldStarts(std::string_view line) {
-  TimeFieldStarts starts{line.size(), line.size(), line.size()};
-  std::size_t position = line.find(':');
-  if (position == std::string_view::npos) return starts;
-  ++position;
-  if (position < line.size() && line[position] == ' ') ++position;
-  std::size_t* const fields[] = {&starts.start, &starts.end, &starts.rest};
-  for (std::size_t* field : fields) {
-    const std::size_t comma = line.find(',', position);
-    if (comma == std::string_view::npos) break;
-    position = comma + 1;
-    *field = position;
-  }
-  return starts;
+  std::size_t starts[4];
+  ScanFieldStarts(line, starts, 4);
+  return {starts[1], starts[2], starts[3]};
 }
 
 // A field below 10 that begins at `start`: up to the next comma, without line end.
@@ -108,17 +118,14 @@ bool IsEventLine(std::string_view line, bool strict) {
 }
 
 std::int32_t FieldStart(std::string_view line, std::int32_t n) {
-  const auto pastEnd = static_cast<std::int32_t>(line.size()) + 1;
-  std::size_t position = line.find(':');
-  if (position == std::string_view::npos) return pastEnd;
-  ++position;
-  if (position < line.size() && line[position] == ' ') ++position;
-  for (std::int32_t field = 1; field < n; ++field) {
-    const std::size_t comma = line.find(',', position);
-    if (comma == std::string_view::npos) return pastEnd;
-    position = comma + 1;
-  }
-  return static_cast<std::int32_t>(position) + 1;
+  const std::int32_t field = std::max(n, 1);
+  std::size_t few[kFields];
+  std::vector<std::size_t> many(field > kFields ? static_cast<std::size_t>(field) : 0);
+  std::size_t* starts = field > kFields ? many.data() : few;
+  ScanFieldStarts(line, starts, field);
+  const std::size_t start = starts[field - 1];
+  // A field the line does not reach begins one past its end.
+  return static_cast<std::int32_t>(start == line.size() ? line.size() + 1 : start + 1);
 }
 
 std::string_view GetField(std::string_view line, std::int32_t n) {

@@ -66,6 +66,10 @@ bool ParseCanonicalTime(std::string_view text, ParsedTime& parsed) {
 
 ParsedTime ParseTime(std::string_view text) {
   if (ParsedTime canonical; ParseCanonicalTime(text, canonical)) return canonical;
+  return ParseTimeByComponents(text);
+}
+
+ParsedTime ParseTimeByComponents(std::string_view text) {
   if (text.empty()) return {0, false};
   std::int32_t value = 0;
   std::size_t component = 0;

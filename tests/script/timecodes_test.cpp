@@ -85,6 +85,16 @@ TEST(TimeCodes, AddsOffsetsToPartialSumsWithClamping) {
   }
 }
 
+// The fast path for the canonical form reads what the plain walk reads, in the canonical form's
+// shape with anything in its places.
+TEST(TimeCodes, ReadCanonicalTimesAsThePlainWalkDoes) {
+  for (const char* text : {"0:00:00.00", "9:59:59.99", "1:23:45.67", "0:60:00.00", "0:00:60.00",
+                           "0:59:61.00", "0:0a:00.00", "a:00:00.00", "0:00:00.0x", "0-00:00.00",
+                           "0:00:00:00", "0.00:00.00", "-:00:00.00"}) {
+    EXPECT_EQ(ParseTime(text), ParseTimeByComponents(text)) << text;
+  }
+}
+
 TEST(TimeCodes, WritesIntegersAsPercentIDoes) {
   EXPECT_EQ(IntToText(7), "7");
   EXPECT_EQ(IntToText(-12), "-12");
