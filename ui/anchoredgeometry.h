@@ -28,6 +28,9 @@ class AnchoredGeometry : public QObject {
  public:
   explicit AnchoredGeometry(QSize designedContainerSize, QObject* parent = nullptr);
 
+  // The size the containers were designed at: a new container starts at it.
+  QSize DesignedSize() const { return designed_; }
+
   // Registers a widget with its designed bounds and anchors, and watches its container.
   void Place(QWidget* widget, QRect designedBounds, int anchors = kAnchorLeftTop);
   // Puts every registered child of the container where its anchors say, then calls the

@@ -17,6 +17,7 @@
 #include "script/eventline.h"
 #include "ui/filegridmodel.h"
 #include "ui/mainform.h"
+#include "ui/scriptreplacepage.h"
 
 namespace nosk::ui {
 
@@ -171,14 +172,7 @@ void TMainForm::sgdFilelistResize() {
   sgdFilelist_->setColumnWidth(FileGridModel::kNameColumn, std::max(width, 0));
   fileGrid_->SetColumnWidth(sgdFilelist_->columnWidth(FileGridModel::kNameColumn));
   gridModel_->ColumnChanged(FileGridModel::kNameColumn);
-  LayOutEditorBoxes();
-}
-
-void TMainForm::LayOutEditorBoxes() {
-  const int width = (MainPageControl_->width() - 14) / 2;
-  grpP1Edit1_->resize(width, grpP1Edit1_->height());
-  grpP1Edit2_->setGeometry(grpP1Edit1_->x() + width + 6, grpP1Edit2_->y(), width,
-                           grpP1Edit2_->height());
+  scriptReplace_->LayOutEditorBoxes(MainPageControl_->width());
 }
 
 // The list decides: the box shows the entry's state after the toggle, whatever the click said.

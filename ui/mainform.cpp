@@ -20,38 +20,30 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "engine/editortext.h"
 #include "engine/run.h"
+#include "ui/advancedsettingspage.h"
 #include "ui/anchoredgeometry.h"
 #include "ui/captionfit.h"
 #include "ui/filegridmodel.h"
+#include "ui/formatconversionpage.h"
 #include "ui/hinttimingstyle.h"
 #include "ui/messagetext.h"
 #include "ui/previewdialog.h"
-#include "ui/shiftamountedit.h"
-#include "ui/spinbutton.h"
+#include "ui/scriptreplacepage.h"
 #include "ui/statusbar.h"
+#include "ui/timingshiftpage.h"
 #include "ui/windowfilelist.h"
 #include "ui/windowhost.h"
 
 namespace nosk::ui {
 namespace {
 
-using engine::Affect;
-using engine::Matching;
 using engine::Page;
-using engine::Replacement;
-using engine::Times;
 
 // Pages are designed at this size; controls keep their distances to the edges they are
 // anchored to as the window is resized.
 constexpr QSize kDesignedPageSize(704, 322);
 constexpr int kDesignedNameColumnWidth = 373;
-
-// The lines of an editor, as the engine takes them.
-std::vector<std::string> EditorLines(const QPlainTextEdit* editor) {
-  return engine::SplitEditorText(editor->toPlainText().toStdString());
-}
 
 }  // namespace
 
@@ -74,25 +66,21 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   MainPageControl_->setDocumentMode(true);
   setCentralWidget(MainPageControl_);
   setStatusBar(statusBar_);
-  const char* pageNames[] = {"pg1", "pg2", "pg3", "pg4"};
+  scriptReplace_ = new ScriptReplacePage(*geometry_, MainPageControl_);
+  timingShift_ = new TimingShiftPage(*geometry_, *desktop_, MainPageControl_);
+  formatConversion_ = new FormatConversionPage(*geometry_, MainPageControl_);
+  advancedSettings_ = new AdvancedSettingsPage(*geometry_, MainPageControl_);
+  pages_ = {scriptReplace_, timingShift_, formatConversion_, advancedSettings_};
   const QString pageCaptions[] = {tr("Script Replace"), tr("Timing Shift"), tr("Format Conversion"),
                                   tr("Advanced Settings")};
-  for (int i = 0; i < 4; ++i) {
-    pages_[i] = new QWidget;
-    pages_[i]->setObjectName(pageNames[i]);
-    MainPageControl_->addTab(pages_[i], pageCaptions[i]);
-  }
+  for (int i = 0; i < 4; ++i) MainPageControl_->addTab(pages_[i], pageCaptions[i]);
   BuildMenu();
   BuildFileListBox();
-  BuildScriptReplacePage(pages_[0]);
-  BuildTimingShiftPage(pages_[1]);
-  BuildFormatConversionPage(pages_[2]);
-  BuildAdvancedSettingsPage(pages_[3]);
   SetHints();
   NarrowCaptionsToFit(*this);
   // The Search and Replace boxes share the page's width; the anchors only keep their heights.
   geometry_->SetAfterApply([this](QWidget* container) {
-    if (container == grpP1Edit1_->parentWidget()) LayOutEditorBoxes();
+    if (container == scriptReplace_) scriptReplace_->LayOutEditorBoxes(MainPageControl_->width());
   });
   resize(712, 392);
   setMinimumSize(712, 392);
@@ -128,44 +116,23 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   statusBarTimer_->start(200);
   setAcceptDrops(true);
 
-  for (int row = 1; row <= 5; ++row) {
-    connect(rbnP1ReplaceMode_[row], &QRadioButton::toggled, this, [this](bool on) {
-      if (on) InterfaceRedraw();
-    });
+  for (WindowPage* page : pages_) {
+    connect(page, &WindowPage::Changed, this, &TMainForm::InterfaceRedraw);
   }
-  for (int mode = 2; mode <= 5; ++mode) {
-    connect(rbnP1SearchMode_[mode], &QRadioButton::toggled, this, [this, mode](bool on) {
-      if (on) SearchModeChecked(mode, false);
-    });
-    connect(rbnSearchMode_[mode], &QRadioButton::toggled, this, [this, mode](bool on) {
-      if (on) SearchModeChecked(mode, true);
-    });
+  for (RunPage* page :
+       std::initializer_list<RunPage*>{scriptReplace_, timingShift_, formatConversion_}) {
+    connect(page, &RunPage::RunClicked, this, [this](engine::RunMode mode) { RunBatch(mode); });
+    connect(page, &RunPage::PreviewClicked, this, &TMainForm::PreviewClick);
   }
-  for (int mode = 1; mode <= 4; ++mode) {
-    connect(rbnP2AffectMode_[mode], &QRadioButton::toggled, this, [this](bool on) {
-      if (on) InterfaceRedraw();
-    });
-  }
-  connect(rbnP2AffectModeEx1_, &QCheckBox::toggled, this, [this] { InterfaceRedraw(); });
-  connect(edP2Shift_, &ShiftAmountEdit::AmountChanged, this, [this] { InterfaceRedraw(); });
-  // A pasted "-1.5" is 1.5 seconds back; without a sign the direction stays as it was.
-  connect(edP2Shift_, &ShiftAmountEdit::AmountPasted, this, [this](bool backward) {
-    if (backward) rbnP2ShiftMode2_->setChecked(true);
-  });
-  // The arrows step as the Up and Down keys do, by the modifiers held at the click.
-  connect(spinP2Shift_, &SpinButton::UpClicked, this,
-          [this] { edP2Shift_->Step(1, desktop_->HeldModifiers()); });
-  connect(spinP2Shift_, &SpinButton::DownClicked, this,
-          [this] { edP2Shift_->Step(-1, desktop_->HeldModifiers()); });
-  connect(btnP2ShiftClear_, &QToolButton::clicked, edP2Shift_, &ShiftAmountEdit::Clear);
-  connect(btnP1Search_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Count); });
-  connect(btnP1Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
-  connect(btnP2Search_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Count); });
-  connect(btnP2Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
-  connect(btnP3Execute_, &QPushButton::clicked, this, [this] { RunBatch(engine::RunMode::Write); });
-  connect(btnP1Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
-  connect(btnP2Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
-  connect(btnP3Preview_, &QPushButton::clicked, this, &TMainForm::PreviewClick);
+  // The search mode is chosen on "Script Replace" and on "Advanced Settings"; both always agree.
+  connect(scriptReplace_, &ScriptReplacePage::SearchModeChosen, advancedSettings_,
+          &AdvancedSettingsPage::SetSearchMode);
+  connect(advancedSettings_, &AdvancedSettingsPage::SearchModeChosen, scriptReplace_,
+          &ScriptReplacePage::SetSearchMode);
+  connect(timingShift_, &TimingShiftPage::SearchSettingsClicked, this,
+          [this] { MainPageControl_->setCurrentIndex(3); });
+  connect(advancedSettings_, &AdvancedSettingsPage::OkClicked, this,
+          [this] { MainPageControl_->setCurrentIndex(pg4Tag_); });
   RestoreSettings();
 }
 
@@ -181,13 +148,17 @@ int TMainForm::TextWidth(const QString& text) const {
 
 // Runs ------------------------------------------------------------------------------------------
 
-engine::EditorTexts TMainForm::ReadEditors() const {
-  engine::EditorTexts editors;
-  editors.SearchLines = EditorLines(settings_.WorkMode == Page::TimingShift ? P2Edit1_ : P1Edit1_);
-  editors.ReplaceLines = EditorLines(P1Edit2_);
-  editors.ShiftText = edP2Shift_->text().toStdString();
-  editors.ShiftForward = rbnP2ShiftMode1_->isChecked();
-  return editors;
+RunPage* TMainForm::ShownRunPage() const {
+  switch (settings_.WorkMode) {
+    case Page::TimingShift:
+      return timingShift_;
+    case Page::FormatConversion:
+      return formatConversion_;
+    case Page::ScriptReplace:
+    case Page::AdvancedSettings:
+      break;
+  }
+  return scriptReplace_;
 }
 
 void TMainForm::RunBatch(engine::RunMode mode, const engine::PreviewedScripts* previewed) {
@@ -200,7 +171,7 @@ void TMainForm::RunBatch(engine::RunMode mode, const engine::PreviewedScripts* p
     return;
   }
   WindowFileList files(*fileGrid_);
-  engine::RunRequest request = engine::RequestOf(settings_, ReadEditors(), mode);
+  engine::RunRequest request = ShownRunPage()->Request(settings_, mode);
   request.previewed = previewed;
   const engine::RunOutcome outcome = engine::Run(request, files, *host_);
   if (outcome) {
@@ -211,7 +182,7 @@ void TMainForm::RunBatch(engine::RunMode mode, const engine::PreviewedScripts* p
     }
     RefreshFileGrid();
     if (mode == engine::RunMode::Write) {
-      ReportRun(RunName(), files.Tally());
+      ReportRun(ShownRunPage()->RunName(), files.Tally());
     }
     TellAtOnce(files.Announced());
   } else {
@@ -233,8 +204,7 @@ void TMainForm::PreviewClick() {
     statusBar_->SetStatusText(tr("Internal application error."));
     return;
   }
-  engine::RunRequest request =
-      engine::RequestOf(settings_, ReadEditors(), engine::RunMode::Preview);
+  engine::RunRequest request = ShownRunPage()->Request(settings_, engine::RunMode::Preview);
   request.explainMisses = true;
   PreviewFileList files(*fileGrid_);
   const engine::RunOutcome outcome = engine::Run(request, files, *host_);
@@ -253,7 +223,7 @@ void TMainForm::PreviewClick() {
     engine::Run(single, one, *host_);
     return one.Result();
   };
-  const QString title = tr("Preview: %1").arg(RunName());
+  const QString title = tr("Preview: %1").arg(ShownRunPage()->RunName());
   PreviewDialog dialog(title, files.Entries(), changesOf, this);
   if (desktop_->RunDialog(dialog) != QDialog::Accepted) return;
   const engine::PreviewedScripts previewed = files.Previewed();
@@ -349,61 +319,9 @@ void TMainForm::DropInputQueuedDuringTheRun() {
 
 bool TMainForm::ReadBatchSettings(bool execute) {
   bool complete = true;
-  const auto firstChecked = [](const auto& radios, int first, int last) {
-    for (int i = first; i <= last; ++i) {
-      if (radios[i]->isChecked()) return i;
-    }
-    return 0;
-  };
-  if (const int search = firstChecked(rbnSearchMode_, 2, 5); search != 0) {
-    settings_.SearchMode = static_cast<Matching>(search);
-  } else {
-    complete = false;
-  }
-  if (!execute) {
-    settings_.ReplaceMode = Replacement::None;
-  } else if (const int replace = firstChecked(rbnP1ReplaceMode_, 1, 5); replace != 0) {
-    settings_.ReplaceMode = replace == 1 ? Replacement::None : static_cast<Replacement>(replace);
-  } else {
-    complete = false;
-  }
-  const bool includeBlock = rbnP2AffectModeEx1_->isChecked();
-  switch (firstChecked(rbnP2AffectMode_, 1, 4)) {
-    case 1:
-      settings_.AffectMode = Affect::AllFilesAllRows;
-      break;
-    case 2:
-      settings_.AffectMode = Affect::AllRows;
-      break;
-    case 3:
-      settings_.AffectMode = includeBlock ? Affect::RowsBeforeAndBlock : Affect::RowsBefore;
-      break;
-    case 4:
-      settings_.AffectMode = includeBlock ? Affect::RowsAfterAndBlock : Affect::RowsAfter;
-      break;
-    default:
-      complete = false;
-  }
-  if (!execute) {
-    settings_.TimesMode = Times::None;
-  } else if (const int times = firstChecked(rbnP2TimesMode_, 1, 3); times != 0) {
-    settings_.TimesMode = static_cast<Times>(times);
-  } else {
-    complete = false;
-  }
-  ReadConversionSettings();
+  for (const WindowPage* page : pages_)
+    complete = page->ReadSettings(settings_, execute) && complete;
   return complete;
-}
-
-QString TMainForm::RunName() const {
-  switch (settings_.WorkMode) {
-    case Page::TimingShift:
-      return tr("Shift Times");
-    case Page::FormatConversion:
-      return tr("Convert");
-    default:
-      return tr("Replace");
-  }
 }
 
 // Enabling rules and modes ----------------------------------------------------------------------
@@ -412,33 +330,7 @@ void TMainForm::InterfaceRedraw() {
   statusBar_->SetStatusText({});
   statusBar_->setToolTip({});
   const bool listed = fileGrid_->Count() != 0;
-  btnP1Search_->setEnabled(listed);
-  btnP2Search_->setEnabled(listed);
-  btnP1Execute_->setEnabled(listed && !rbnP1ReplaceMode_[1]->isChecked());
-  btnP2Execute_->setEnabled(listed && edP2Shift_->text() != QStringLiteral("0:00:00.00"));
-  btnP3Execute_->setEnabled(listed);
-  btnP1Preview_->setEnabled(btnP1Execute_->isEnabled());
-  btnP2Preview_->setEnabled(btnP2Execute_->isEnabled());
-  btnP3Preview_->setEnabled(btnP3Execute_->isEnabled());
-  P2Edit1_->setEnabled(!rbnP2AffectMode_[1]->isChecked());
-  rbnP2AffectModeEx1_->setEnabled(rbnP2AffectMode_[3]->isChecked() ||
-                                  rbnP2AffectMode_[4]->isChecked());
-}
-
-// The search mode is chosen on "Script Replace" and on "Advanced Settings"; both always agree.
-void TMainForm::SearchModeChecked(int mode, bool onAdvancedPage) {
-  QRadioButton* twin = onAdvancedPage ? rbnP1SearchMode_[mode] : rbnSearchMode_[mode];
-  twin->setChecked(true);  // no signal when it is checked already
-  InterfaceRedraw();
-}
-
-// A left press on a mode's name picks its search mode, a right press its replace mode.
-void TMainForm::ModeLabelPressed(int row, Qt::MouseButton button) {
-  if (button == Qt::LeftButton) {
-    if (rbnP1SearchMode_[row]->isEnabled()) rbnP1SearchMode_[row]->setChecked(true);
-  } else if (button == Qt::RightButton) {
-    if (rbnP1ReplaceMode_[row]->isEnabled()) rbnP1ReplaceMode_[row]->setChecked(true);
-  }
+  for (WindowPage* page : pages_) page->Redraw(listed);
 }
 
 // Pages -----------------------------------------------------------------------------------------
@@ -467,12 +359,6 @@ void TMainForm::ClearResults() {
   }
 }
 
-void TMainForm::btnP2SearchSettingsClick() { MainPageControl_->setCurrentIndex(3); }
-
-void TMainForm::btnP4OKClick() { MainPageControl_->setCurrentIndex(pg4Tag_); }
-
-void TMainForm::btnExitClick() { QApplication::quit(); }
-
 // Window events ---------------------------------------------------------------------------------
 
 void TMainForm::changeEvent(QEvent* event) {
@@ -500,34 +386,13 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
   InterfaceRedraw();
 }
 
-// "OK" is the default and cancel button of "Advanced Settings".
+// "OK" is the default and cancel button of "Advanced Settings", wherever the focus is.
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-  if (MainPageControl_->currentIndex() == 3) {
-    const bool plain =
-        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
-        Qt::NoModifier;
-    const QWidget* focus = QApplication::focusWidget();
-    const bool otherButtonFocused =
-        qobject_cast<const QPushButton*>(focus) != nullptr && focus != btnP4OK_;
-    if (event->key() == Qt::Key_Escape ||
-        (plain && !otherButtonFocused &&
-         (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))) {
-      btnP4OK_->click();
-      return;
-    }
-  }
+  if (MainPageControl_->currentIndex() == 3 && advancedSettings_->PressOkByKey(event)) return;
   QMainWindow::keyPressEvent(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
-    for (int row = 1; row <= 5; ++row) {
-      if (watched == lblP1Mode_[row]) {
-        ModeLabelPressed(row, static_cast<QMouseEvent*>(event)->button());
-        return true;
-      }
-    }
-  }
   if (watched == sgdFilelist_->viewport() && event->type() == QEvent::Resize) sgdFilelistResize();
   return QMainWindow::eventFilter(watched, event);
 }

@@ -14,32 +14,28 @@
 #include "ui/filegridview.h"
 
 class QAction;
-class QCheckBox;
-class QComboBox;
 class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
-class QTableView;
 class QTimer;
-class QToolButton;
 
 namespace nosk::ui {
 
+class AdvancedSettingsPage;
 class AnchoredGeometry;
 class FileGridModel;
+class FormatConversionPage;
 class HintTimingStyle;
-class WindowHost;
 class PanelStatusBar;
-class ShiftAmountEdit;
-class SpinButton;
+class RunPage;
+class ScriptReplacePage;
+class TimingShiftPage;
+class WindowHost;
+class WindowPage;
 
-// Four pages ("Script Replace", "Timing Shift", "Format Convertion", "Advanced Settings"), the
-// file list box that moves to the page shown, the menu and the status bar. Runs go through a
-// WindowHost (status text, progress, repaints, messages) and a WindowFileList beside it.
+// Four pages ("Script Replace", "Timing Shift", "Format Conversion", "Advanced Settings"), each a
+// class of its own, the file list box that moves to the page shown, the menu and the status bar.
+// Runs go through a WindowHost (status text, progress, repaints, notes) and a WindowFileList
+// beside it.
 //
 // Grid rows are counted as the file list commands count them: row 0 is the header, entry i is
 // row i + 1.
@@ -100,35 +96,24 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
 
   void BuildMenu();
   void BuildFileListBox();
-  void BuildScriptReplacePage(QWidget* page);
-  void BuildTimingShiftPage(QWidget* page);
-  void BuildFormatConversionPage(QWidget* page);
-  // The conversion's choices into the settings of a run.
-  void ReadConversionSettings();
-  // The name of the active page's run, for its report and its preview: "Replace" ...
-  QString RunName() const;
-  void BuildAdvancedSettingsPage(QWidget* page);
-  // Gives every control that does something a hint saying what it does.
+  // The page whose run the buttons of the page shown start: "Advanced Settings" has none.
+  RunPage* ShownRunPage() const;
+  // Gives the window's own controls their hints; each page gives its own.
   void SetHints();
-  // What the window remembers between starts (QSettings): size, position, page, every radio
-  // choice, the shift amount and direction, the last folders of the file commands and the
-  // editors. Without saved settings the window stays as it was built.
+  // What the window remembers between starts (QSettings): size, position, page, the last
+  // folders of the file commands, and what each page remembers. Without saved settings the
+  // window stays as it was built.
   void SaveSettings() const;
   void RestoreSettings();
   void actAboutExecute();
-  // A button of the row at the bottom right of a page.
-  QPushButton* AddBottomButton(QWidget* page, const char* name, const QString& caption, int left);
-  void AddExitButton(QWidget* page, const char* name);
-  QPlainTextEdit* AddEditor(QGroupBox* box, const char* name);
 
-  // A run of the page's settings and editors: "Search" counts, "Replace" and "Shift Times" write;
-  // a write that applies a preview writes only what it showed.
+  // A run of the page shown: "Search" counts, "Replace", "Shift Times" and "Convert" write; a
+  // write that applies a preview writes only what it showed.
   void RunBatch(engine::RunMode mode, const engine::PreviewedScripts* previewed = nullptr);
+  // Fills the settings record from every page; false when a group has no checked choice.
+  bool ReadBatchSettings(bool execute);
   // Why a run stopped at a check: the status text, and a box when there is more to tell.
   void ShowStop(const engine::RunStop& stop);
-  bool ReadBatchSettings(bool execute);
-  // The editors and the shift amount, as a run takes them.
-  engine::EditorTexts ReadEditors() const;
   // "Preview...": the run worked out and shown; written as shown when the user applies it.
   void PreviewClick();
   // "Undo Last Run": the checked scripts of the most recent run recorded in their folders.
@@ -145,11 +130,6 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void MainPageControlChange();
   // Every entry's result becomes "not processed", without its reason; the grid is not redrawn.
   void ClearResults();
-  void btnP2SearchSettingsClick();
-  void btnP4OKClick();
-  void btnExitClick();
-  void SearchModeChecked(int mode, bool onAdvancedPage);
-  void ModeLabelPressed(int row, Qt::MouseButton button);
   void MainStatusBarTimerTimer();
   void FormActivate();
   void FormDeactivate();
@@ -160,8 +140,6 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void actRemoveAllFilesExecute();
   void sgdFilelistResize();
   void sgdFilelistCheckBoxClick(int entry);
-  // Lays out the Search and Replace boxes of "Script Replace" side by side.
-  void LayOutEditorBoxes();
   // The paths a command-line parameter names: a file, or the files a wildcard pattern matches.
   QStringList MatchCommandLinePath(const QString& parameter) const;
 
@@ -190,7 +168,6 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   PanelStatusBar* statusBar_;
   QTimer* statusBarTimer_;
   QTabWidget* MainPageControl_;
-  std::array<QWidget*, 4> pages_{};
 
   QAction* actAddFile_;
   QAction* actAddFolder_;
@@ -203,42 +180,12 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   QGroupBox* grpFilelist_;
   FileGridView* sgdFilelist_;
 
-  // "Script Replace"
-  std::array<QRadioButton*, 6> rbnP1SearchMode_{};   // 1..5
-  std::array<QRadioButton*, 6> rbnP1ReplaceMode_{};  // 1..5
-  std::array<QLabel*, 6> lblP1Mode_{};               // 1..5
-  QGroupBox* grpP1Edit1_;
-  QGroupBox* grpP1Edit2_;
-  QPlainTextEdit* P1Edit1_;
-  QPlainTextEdit* P1Edit2_;
-  QPushButton* btnP1Preview_;
-  QPushButton* btnP1Search_;
-  QPushButton* btnP1Execute_;
-
-  // "Timing Shift"
-  ShiftAmountEdit* edP2Shift_;
-  SpinButton* spinP2Shift_;
-  QToolButton* btnP2ShiftClear_;
-  QRadioButton* rbnP2ShiftMode1_;
-  QRadioButton* rbnP2ShiftMode2_;
-  std::array<QRadioButton*, 5> rbnP2AffectMode_{};  // 1..4
-  QCheckBox* rbnP2AffectModeEx1_;
-  std::array<QRadioButton*, 4> rbnP2TimesMode_{};  // 1..3
-  QPlainTextEdit* P2Edit1_;
-  QPushButton* btnP2Preview_;
-  QPushButton* btnP2Search_;
-  QPushButton* btnP2Execute_;
-
-  // "Format Conversion"
-  QComboBox* cmbP3Source_;                        // "Detect" (no data), then the code pages
-  std::array<QRadioButton*, 3> rbnP3Target_{};    // 1..2: TargetEncoding
-  std::array<QRadioButton*, 4> rbnP3LineEnds_{};  // 1..3: LineEnds
-  QPushButton* btnP3Preview_;
-  QPushButton* btnP3Execute_;
-
-  // "Advanced Settings"
-  std::array<QRadioButton*, 6> rbnSearchMode_{};  // 2..5
-  QPushButton* btnP4OK_;
+  ScriptReplacePage* scriptReplace_;
+  TimingShiftPage* timingShift_;
+  FormatConversionPage* formatConversion_;
+  AdvancedSettingsPage* advancedSettings_;
+  // The four pages, in their order on the page control.
+  std::array<WindowPage*, 4> pages_{};
 };
 
 }  // namespace nosk::ui

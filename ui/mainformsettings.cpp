@@ -1,59 +1,21 @@
 // What the window remembers between starts, and its About box.
-#include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
 
 #include "ui/desktop.h"
 #include "ui/mainform.h"
-#include "ui/shiftamountedit.h"
+#include "ui/windowpage.h"
 
 namespace nosk::ui {
-namespace {
-
-// The number of the checked radio of a group, 0 when none is.
-template <std::size_t N>
-int CheckedOf(const std::array<QRadioButton*, N>& radios, int first, int last) {
-  for (int i = first; i <= last; ++i) {
-    if (radios[static_cast<std::size_t>(i)]->isChecked()) return i;
-  }
-  return 0;
-}
-
-// Checks radio `value` of a group when it is one of the group's, enabled.
-template <std::size_t N>
-void CheckIn(const std::array<QRadioButton*, N>& radios, int first, int last, int value) {
-  if (value >= first && value <= last && radios[static_cast<std::size_t>(value)]->isEnabled()) {
-    radios[static_cast<std::size_t>(value)]->setChecked(true);
-  }
-}
-
-}  // namespace
 
 void TMainForm::SaveSettings() const {
   QSettings settings;
   settings.setValue("window/geometry", saveGeometry());
   settings.setValue("window/page", MainPageControl_->currentIndex());
-  settings.setValue("modes/search", CheckedOf(rbnSearchMode_, 2, 5));
-  settings.setValue("modes/replace", CheckedOf(rbnP1ReplaceMode_, 1, 5));
-  settings.setValue("modes/affect", CheckedOf(rbnP2AffectMode_, 1, 4));
-  settings.setValue("modes/includeBlock", rbnP2AffectModeEx1_->isChecked());
-  settings.setValue("modes/times", CheckedOf(rbnP2TimesMode_, 1, 3));
-  settings.setValue("convert/source", cmbP3Source_->currentData().toString());
-  settings.setValue("convert/target", CheckedOf(rbnP3Target_, 1, 2));
-  settings.setValue("convert/lineEnds", CheckedOf(rbnP3LineEnds_, 1, 3));
-  settings.setValue("shift/amount", edP2Shift_->text());
-  settings.setValue("shift/forward", rbnP2ShiftMode1_->isChecked());
   settings.setValue("folders/files", lastFileFolder_);
   settings.setValue("folders/folder", lastAddedFolder_);
-  settings.setValue("editors/scriptReplaceSearch", P1Edit1_->toPlainText());
-  settings.setValue("editors/scriptReplaceReplace", P1Edit2_->toPlainText());
-  settings.setValue("editors/timingShiftSearch", P2Edit1_->toPlainText());
+  for (const WindowPage* page : pages_) page->SaveSettings(settings);
 }
 
 void TMainForm::RestoreSettings() {
@@ -64,27 +26,9 @@ void TMainForm::RestoreSettings() {
       !geometry.isEmpty()) {
     restoreGeometry(geometry);
   }
-  CheckIn(rbnSearchMode_, 2, 5, settings.value("modes/search").toInt());
-  CheckIn(rbnP1ReplaceMode_, 1, 5, settings.value("modes/replace").toInt());
-  CheckIn(rbnP2AffectMode_, 1, 4, settings.value("modes/affect").toInt());
-  rbnP2AffectModeEx1_->setChecked(settings.value("modes/includeBlock", false).toBool());
-  CheckIn(rbnP2TimesMode_, 1, 3, settings.value("modes/times").toInt());
-  // A code page no longer offered leaves "Detect".
-  if (const int source = cmbP3Source_->findData(settings.value("convert/source").toString());
-      source > 0) {
-    cmbP3Source_->setCurrentIndex(source);
-  }
-  CheckIn(rbnP3Target_, 1, 2, settings.value("convert/target").toInt());
-  CheckIn(rbnP3LineEnds_, 1, 3, settings.value("convert/lineEnds").toInt());
-  // The amount's editor keeps only a valid time; anything else becomes zero there.
-  edP2Shift_->setText(settings.value("shift/amount", edP2Shift_->text()).toString());
-  (settings.value("shift/forward", true).toBool() ? rbnP2ShiftMode1_ : rbnP2ShiftMode2_)
-      ->setChecked(true);
+  for (WindowPage* page : pages_) page->RestoreSettings(settings);
   lastFileFolder_ = settings.value("folders/files").toString();
   lastAddedFolder_ = settings.value("folders/folder").toString();
-  P1Edit1_->setPlainText(settings.value("editors/scriptReplaceSearch").toString());
-  P1Edit2_->setPlainText(settings.value("editors/scriptReplaceReplace").toString());
-  P2Edit1_->setPlainText(settings.value("editors/timingShiftSearch").toString());
   const int page = settings.value("window/page", 0).toInt();
   if (page >= 0 && page < MainPageControl_->count()) MainPageControl_->setCurrentIndex(page);
   InterfaceRedraw();

@@ -642,6 +642,112 @@ Can&apos;t do such replacement in current mode.</source>
     </message>
 </context>
 <context>
+    <name>Page</name>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Close Nosk</source>
+        <translation>Закрыть Nosk</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::AdvancedSettingsPage</name>
+    <message>
+        <source>Search Mode</source>
+        <translation>Режим поиска</translation>
+    </message>
+    <message>
+        <source>Text only</source>
+        <translation>Только текст</translation>
+    </message>
+    <message>
+        <source>Text and format</source>
+        <translation>Текст и формат</translation>
+    </message>
+    <message>
+        <source>Full match (with offset)</source>
+        <translation>Полное соответствие (со смещением)</translation>
+    </message>
+    <message>
+        <source>Full match</source>
+        <translation>Полное соответствие</translation>
+    </message>
+    <message>
+        <source>Runs always work this way; the other choices are not available yet</source>
+        <translation>Запуски всегда работают так; другие варианты пока недоступны</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>Пока недоступно</translation>
+    </message>
+    <message>
+        <source>Search Section</source>
+        <translation>Где искать</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>События</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Стили</translation>
+    </message>
+    <message>
+        <source>Header</source>
+        <translation>Заголовок</translation>
+    </message>
+    <message>
+        <source>No restriction</source>
+        <translation>Везде</translation>
+    </message>
+    <message>
+        <source>File Preprocessing</source>
+        <translation>Подготовка файла</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Sort by time</source>
+        <translation>Сортировать по времени</translation>
+    </message>
+    <message>
+        <source>Sort by style</source>
+        <translation>Сортировать по стилю</translation>
+    </message>
+    <message>
+        <source>Sort by actor</source>
+        <translation>Сортировать по актёру</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Back to the page this one was opened from</source>
+        <translation>Вернуться на страницу, с которой открыта эта</translation>
+    </message>
+    <message>
+        <source>Compare only the Text field: times, style, name, margins and effect may differ</source>
+        <translation>Сравнивать только поле Text: время, стиль, имя, отступы и эффект могут различаться</translation>
+    </message>
+    <message>
+        <source>Compare every field but the Start and End times</source>
+        <translation>Сравнивать все поля, кроме времени начала и конца</translation>
+    </message>
+    <message>
+        <source>Compare whole lines with the block moved in time; not available yet</source>
+        <translation>Сравнивать строки целиком, со сдвигом блока во времени; пока недоступно</translation>
+    </message>
+    <message>
+        <source>Compare whole lines, times included</source>
+        <translation>Сравнивать строки целиком, вместе со временем</translation>
+    </message>
+</context>
+<context>
     <name>nosk::ui::DesktopServices</name>
     <message>
         <source>Advanced SubStation Alpha (*.ass *.ssa);;All files (*)</source>
@@ -665,6 +771,98 @@ Can&apos;t do such replacement in current mode.</source>
     <message>
         <source>Result</source>
         <translation>Итог</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::FormatConversionPage</name>
+    <message>
+        <source>Source encoding</source>
+        <translation>Исходная кодировка</translation>
+    </message>
+    <message>
+        <source>Detect</source>
+        <translation>Определить</translation>
+    </message>
+    <message>
+        <source>The code page of scripts that are neither UTF-8 nor marked UTF-16: Detect guesses it for each script, and the Result&apos;s hint names the guess</source>
+        <translation>Кодовая страница скриптов, которые не в UTF-8 и не помечены как UTF-16: «Определить» угадывает её для каждого скрипта, а подсказка «Итога» называет догадку</translation>
+    </message>
+    <message>
+        <source>Target encoding</source>
+        <translation>Кодировка результата</translation>
+    </message>
+    <message>
+        <source>UTF-8 with mark (BOM)</source>
+        <translation>UTF-8 с меткой (BOM)</translation>
+    </message>
+    <message>
+        <source>Write UTF-8 that begins with the mark, as players expect of .ass</source>
+        <translation>Записывать UTF-8 с меткой в начале, как ждут от .ass плееры</translation>
+    </message>
+    <message>
+        <source>UTF-8 without mark</source>
+        <translation>UTF-8 без метки</translation>
+    </message>
+    <message>
+        <source>Write UTF-8 without the mark</source>
+        <translation>Записывать UTF-8 без метки</translation>
+    </message>
+    <message>
+        <source>Line ends</source>
+        <translation>Концы строк</translation>
+    </message>
+    <message>
+        <source>Keep each line&apos;s own</source>
+        <translation>Оставить как есть</translation>
+    </message>
+    <message>
+        <source>Leave every line end as it is</source>
+        <translation>Оставить каждый конец строки как есть</translation>
+    </message>
+    <message>
+        <source>CR LF (Windows)</source>
+        <translation>CR LF (как в Windows)</translation>
+    </message>
+    <message>
+        <source>End every line with CR LF</source>
+        <translation>Заканчивать каждую строку на CR LF</translation>
+    </message>
+    <message>
+        <source>LF (Unix)</source>
+        <translation>LF (как в Unix)</translation>
+    </message>
+    <message>
+        <source>End every line with LF alone</source>
+        <translation>Заканчивать каждую строку на LF</translation>
+    </message>
+    <message>
+        <source>Conversion</source>
+        <translation>Преобразование</translation>
+    </message>
+    <message>
+        <source>Each checked script is written in UTF-8 with the chosen line ends, and nothing else about it changes. UTF-8 and UTF-16 scripts are recognised; any other is read in the source encoding. A script already in that form gets 0 and is left alone; one whose bytes are not valid text gets Error and is not written. Previous versions go to Nosk_backup.</source>
+        <translation>Каждый отмеченный скрипт записывается в UTF-8 с выбранными концами строк; больше ничего не меняется. UTF-8 и UTF-16 распознаются сами, остальное читается в исходной кодировке. Скрипт, который уже в таком виде, получает 0; скрипт, чьи байты — не текст, получает «Ошибка» и не записывается. Прежние версии — в Nosk_backup.</translation>
+    </message>
+    <message>
+        <source>Preview...</source>
+        <translation>Просмотр...</translation>
+    </message>
+    <message>
+        <source>See what Convert would change, and apply it from there</source>
+        <translation>Посмотреть, что изменит «Преобразовать», и применить оттуда</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <comment>button</comment>
+        <translation>Преобразовать</translation>
+    </message>
+    <message>
+        <source>Convert every checked script; the previous versions go to Nosk_backup</source>
+        <translation>Преобразовать каждый отмеченный скрипт; прежние версии сохраняются в Nosk_backup</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Преобразование</translation>
     </message>
 </context>
 <context>
@@ -727,6 +925,119 @@ Can&apos;t do such replacement in current mode.</source>
     </message>
 </context>
 <context>
+    <name>nosk::ui::ScriptReplacePage</name>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>How event lines are compared with the Search block</source>
+        <translation>Как строки событий сравниваются с блоком поиска</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Замена</translation>
+    </message>
+    <message>
+        <source>What the Replace block puts in place of each occurrence</source>
+        <translation>Что блок замены ставит на место каждого вхождения</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Text only</source>
+        <translation>Только текст</translation>
+    </message>
+    <message>
+        <source>Text and format</source>
+        <translation>Текст и формат</translation>
+    </message>
+    <message>
+        <source>Timing shift</source>
+        <translation>Смещение тайминга</translation>
+    </message>
+    <message>
+        <source>Full match</source>
+        <translation>Полное соответствие</translation>
+    </message>
+    <message>
+        <source>Replace nothing: only Search runs</source>
+        <translation>Ничего не заменять: работает только поиск</translation>
+    </message>
+    <message>
+        <source>Give the matched lines the Text of the Replace lines; everything else stays</source>
+        <translation>Дать найденным строкам текст строк замены; всё остальное остаётся</translation>
+    </message>
+    <message>
+        <source>Put the Replace lines in, with the times of the lines they replace</source>
+        <translation>Вставить строки замены со временем заменяемых строк</translation>
+    </message>
+    <message>
+        <source>Put the Replace lines in, moved to start where each occurrence starts</source>
+        <translation>Вставить строки замены, сдвинув их к началу каждого вхождения</translation>
+    </message>
+    <message>
+        <source>Put the Replace lines in as they are typed</source>
+        <translation>Вставить строки замены как они набраны</translation>
+    </message>
+    <message>
+        <source>Left click: this search mode; right click: this replace mode</source>
+        <translation>Левый щелчок — этот режим поиска, правый — этот режим замены</translation>
+    </message>
+    <message>
+        <source>More...</source>
+        <translation>Дополнительно...</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>Пока недоступно</translation>
+    </message>
+    <message>
+        <source>Exclusions...</source>
+        <translation>Исключения...</translation>
+    </message>
+    <message>
+        <source>The block to find: event lines in a row, one per line</source>
+        <translation>Искомый блок: идущие подряд строки событий, по одной в строке</translation>
+    </message>
+    <message>
+        <source>The lines that replace each occurrence; none: the occurrences are deleted</source>
+        <translation>Строки, которые заменят каждое вхождение; если их нет, вхождения удаляются</translation>
+    </message>
+    <message>
+        <source>Preview...</source>
+        <translation>Просмотр...</translation>
+    </message>
+    <message>
+        <source>See what Replace would change, and apply it from there</source>
+        <translation>Посмотреть, что изменит замена, и применить её оттуда</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <comment>button</comment>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>Count the occurrences of the block in every checked script</source>
+        <translation>Сосчитать вхождения блока в каждом отмеченном скрипте</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <comment>button</comment>
+        <translation>Заменить</translation>
+    </message>
+    <message>
+        <source>Replace the block in every checked script; the previous versions go to Nosk_backup</source>
+        <translation>Заменить блок в каждом отмеченном скрипте; прежние версии попадут в Nosk_backup</translation>
+    </message>
+</context>
+<context>
     <name>nosk::ui::TMainForm</name>
     <message>
         <source>Script Replace</source>
@@ -743,14 +1054,6 @@ Can&apos;t do such replacement in current mode.</source>
     <message>
         <source>Advanced Settings</source>
         <translation>Дополнительно</translation>
-    </message>
-    <message>
-        <source>Shift Times</source>
-        <translation>Сдвиг времени</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Замена</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -837,142 +1140,6 @@ Can&apos;t do such replacement in current mode.</source>
         <translation>Как строки событий сравниваются с блоком поиска</translation>
     </message>
     <message>
-        <source>Compare only the Text field: times, style, name, margins and effect may differ</source>
-        <translation>Сравнивать только поле Text: время, стиль, имя, отступы и эффект могут различаться</translation>
-    </message>
-    <message>
-        <source>Compare every field but the Start and End times</source>
-        <translation>Сравнивать все поля, кроме времени начала и конца</translation>
-    </message>
-    <message>
-        <source>Compare whole lines with the block moved in time; not available yet</source>
-        <translation>Сравнивать строки целиком, со сдвигом блока во времени; пока недоступно</translation>
-    </message>
-    <message>
-        <source>Compare whole lines, times included</source>
-        <translation>Сравнивать строки целиком, вместе со временем</translation>
-    </message>
-    <message>
-        <source>Replace nothing: only Search runs</source>
-        <translation>Ничего не заменять: работает только поиск</translation>
-    </message>
-    <message>
-        <source>Give the matched lines the Text of the Replace lines; everything else stays</source>
-        <translation>Дать найденным строкам текст строк замены; всё остальное остаётся</translation>
-    </message>
-    <message>
-        <source>Put the Replace lines in, with the times of the lines they replace</source>
-        <translation>Вставить строки замены со временем заменяемых строк</translation>
-    </message>
-    <message>
-        <source>Put the Replace lines in, moved to start where each occurrence starts</source>
-        <translation>Вставить строки замены, сдвинув их к началу каждого вхождения</translation>
-    </message>
-    <message>
-        <source>Put the Replace lines in as they are typed</source>
-        <translation>Вставить строки замены как они набраны</translation>
-    </message>
-    <message>
-        <source>Left click: this search mode; right click: this replace mode</source>
-        <translation>Левый щелчок — этот режим поиска, правый — этот режим замены</translation>
-    </message>
-    <message>
-        <source>The block to find: event lines in a row, one per line</source>
-        <translation>Искомый блок: идущие подряд строки событий, по одной в строке</translation>
-    </message>
-    <message>
-        <source>The lines that replace each occurrence; none: the occurrences are deleted</source>
-        <translation>Строки, которые заменят каждое вхождение; если их нет, вхождения удаляются</translation>
-    </message>
-    <message>
-        <source>See what Replace would change, and apply it from there</source>
-        <translation>Посмотреть, что изменит замена, и применить её оттуда</translation>
-    </message>
-    <message>
-        <source>Count the occurrences of the block in every checked script</source>
-        <translation>Сосчитать вхождения блока в каждом отмеченном скрипте</translation>
-    </message>
-    <message>
-        <source>Replace the block in every checked script; the previous versions go to Nosk_backup</source>
-        <translation>Заменить блок в каждом отмеченном скрипте; прежние версии попадут в Nosk_backup</translation>
-    </message>
-    <message>
-        <source>Set the amount to zero</source>
-        <translation>Обнулить величину сдвига</translation>
-    </message>
-    <message>
-        <source>Move the times later</source>
-        <translation>Сдвинуть время позже</translation>
-    </message>
-    <message>
-        <source>Move the times earlier</source>
-        <translation>Сдвинуть время раньше</translation>
-    </message>
-    <message>
-        <source>Shift every event line of every checked script; the Search block is not used</source>
-        <translation>Сдвинуть все строки событий каждого отмеченного скрипта; блок поиска не используется</translation>
-    </message>
-    <message>
-        <source>Shift every event line, in the scripts that hold the block</source>
-        <translation>Сдвинуть все строки событий в скриптах, где есть блок</translation>
-    </message>
-    <message>
-        <source>Shift the lines before the block&apos;s first occurrence</source>
-        <translation>Сдвинуть строки до первого вхождения блока</translation>
-    </message>
-    <message>
-        <source>Shift the lines after the block&apos;s first occurrence</source>
-        <translation>Сдвинуть строки после первого вхождения блока</translation>
-    </message>
-    <message>
-        <source>With Rows Before or Rows After: shift the occurrence&apos;s own lines too</source>
-        <translation>Вместе с «Строки до» или «Строки после»: сдвинуть и строки самого вхождения</translation>
-    </message>
-    <message>
-        <source>Move the Start and the End times</source>
-        <translation>Сдвинуть время начала и конца</translation>
-    </message>
-    <message>
-        <source>Move the Start times only</source>
-        <translation>Сдвинуть только время начала</translation>
-    </message>
-    <message>
-        <source>Move the End times only</source>
-        <translation>Сдвинуть только время конца</translation>
-    </message>
-    <message>
-        <source>Choose how lines are compared with the block</source>
-        <translation>Выбрать, как строки сравниваются с блоком</translation>
-    </message>
-    <message>
-        <source>The block whose first occurrence divides each script; not used with All Files, All Rows</source>
-        <translation>Блок, первое вхождение которого делит каждый скрипт; не используется при «Все файлы, все строки»</translation>
-    </message>
-    <message>
-        <source>See what Shift Times would change, and apply it from there</source>
-        <translation>Посмотреть, что изменит сдвиг, и применить его оттуда</translation>
-    </message>
-    <message>
-        <source>Tell which checked scripts a shift would change</source>
-        <translation>Узнать, какие отмеченные скрипты изменит сдвиг</translation>
-    </message>
-    <message>
-        <source>Shift the times in every checked script; the previous versions go to Nosk_backup</source>
-        <translation>Сдвинуть время в каждом отмеченном скрипте; прежние версии попадут в Nosk_backup</translation>
-    </message>
-    <message>
-        <source>Back to the page this one was opened from</source>
-        <translation>Вернуться на страницу, с которой открыта эта</translation>
-    </message>
-    <message>
-        <source>Not available yet</source>
-        <translation>Пока недоступно</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
         <source>&amp;Add...</source>
         <translation>&amp;Добавить...</translation>
     </message>
@@ -1029,49 +1196,24 @@ Can&apos;t do such replacement in current mode.</source>
         <translation>Убрать все</translation>
     </message>
     <message>
-        <source>Settings</source>
-        <translation>Настройки</translation>
+        <source>About Nosk</source>
+        <translation>О программе Nosk</translation>
     </message>
     <message>
-        <source>Search</source>
-        <translation>Поиск</translation>
+        <source>&lt;h3&gt;Nosk %1&lt;/h3&gt;&lt;p&gt;Nosk applies one edit to many Advanced SubStation Alpha subtitle scripts (.ass, .ssa) at once: it replaces a block of event lines, or moves their times, in a whole season, keeping every previous version.&lt;/p&gt;&lt;p&gt;Licence: MIT.&lt;/p&gt;&lt;p&gt;Qt %2&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Nosk %1&lt;/h3&gt;&lt;p&gt;Nosk вносит одну правку сразу во множество скриптов субтитров Advanced SubStation Alpha (.ass, .ssa): заменяет блок строк событий или сдвигает их время во всём сезоне, сохраняя каждую прежнюю версию.&lt;/p&gt;&lt;p&gt;Лицензия: MIT.&lt;/p&gt;&lt;p&gt;Qt %2&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>What the Replace block puts in place of each occurrence</source>
-        <translation>Что блок замены ставит на место каждого вхождения</translation>
+        <source>Preview: %1</source>
+        <translation>Просмотр: %1</translation>
     </message>
     <message>
-        <source>None</source>
-        <translation>Нет</translation>
+        <source>Internal application error.</source>
+        <translation>Внутренняя ошибка программы.</translation>
     </message>
-    <message>
-        <source>Text only</source>
-        <translation>Только текст</translation>
-    </message>
-    <message>
-        <source>Text and format</source>
-        <translation>Текст и формат</translation>
-    </message>
-    <message>
-        <source>Timing shift</source>
-        <translation>Смещение тайминга</translation>
-    </message>
-    <message>
-        <source>Full match</source>
-        <translation>Полное соответствие</translation>
-    </message>
-    <message>
-        <source>More...</source>
-        <translation>Дополнительно...</translation>
-    </message>
-    <message>
-        <source>Exclusions...</source>
-        <translation>Исключения...</translation>
-    </message>
-    <message>
-        <source>Preview...</source>
-        <translation>Просмотр...</translation>
-    </message>
+</context>
+<context>
+    <name>nosk::ui::TimingShiftPage</name>
     <message>
         <source>Shift by</source>
         <translation>Сдвиг на</translation>
@@ -1085,6 +1227,18 @@ Can&apos;t do such replacement in current mode.</source>
         <translation>Вперёд</translation>
     </message>
     <message>
+        <source>Move the times later</source>
+        <translation>Сдвинуть время позже</translation>
+    </message>
+    <message>
+        <source>Move the times earlier</source>
+        <translation>Сдвинуть время раньше</translation>
+    </message>
+    <message>
+        <source>Set the amount to zero</source>
+        <translation>Обнулить величину сдвига</translation>
+    </message>
+    <message>
         <source>±1 msec: Up/Down
 ±1 sec: Shift+Up/Down
 ±1 min: Ctrl+Up/Down
@@ -1095,6 +1249,10 @@ Can&apos;t do such replacement in current mode.</source>
 ±1 ч: Ctrl+Shift+Вверх/Вниз</translation>
     </message>
     <message>
+        <source>Paste an amount: 1.5, 1:30 or 1m30s; a minus sign moves back</source>
+        <translation>Вставьте величину: 1.5, 1:30 или 1m30s; знак минус сдвигает назад</translation>
+    </message>
+    <message>
         <source>Affect</source>
         <translation>Что сдвигать</translation>
     </message>
@@ -1103,20 +1261,40 @@ Can&apos;t do such replacement in current mode.</source>
         <translation>Все файлы, все строки</translation>
     </message>
     <message>
+        <source>Shift every event line of every checked script; the Search block is not used</source>
+        <translation>Сдвинуть все строки событий каждого отмеченного скрипта; блок поиска не используется</translation>
+    </message>
+    <message>
         <source>All Rows</source>
         <translation>Все строки</translation>
+    </message>
+    <message>
+        <source>Shift every event line, in the scripts that hold the block</source>
+        <translation>Сдвинуть все строки событий в скриптах, где есть блок</translation>
     </message>
     <message>
         <source>Rows Before</source>
         <translation>Строки до блока</translation>
     </message>
     <message>
+        <source>Shift the lines before the block&apos;s first occurrence</source>
+        <translation>Сдвинуть строки до первого вхождения блока</translation>
+    </message>
+    <message>
         <source>Rows After</source>
         <translation>Строки после блока</translation>
     </message>
     <message>
+        <source>Shift the lines after the block&apos;s first occurrence</source>
+        <translation>Сдвинуть строки после первого вхождения блока</translation>
+    </message>
+    <message>
         <source>Include Search Block</source>
         <translation>Включая сам блок</translation>
+    </message>
+    <message>
+        <source>With Rows Before or Rows After: shift the occurrence&apos;s own lines too</source>
+        <translation>Вместе с «Строки до» или «Строки после»: сдвинуть и строки самого вхождения</translation>
     </message>
     <message>
         <source>Times</source>
@@ -1127,76 +1305,48 @@ Can&apos;t do such replacement in current mode.</source>
         <translation>Начало и конец</translation>
     </message>
     <message>
+        <source>Move the Start and the End times</source>
+        <translation>Сдвинуть время начала и конца</translation>
+    </message>
+    <message>
         <source>Start Times Only</source>
         <translation>Только начало</translation>
+    </message>
+    <message>
+        <source>Move the Start times only</source>
+        <translation>Сдвинуть только время начала</translation>
     </message>
     <message>
         <source>End Times Only</source>
         <translation>Только конец</translation>
     </message>
     <message>
+        <source>Move the End times only</source>
+        <translation>Сдвинуть только время конца</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <source>Search Mode</source>
-        <translation>Режим поиска</translation>
+        <source>Choose how lines are compared with the block</source>
+        <translation>Выбрать, как строки сравниваются с блоком</translation>
     </message>
     <message>
-        <source>Full match (with offset)</source>
-        <translation>Полное соответствие (со смещением)</translation>
+        <source>The block whose first occurrence divides each script; not used with All Files, All Rows</source>
+        <translation>Блок, первое вхождение которого делит каждый скрипт; не используется при «Все файлы, все строки»</translation>
     </message>
     <message>
-        <source>Runs always work this way; the other choices are not available yet</source>
-        <translation>Запуски всегда работают так; другие варианты пока недоступны</translation>
+        <source>Preview...</source>
+        <translation>Просмотр...</translation>
     </message>
     <message>
-        <source>Search Section</source>
-        <translation>Где искать</translation>
-    </message>
-    <message>
-        <source>Event</source>
-        <translation>События</translation>
-    </message>
-    <message>
-        <source>Style</source>
-        <translation>Стили</translation>
-    </message>
-    <message>
-        <source>Header</source>
-        <translation>Заголовок</translation>
-    </message>
-    <message>
-        <source>No restriction</source>
-        <translation>Везде</translation>
-    </message>
-    <message>
-        <source>File Preprocessing</source>
-        <translation>Подготовка файла</translation>
-    </message>
-    <message>
-        <source>Sort by time</source>
-        <translation>Сортировать по времени</translation>
-    </message>
-    <message>
-        <source>Sort by style</source>
-        <translation>Сортировать по стилю</translation>
-    </message>
-    <message>
-        <source>Sort by actor</source>
-        <translation>Сортировать по актёру</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>ОК</translation>
-    </message>
-    <message>
-        <source>About Nosk</source>
-        <translation>О программе Nosk</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Nosk %1&lt;/h3&gt;&lt;p&gt;Nosk applies one edit to many Advanced SubStation Alpha subtitle scripts (.ass, .ssa) at once: it replaces a block of event lines, or moves their times, in a whole season, keeping every previous version.&lt;/p&gt;&lt;p&gt;Licence: MIT.&lt;/p&gt;&lt;p&gt;Qt %2&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Nosk %1&lt;/h3&gt;&lt;p&gt;Nosk вносит одну правку сразу во множество скриптов субтитров Advanced SubStation Alpha (.ass, .ssa): заменяет блок строк событий или сдвигает их время во всём сезоне, сохраняя каждую прежнюю версию.&lt;/p&gt;&lt;p&gt;Лицензия: MIT.&lt;/p&gt;&lt;p&gt;Qt %2&lt;/p&gt;</translation>
+        <source>See what Shift Times would change, and apply it from there</source>
+        <translation>Посмотреть, что изменит сдвиг, и применить его оттуда</translation>
     </message>
     <message>
         <source>Search</source>
@@ -1204,9 +1354,8 @@ Can&apos;t do such replacement in current mode.</source>
         <translation>Найти</translation>
     </message>
     <message>
-        <source>Replace</source>
-        <comment>button</comment>
-        <translation>Заменить</translation>
+        <source>Tell which checked scripts a shift would change</source>
+        <translation>Узнать, какие отмеченные скрипты изменит сдвиг</translation>
     </message>
     <message>
         <source>Shift Times</source>
@@ -1214,101 +1363,12 @@ Can&apos;t do such replacement in current mode.</source>
         <translation>Сдвинуть</translation>
     </message>
     <message>
-        <source>Paste an amount: 1.5, 1:30 or 1m30s; a minus sign moves back</source>
-        <translation>Вставьте величину: 1.5, 1:30 или 1m30s; знак минус сдвигает назад</translation>
+        <source>Shift the times in every checked script; the previous versions go to Nosk_backup</source>
+        <translation>Сдвинуть время в каждом отмеченном скрипте; прежние версии попадут в Nosk_backup</translation>
     </message>
     <message>
-        <source>Preview: %1</source>
-        <translation>Просмотр: %1</translation>
-    </message>
-    <message>
-        <source>Convert</source>
-        <translation>Преобразование</translation>
-    </message>
-    <message>
-        <source>Source encoding</source>
-        <translation>Исходная кодировка</translation>
-    </message>
-    <message>
-        <source>Detect</source>
-        <translation>Определить</translation>
-    </message>
-    <message>
-        <source>Target encoding</source>
-        <translation>Кодировка результата</translation>
-    </message>
-    <message>
-        <source>UTF-8 with mark (BOM)</source>
-        <translation>UTF-8 с меткой (BOM)</translation>
-    </message>
-    <message>
-        <source>UTF-8 without mark</source>
-        <translation>UTF-8 без метки</translation>
-    </message>
-    <message>
-        <source>Line ends</source>
-        <translation>Концы строк</translation>
-    </message>
-    <message>
-        <source>Keep each line&apos;s own</source>
-        <translation>Оставить как есть</translation>
-    </message>
-    <message>
-        <source>CR LF (Windows)</source>
-        <translation>CR LF (как в Windows)</translation>
-    </message>
-    <message>
-        <source>LF (Unix)</source>
-        <translation>LF (как в Unix)</translation>
-    </message>
-    <message>
-        <source>Conversion</source>
-        <translation>Преобразование</translation>
-    </message>
-    <message>
-        <source>Each checked script is written in UTF-8 with the chosen line ends, and nothing else about it changes. UTF-8 and UTF-16 scripts are recognised; any other is read in the source encoding. A script already in that form gets 0 and is left alone; one whose bytes are not valid text gets Error and is not written. Previous versions go to Nosk_backup.</source>
-        <translation>Каждый отмеченный скрипт записывается в UTF-8 с выбранными концами строк; больше ничего не меняется. UTF-8 и UTF-16 распознаются сами, остальное читается в исходной кодировке. Скрипт, который уже в таком виде, получает 0; скрипт, чьи байты — не текст, получает «Ошибка» и не записывается. Прежние версии — в Nosk_backup.</translation>
-    </message>
-    <message>
-        <source>Convert</source>
-        <comment>button</comment>
-        <translation>Преобразовать</translation>
-    </message>
-    <message>
-        <source>The code page of scripts that are neither UTF-8 nor marked UTF-16: Detect guesses it for each script, and the Result&apos;s hint names the guess</source>
-        <translation>Кодовая страница скриптов, которые не в UTF-8 и не помечены как UTF-16: «Определить» угадывает её для каждого скрипта, а подсказка «Итога» называет догадку</translation>
-    </message>
-    <message>
-        <source>Write UTF-8 that begins with the mark, as players expect of .ass</source>
-        <translation>Записывать UTF-8 с меткой в начале, как ждут от .ass плееры</translation>
-    </message>
-    <message>
-        <source>Write UTF-8 without the mark</source>
-        <translation>Записывать UTF-8 без метки</translation>
-    </message>
-    <message>
-        <source>Leave every line end as it is</source>
-        <translation>Оставить каждый конец строки как есть</translation>
-    </message>
-    <message>
-        <source>End every line with CR LF</source>
-        <translation>Заканчивать каждую строку на CR LF</translation>
-    </message>
-    <message>
-        <source>End every line with LF alone</source>
-        <translation>Заканчивать каждую строку на LF</translation>
-    </message>
-    <message>
-        <source>See what Convert would change, and apply it from there</source>
-        <translation>Посмотреть, что изменит «Преобразовать», и применить оттуда</translation>
-    </message>
-    <message>
-        <source>Convert every checked script; the previous versions go to Nosk_backup</source>
-        <translation>Преобразовать каждый отмеченный скрипт; прежние версии сохраняются в Nosk_backup</translation>
-    </message>
-    <message>
-        <source>Internal application error.</source>
-        <translation>Внутренняя ошибка программы.</translation>
+        <source>Shift Times</source>
+        <translation>Сдвиг времени</translation>
     </message>
 </context>
 </TS>

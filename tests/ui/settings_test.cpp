@@ -80,6 +80,45 @@ class SettingsTest : public QObject {
     QCOMPARE(next.desktop.offeredFolders, (QStringList{fileFolder, addedFolder}));
   }
 
+  // Choices are saved by name; the numbers older versions saved them by still load, each to the
+  // same choice.
+  void savesChoicesByNameAndLoadsTheOldNumbers() {
+    const struct {
+      const char* key;
+      const char* radio;
+      QString name;
+      int number;
+    } choices[] = {
+        {"modes/search", "rbnSearchMode3", "format", 3},
+        {"modes/search", "rbnSearchMode2", "text", 2},
+        {"modes/replace", "rbnP1ReplaceMode1", "none", 1},
+        {"modes/replace", "rbnP1ReplaceMode4", "timing", 4},
+        {"modes/affect", "rbnP2AffectMode2", "all", 2},
+        {"modes/affect", "rbnP2AffectMode4", "after", 4},
+        {"modes/times", "rbnP2TimesMode3", "end", 3},
+        {"convert/target", "rbnP3Target2", "utf-8", 2},
+        {"convert/lineEnds", "rbnP3LineEnds2", "crlf", 2},
+    };
+    for (const auto& choice : choices) {
+      {
+        Window w;
+        Check(w, choice.radio);
+        w.form.close();
+      }
+      QCOMPARE(QSettings().value(choice.key).toString(), choice.name);
+      {
+        Window byName(Settings::Kept);
+        QVERIFY2(byName.Find<QAbstractButton>(choice.radio)->isChecked(), choice.radio);
+      }
+      {
+        QSettings().clear();
+        QSettings().setValue(choice.key, choice.number);
+      }
+      Window byNumber(Settings::Kept);
+      QVERIFY2(byNumber.Find<QAbstractButton>(choice.radio)->isChecked(), choice.radio);
+    }
+  }
+
   // Without saved settings the window starts as built; settings it cannot use are left out.
   void startsAsBuiltFromNothingOrFromNonsense() {
     QStringList asBuilt;
