@@ -13,7 +13,15 @@
 namespace nosk::cli {
 namespace {
 
-constexpr int kStoppedAtCheck = 2;
+// A run stopped at a check did nothing: the exit status of a usage error.
+int ExitStatusOf(engine::RunStop::Kind kind) {
+  switch (kind) {
+    case engine::RunStop::Kind::NothingToRun:
+    case engine::RunStop::Kind::InvalidInput:
+      break;
+  }
+  return 2;
+}
 
 void PrintLine(const std::string& text) { std::fprintf(stderr, "nosk-cli: %s\n", text.c_str()); }
 
@@ -56,7 +64,7 @@ int RunCommand(const engine::RunRequest& request, const CommandPaths& paths,
       PrintLine(script::English(outcome.stopped->title) + ": " +
                 script::English(outcome.stopped->explanation));
     }
-    return kStoppedAtCheck;
+    return ExitStatusOf(outcome.stopped->kind);
   }
   if (kind == RunKind::Undo) {
     for (const script::Message& problem : outcome.problems) PrintLine(script::English(problem));

@@ -259,7 +259,7 @@ RunOutcome Run(const RunRequest& request, FileList& files, Host& host) {
       std::visit([](const auto& input) { return MakeOperation(input); }, request.operation);
   RunOutcome outcome;
   if (files.Count() == 0) {
-    outcome.stopped = RunStop{Message(MessageId::NoFiles), {}, {}};
+    outcome.stopped = RunStop{RunStop::Kind::NothingToRun, Message(MessageId::NoFiles), {}, {}};
     return outcome;
   }
   if (std::optional<RunStop> stop = operation->Check(request.mode)) {

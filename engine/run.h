@@ -15,6 +15,11 @@ namespace nosk::engine {
 
 // Why a run stopped at a check, before it opened any file.
 struct RunStop {
+  enum class Kind {
+    NothingToRun,  // the list has no entry
+    InvalidInput,  // what the user gave cannot make a run (a block, a code page)
+  };
+  Kind kind = Kind::InvalidInput;
   script::Message status;       // the short status text: "Search data error."
   script::Message title;        // with an explanation: the title of the box that tells it
   script::Message explanation;  // what a box tells besides, or nothing

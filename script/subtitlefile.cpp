@@ -31,12 +31,20 @@ void TSubtitleFile::CutLines(std::size_t base,
                              const std::function<void(std::size_t bytesDone)>& afterEachLine) {
   eventIndex_.clear();
   const std::string_view added = bytes_.view().substr(base);
+  // Progress is told every so many bytes, not at every line: no one sees finer steps, and a call
+  // per line of a large script costs more than the cutting.
+  constexpr std::size_t kProgressStep = 64 * 1024;
   std::size_t position = 0;
+  std::size_t told = 0;
   for (;;) {
     const std::string_view line = ReadScriptLine(added, position);
     lineEnds_.push_back(base + position);
-    if (afterEachLine) afterEachLine(position);
-    if (!line.ends_with('\n')) break;  // the last line: no LF ended it
+    const bool last = !line.ends_with('\n');  // no LF ended it
+    if (afterEachLine && (last || position - told >= kProgressStep)) {
+      afterEachLine(position);
+      told = position;
+    }
+    if (last) break;
   }
 }
 

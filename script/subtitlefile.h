@@ -22,7 +22,8 @@ class TSubtitleFile {
   // Appends the lines of a whole text: each line runs through its LF, and the piece after the
   // last LF (empty when the text ends with LF, or is empty) is the last line. A buffer is taken
   // over without a copy when the file holds nothing yet. `afterEachLine`, when given, learns how
-  // many bytes of the text have been cut into lines so far. Discards the event index.
+  // many bytes of the text have been cut into lines so far (every 64 KB or so, and at the end).
+  // Discards the event index.
   void AddText(ByteBuffer&& text,
                const std::function<void(std::size_t bytesDone)>& afterEachLine = {});
   void AddText(std::string_view text);

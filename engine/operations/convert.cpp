@@ -40,7 +40,10 @@ class ConvertOperation : public Operation {
 
   std::optional<RunStop> Check(RunMode) override {
     if (!request_.sourceEncoding.empty() && CodePageName(request_.sourceEncoding).empty()) {
-      return RunStop{Message(MessageId::UnknownCodePage, {request_.sourceEncoding}), {}, {}};
+      return RunStop{RunStop::Kind::InvalidInput,
+                     Message(MessageId::UnknownCodePage, {request_.sourceEncoding}),
+                     {},
+                     {}};
     }
     return std::nullopt;
   }

@@ -19,18 +19,18 @@ class ReplaceOperation : public Operation {
     if (script::Outcome read =
             ReadSearchBlock(request_.searchLines, request_.matching, blocks_.search);
         !read) {
-      return RunStop{read.message(), {}, {}};
+      return RunStop{RunStop::Kind::InvalidInput, read.message(), {}, {}};
     }
     if (mode == RunMode::Count) return std::nullopt;
     if (script::Outcome read =
             ReadReplaceBlock(request_.replaceLines, request_.replacement, blocks_.replace);
         !read) {
-      return RunStop{read.message(), {}, {}};
+      return RunStop{RunStop::Kind::InvalidInput, read.message(), {}, {}};
     }
     // Only the timing-shift and full-match modes can insert lines after an occurrence.
     if (request_.replacement < Replacement::TimingShift &&
         blocks_.replace.size() > blocks_.search.size()) {
-      return RunStop{Message(MessageId::ReplaceDataError),
+      return RunStop{RunStop::Kind::InvalidInput, Message(MessageId::ReplaceDataError),
                      Message(MessageId::ReplaceDataErrorTitle),
                      Message(MessageId::MoreReplaceThanSearch)};
     }

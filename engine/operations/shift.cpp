@@ -24,7 +24,7 @@ class ShiftOperation : public Operation {
     if (script::Outcome read =
             ReadSearchBlock(request_.searchLines, request_.matching, blocks_.search);
         !read) {
-      return RunStop{read.message(), {}, {}};
+      return RunStop{RunStop::Kind::InvalidInput, read.message(), {}, {}};
     }
     return std::nullopt;
   }
