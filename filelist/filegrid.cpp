@@ -29,7 +29,8 @@ bool IsValidPath(const QString& path) {
 #ifdef _WIN32
   static const QString kRefused = QStringLiteral("/*?\"<>|");
 #else
-  static const QString kRefused = QStringLiteral("*?\"<>|");
+  // Only NUL can never be in a name here ("/" separates them); "Who Are You?.ass" is a name.
+  static const QString kRefused;
 #endif
   return std::none_of(path.begin(), path.end(),
                       [](QChar c) { return c.isNull() || kRefused.contains(c); });

@@ -17,8 +17,8 @@ class TextMeasurer {
   virtual int TextWidth(const QString& text) const = 0;
 };
 
-// False when the path holds a character no file name may hold: * ? " < > | (and NUL), and on
-// Windows also /. The folder separator and the colon are allowed.
+// False when the path holds a character no file name may hold: NUL; on Windows also / * ? " < >
+// and |. The folder separator and the colon are allowed.
 bool IsValidPath(const QString& path);
 
 // One entry of the list. Its display name is rebuilt against the list's current column width.

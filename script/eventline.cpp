@@ -252,7 +252,12 @@ bool IsScriptFileName(std::string_view path) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) return false;
   const std::string_view extension = name.substr(dot);
-  return extension == ".ass" || extension == ".ssa";
+  // In any letter case: EPISODE.ASS is a script as episode.ass is.
+  const auto same = [](std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return (x | 0x20) == y; });
+  };
+  return same(extension, ".ass") || same(extension, ".ssa");
 }
 
 }  // namespace nosk::script

@@ -56,7 +56,7 @@ std::string ShiftEventTimes(std::string_view line, std::int32_t offset, bool shi
 // Both times of the line moved by offset.
 std::string ShiftEventLine(std::string_view line, std::int32_t offset);
 
-// Whether the last component of the path ends in exactly ".ass" or ".ssa" (case matters).
+// Whether the last component of the path ends in ".ass" or ".ssa", in any letter case.
 bool IsScriptFileName(std::string_view path);
 
 }  // namespace nosk::script

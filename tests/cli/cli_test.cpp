@@ -6,6 +6,7 @@
 #include "cli/blockfile.h"
 #include "cli/pathlist.h"
 #include "cli/scriptpaths.h"
+#include "script/outcome.h"
 #include "tests/common/process.h"
 #include "tests/common/tempfolder.h"
 
@@ -80,6 +81,22 @@ TEST(CommandLine, SearchesFoldersAndFilesInListOrder) {
   EXPECT_EQ(r.err, "nosk-cli: skipped " + s / "notes.txt" + ": not a .ass or .ssa file\n" +
                        "nosk-cli: " + s / "missing.ass" + ": no file at this path\n");
   EXPECT_EQ(ReadBytes(s.folder / "b.ass"), ReadBytes(kData / "episode.ass"));
+}
+
+// Any name the file system allows, and the extension in any letter case, from a folder and named.
+TEST(CommandLine, TakesEveryNameAndTheExtensionInAnyCase) {
+  Season s;
+  for (const char* name : {"EP01.ASS", "Who Are You?.Ssa", "a*<b>|\"c\".ass"}) {
+    fs::copy_file(kData / "episode.ass", s.folder / name);
+  }
+  ProcessResult r = RunProcess(kCli, {"search", "--block", s / "go.txt", "--", s.folder.path()});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, "1\t" + s / "A.ssa" + "\n" + "1\t" + s / "EP01.ASS" + "\n" + "1\t" +
+                       s / "Who Are You?.Ssa" + "\n" + "1\t" +
+                       script::PathText(s.folder / "a*<b>|\"c\".ass") + "\n" + "1\t" + s / "b.ass" +
+                       "\n");
+  r = RunProcess(kCli, {"search", "--block", s / "go.txt", "--", s / "EP01.ASS"});
+  EXPECT_EQ(r.out, "1\t" + s / "EP01.ASS" + "\n");
 }
 
 TEST(CommandLine, ReplacesWithABlockFromStandardInput) {

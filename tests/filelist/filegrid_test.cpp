@@ -83,14 +83,16 @@ TEST(FileGrid, OrdersByUtf16CodeUnits) {
   EXPECT_FALSE(grid.Sort());
 }
 
-TEST(FileGrid, RefusesInvalidPathsAndAFullList) {
+// On Linux only NUL cannot be in a name: the characters Windows refuses are names here.
+TEST(FileGrid, TakesEveryNameButOneWithNulAndRefusesAFullList) {
   TFileGrid grid(kMeasurer, 400, 1);
-  for (const char* path : {"/s/x?.ass", "/s/x*.ass", "/s/\"x\".ass", "/s/<x>.ass", "/s/x|y.ass"}) {
-    SCOPED_TRACE(path);
-    EXPECT_EQ(grid.Add(path), -1);
-  }
   EXPECT_EQ(grid.Add(QString("/s/x") + QChar(0) + ".ass"), -1);
   EXPECT_EQ(grid.Count(), 0);
+  for (const char* path :
+       {"/s/Who Are You?.ass", "/s/x*.ass", "/s/\"x\".ass", "/s/<x>.ass", "/s/x|y.ass"}) {
+    SCOPED_TRACE(path);
+    EXPECT_TRUE(IsValidPath(path));
+  }
   EXPECT_TRUE(IsValidPath("C:\\x.ass"));
   EXPECT_TRUE(IsValidPath(""));
   EXPECT_EQ(grid.Add("/s/x.ass"), 0);

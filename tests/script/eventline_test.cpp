@@ -130,12 +130,23 @@ TEST(EventLines, RebuildsTimesAndEndsWithCrLf) {
             "Dialogue: 0,0:00:02.00,0:00:03.00,A,,0,0,0,,\xD0\x9F\xFF,\x01\r\n");
 }
 
-TEST(EventLines, RecognisesScriptFileNamesByTheirExactExtension) {
+// The extension in any letter case: EPISODE.ASS is a script, as other tools take it.
+TEST(EventLines, RecognisesScriptFileNamesByTheirExtension) {
   const std::pair<std::string_view, bool> cases[] = {
-      {"C:\\subs\\ep01.ass", true}, {"a.b.ssa", true},          {"/home/me/subs/ep01.ass", true},
-      {"ep01.ASS", false},          {"ep01.ass.bak", false},    {"ep01", false},
-      {"/subs.ass/ep01", false},    {"/subs/", false},          {"", false},
-      {"/subs/.ass", true},         {"/subs/ep01.ass ", false},
+      {"C:\\subs\\ep01.ass", true},
+      {"a.b.ssa", true},
+      {"/home/me/subs/ep01.ass", true},
+      {"ep01.ASS", true},
+      {"EP01.Ssa", true},
+      {"ep01.asx", false},
+      {"ep01.ass.bak", false},
+      {"ep01", false},
+      {"ep01.as", false},
+      {"/subs.ass/ep01", false},
+      {"/subs/", false},
+      {"", false},
+      {"/subs/.ass", true},
+      {"/subs/ep01.ass ", false},
   };
   for (const auto& [path, expected] : cases) {
     SCOPED_TRACE(path);

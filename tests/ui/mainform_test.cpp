@@ -180,7 +180,7 @@ class MainFormTest : public QObject {
     w.form.FormCreate({"b.ass", w.folder.filePath("*.ass"), w.folder.filePath("*.ssa"),
                        w.folder.filePath("folder.ass"), "/b", "/B", w.folder.filePath("c.ASS"),
                        w.folder.filePath("notes.txt"), w.folder.filePath("missing.ass")});
-    QCOMPARE(w.Names(), (QStringList{"A.ssa", "b.ass"}));
+    QCOMPARE(w.Names(), (QStringList{"A.ssa", "b.ass", "c.ASS"}));
     QCOMPARE(w.desktop.beeps, 2);
     QCOMPARE(w.form.FileGrid().GetPath(1), QDir::cleanPath(w.folder.filePath("b.ass")));
     QCOMPARE(w.Cell(0, 2), QString());
@@ -235,11 +235,46 @@ class MainFormTest : public QObject {
 
     w.desktop.folderToChoose = w.folder.filePath("sub");
     w.Find<QAction>("actAddFolder")->trigger();
-    QCOMPARE(w.Names(), (QStringList{".y.ssa", "x.ass", "y.ass", "z.ass"}));
+    QCOMPARE(w.Names(), (QStringList{".y.ssa", "Y.ASS", "x.ass", "y.ass", "z.ass"}));
 
     w.desktop.filesToChoose = {w.Script("a.ass"), w.Touch("u.txt"), dropped};
     w.Click("btnAddFile");
-    QCOMPARE(w.Names(), (QStringList{"a.ass", ".y.ssa", "x.ass", "y.ass", "z.ass"}));
+    QCOMPARE(w.Names(), (QStringList{"a.ass", ".y.ssa", "Y.ASS", "x.ass", "y.ass", "z.ass"}));
+  }
+
+  // Every name Linux allows is a name, and the extension counts in any letter case: each way of
+  // adding takes them.
+  void addsEveryNameTheFileSystemAllows() {
+    const QStringList names = {"Who Are You?.ass", "a*b.ASS", "say \"hi\".Ssa", "<x>.ass",
+                               "a|b.sSA"};
+    const QStringList sorted = {"<x>.ass", "Who Are You?.ass", "a*b.ASS", "a|b.sSA",
+                                "say \"hi\".Ssa"};
+    for (const char* way : {"command line", "dialog", "folder", "drop"}) {
+      Window w;
+      QStringList paths;
+      for (const QString& name : names) paths.append(w.Script(name));
+      const QString how = QString::fromLatin1(way);
+      if (how == "command line") {
+        w.form.FormCreate(paths);
+      } else if (how == "dialog") {
+        w.desktop.filesToChoose = paths;
+        w.Click("btnAddFile");
+      } else if (how == "folder") {
+        w.desktop.folderToChoose = w.folder.path();
+        w.Find<QAction>("actAddFolder")->trigger();
+      } else {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& path : paths) urls.append(QUrl::fromLocalFile(path));
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&w.form, &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w.form, &drop);
+      }
+      QVERIFY2(w.Names() == sorted, qPrintable(how + ": " + w.Names().join(" | ")));
+    }
   }
 
   // Many scripts at once (a folder, a drop, the command line) give what adding them one by one
