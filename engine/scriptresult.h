@@ -51,6 +51,9 @@ struct ScriptResult {
   std::int32_t changedLines = 0;  // how many lines of the script the new content replaces
   std::vector<DiffHunk> changes;  // the changes as a diff, when the run was asked for them
   std::filesystem::path backup;   // a write's: where the previous version went
+  // A timing-shift replacement's: how many of the lines it puts in end after the event line that
+  // follows them starts.
+  std::int32_t overlappingLines = 0;
   // Where the block came closest, for a script it was not found in, when the run was asked.
   std::optional<NearMiss> nearMiss;
 };

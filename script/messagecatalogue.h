@@ -15,10 +15,10 @@ NOSK_MESSAGE(SearchDataTooLarge, NOSK_TEXT("EngineText", "Search data too large.
 NOSK_MESSAGE(ReplaceDataError, NOSK_TEXT("EngineText", "Replace data error."))
 NOSK_MESSAGE(ReplaceDataTooLarge, NOSK_TEXT("EngineText", "Replace data too large."))
 NOSK_MESSAGE(ReplaceDataErrorTitle, NOSK_TEXT("EngineText", "Replace Data Error"))
-NOSK_MESSAGE(MoreReplaceThanSearch,
+NOSK_MESSAGE(UnequalBlocks,
              NOSK_TEXT("EngineText",
-                       "There is more replace strings than search strings.\n"
-                       "Can't do such replacement in current mode."))
+                       "the Replace block has %1 event lines and the Search block %2: in this "
+                       "mode each new line takes the times of the line it replaces"))
 NOSK_MESSAGE(UnknownCodePage, NOSK_TEXT("EngineText", "Unknown code page %1."))
 NOSK_MESSAGE(ReadingPhase, NOSK_TEXT("EngineText", "Reading data. Please, wait..."))
 NOSK_MESSAGE(IndexingPhase, NOSK_TEXT("EngineText", "Data processing. Please, wait..."))
@@ -54,6 +54,13 @@ NOSK_MESSAGE(ChangedSincePreview,
              NOSK_TEXT("EngineText",
                        "changed on disk since the preview, so it was not written; preview it "
                        "again"))
+NOSK_MESSAGE(ShiftClamped,
+             NOSK_TEXT("EngineText",
+                       "%1 lines were moved back past 0:00:00.00, where their times stop, or now "
+                       "end before they start"))
+NOSK_MESSAGE(NewLinesOverlap,
+             NOSK_TEXT("EngineText",
+                       "%1 of the new lines end after the event line that follows them starts"))
 NOSK_MESSAGE(NotAsPreviewed,
              NOSK_TEXT("EngineText",
                        "its new content is not the one previewed, so it was not written; preview "

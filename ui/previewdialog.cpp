@@ -64,10 +64,19 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
   }
   scripts_->resizeColumnsToContents();
   totals_->setObjectName(QStringLiteral("lblPreviewTotals"));
-  totals_->setText(tr("Scripts that would change: %1, unchanged: %2, failed: %3.")
+  int overlapping = 0;
+  for (const PreviewEntry& entry : entries_) overlapping += entry.result.overlappingLines > 0;
+  QString totals = tr("Scripts that would change: %1, unchanged: %2, failed: %3.")
                        .arg(tally.changed)
                        .arg(tally.unchanged)
-                       .arg(tally.failed));
+                       .arg(tally.failed);
+  // The timing-shift replacement puts lines in that may run into the line after them.
+  if (overlapping > 0) {
+    totals += QStringLiteral(" ") +
+              tr("In %1 of them, new lines end after the event line that follows them starts.")
+                  .arg(overlapping);
+  }
+  totals_->setText(totals);
   changes_->setObjectName(QStringLiteral("txtPreviewChanges"));
   changes_->setLineWrapMode(QTextEdit::NoWrap);
 

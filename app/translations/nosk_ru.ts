@@ -75,12 +75,6 @@
         <translation>Ошибка в данных замены</translation>
     </message>
     <message>
-        <source>There is more replace strings than search strings.
-Can&apos;t do such replacement in current mode.</source>
-        <translation>Строк замены больше, чем строк поиска.
-В этом режиме такая замена невозможна.</translation>
-    </message>
-    <message>
         <source>waiting for another Nosk run on %1</source>
         <translation>ожидание: в папке %1 работает другой запуск Nosk</translation>
     </message>
@@ -640,6 +634,18 @@ Can&apos;t do such replacement in current mode.</source>
         <source>Bad file descriptor</source>
         <translation>Неверный дескриптор файла</translation>
     </message>
+    <message>
+        <source>the Replace block has %1 event lines and the Search block %2: in this mode each new line takes the times of the line it replaces</source>
+        <translation>в блоке замены строк событий: %1, в блоке поиска: %2; в этом режиме каждая новая строка получает тайминг той, которую заменяет</translation>
+    </message>
+    <message>
+        <source>%1 lines were moved back past 0:00:00.00, where their times stop, or now end before they start</source>
+        <translation>строк, сдвинутых назад за 0:00:00.00 (там их время остановилось) или теперь заканчивающихся раньше начала: %1</translation>
+    </message>
+    <message>
+        <source>%1 of the new lines end after the event line that follows them starts</source>
+        <translation>новых строк, заканчивающихся после начала следующей за ними строки событий: %1</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>
@@ -922,6 +928,10 @@ Can&apos;t do such replacement in current mode.</source>
     <message>
         <source>It changed on disk since the preview: Apply will leave it alone.</source>
         <translation>Он изменился на диске после просмотра: «Применить» его не тронет.</translation>
+    </message>
+    <message>
+        <source>In %1 of them, new lines end after the event line that follows them starts.</source>
+        <translation>В %1 из них новые строки заканчиваются после начала следующей за ними строки событий.</translation>
     </message>
 </context>
 <context>

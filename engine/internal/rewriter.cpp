@@ -84,6 +84,27 @@ void WriteShiftedLine(std::string& out, std::string_view line, std::string_view 
   AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd, lineEnd);
 }
 
+void ShiftRewrite::Rewrite(std::string& out, std::string_view line, std::string_view lineEnd,
+                           std::int32_t, std::int32_t) {
+  WriteShiftedLine(out, line, lineEnd, mode_, amount_);
+  if (amount_ >= 0) return;
+  const bool start = mode_ == Times::StartAndEnd || mode_ == Times::StartOnly;
+  const bool end = mode_ == Times::StartAndEnd || mode_ == Times::EndOnly;
+  const std::int64_t oldStart = script::TimeValue(GetField(line, 2));
+  const std::int64_t oldEnd = script::TimeValue(GetField(line, 3));
+  const std::int64_t newStart = start ? oldStart + amount_ : oldStart;
+  const std::int64_t newEnd = end ? oldEnd + amount_ : oldEnd;
+  if (newStart < 0 || newEnd < 0 ||
+      std::max<std::int64_t>(newEnd, 0) < std::max<std::int64_t>(newStart, 0)) {
+    ++clamped_;
+  }
+}
+
+script::Message ShiftRewrite::Note() const {
+  if (clamped_ == 0) return {};
+  return script::Message(script::MessageId::ShiftClamped, {clamped_});
+}
+
 void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script,
                      const RangeList& ranges, EventLineRewrite& rewrite, ProgressPhase& phase,
                      ChangeObserver* changes) {

@@ -12,6 +12,7 @@
 #include "engine/runrequest.h"
 #include "engine/scriptdiff.h"
 #include "script/bytesink.h"
+#include "script/message.h"
 #include "script/subtitlefile.h"
 
 namespace nosk::engine {
@@ -45,6 +46,8 @@ class EventLineRewrite {
   // lines: nothing (the line goes), one line or several, each ending in `lineEnd`.
   virtual void Rewrite(std::string& out, std::string_view line, std::string_view lineEnd,
                        std::int32_t position, std::int32_t length) = 0;
+  // What the lines rewritten so far leave the user to know; nothing by default.
+  virtual script::Message Note() const { return {}; }
 };
 
 // Each occurrence replaced by the Replace block, as the replace mode says.
@@ -63,18 +66,19 @@ class ReplacementRewrite : public EventLineRewrite {
   std::int32_t blockOffset_ = 0;  // where the timing-shift mode puts the current occurrence
 };
 
-// Every line's times moved by a signed amount of centiseconds.
+// Every line's times moved by a signed amount of centiseconds. Moved back, it counts the lines
+// whose times stop at 0:00:00.00 or that then end before they start.
 class ShiftRewrite : public EventLineRewrite {
  public:
   ShiftRewrite(Times mode, std::int32_t amount) : mode_(mode), amount_(amount) {}
   void Rewrite(std::string& out, std::string_view line, std::string_view lineEnd, std::int32_t,
-               std::int32_t) override {
-    WriteShiftedLine(out, line, lineEnd, mode_, amount_);
-  }
+               std::int32_t) override;
+  script::Message Note() const override;
 
  private:
   Times mode_;
   std::int32_t amount_;
+  std::int32_t clamped_ = 0;
 };
 
 // Writes the whole new content of the script to `file`, advancing the phase's progress, and

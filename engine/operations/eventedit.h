@@ -57,6 +57,7 @@ class RewrittenEvents : public NewContent {
   void Write(script::ByteSink& sink, ChangeObserver* changes, ProgressPhase& phase) override {
     WriteNewContent(sink, script_, ranges_, *rewrite_, phase, changes);
   }
+  script::Message Note() const override { return rewrite_->Note(); }
 
  private:
   const script::TSubtitleFile& script_;

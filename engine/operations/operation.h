@@ -61,6 +61,8 @@ class NewContent {
   virtual void Write(script::ByteSink& sink, ChangeObserver* changes, ProgressPhase& phase) = 0;
   // The old lines a diff shows around the changes; nothing for the script as it was read.
   virtual const script::TSubtitleFile* ShownOld() const { return nullptr; }
+  // What writing it found that the user must know (times clamped), once it was written.
+  virtual script::Message Note() const { return {}; }
 };
 
 // One script planned: its result, and its new content when the result is a count of 1 or more.

@@ -4,12 +4,35 @@
 #include "engine/internal/rundescription.h"
 #include "engine/operations/eventedit.h"
 #include "engine/operations/operation.h"
+#include "script/eventline.h"
+#include "script/timecodes.h"
 
 namespace nosk::engine {
 namespace {
 
 using script::Message;
 using script::MessageId;
+
+// The lines the timing-shift mode puts in (the Replace block moved to where each occurrence
+// starts) that end after the event line following the occurrence starts.
+std::int32_t OverlappingNewLines(const script::TSubtitleFile& script, const RangeList& ranges,
+                                 const Block& replace) {
+  std::int32_t overlapping = 0;
+  for (const EventRange& range : ranges) {
+    const std::int32_t next = range.last + 1;
+    if (next >= script.EventCount()) continue;
+    const std::int32_t nextStart =
+        script::TimeValue(script::GetField(script.GetEventLine(next), 2));
+    const std::int32_t offset =
+        script::TimeValue(script::GetField(script.GetEventLine(range.first), 2));
+    for (const std::string& item : replace) {
+      if (!item.empty() && offset + script::TimeValue(script::GetField(item, 3)) > nextStart) {
+        ++overlapping;
+      }
+    }
+  }
+  return overlapping;
+}
 
 class ReplaceOperation : public Operation {
  public:
@@ -27,12 +50,15 @@ class ReplaceOperation : public Operation {
         !read) {
       return RunStop{RunStop::Kind::InvalidInput, read.message(), {}, {}};
     }
-    // Only the timing-shift and full-match modes can insert lines after an occurrence.
-    if (request_.replacement < Replacement::TimingShift &&
-        blocks_.replace.size() > blocks_.search.size()) {
-      return RunStop{RunStop::Kind::InvalidInput, Message(MessageId::ReplaceDataError),
-                     Message(MessageId::ReplaceDataErrorTitle),
-                     Message(MessageId::MoreReplaceThanSearch)};
+    // The modes that keep the found lines' times give each new line the times of the line it
+    // replaces: a block of another length would move times without a word.
+    if ((request_.replacement == Replacement::TextOnly ||
+         request_.replacement == Replacement::TextAndFormat) &&
+        blocks_.replace.size() != blocks_.search.size()) {
+      return RunStop{
+          RunStop::Kind::InvalidInput, Message(MessageId::ReplaceDataError),
+          Message(MessageId::ReplaceDataErrorTitle),
+          Message(MessageId::UnequalBlocks, {blocks_.replace.size(), blocks_.search.size()})};
     }
     return std::nullopt;
   }
@@ -59,6 +85,13 @@ class ReplaceOperation : public Operation {
     FindBlock(context.host, script, blocks, request_.matching, context.request.explainMisses,
               ranges, plan.result);
     plan.result.code = ranges.Count();
+    if (request_.replacement == Replacement::TimingShift &&
+        context.request.mode != RunMode::Count) {
+      plan.result.overlappingLines = OverlappingNewLines(script, ranges, blocks.replace);
+      if (plan.result.overlappingLines > 0) {
+        plan.result.reason = Message(MessageId::NewLinesOverlap, {plan.result.overlappingLines});
+      }
+    }
     if (!ranges.Empty()) {
       plan.content = std::make_unique<RewrittenEvents>(
           script, std::move(ranges),

@@ -151,8 +151,8 @@ TEST(CommandLine, StopsAtChecksWithTheStatusText) {
       {"longer Replace block in text mode",
        {"replace", "--block", s / "go.txt", "--with", s / "two.txt", "--mode", "text", s / "b.ass"},
        "nosk-cli: Replace data error.\n"
-       "nosk-cli: Replace Data Error: There is more replace strings than search strings.\n"
-       "Can't do such replacement in current mode.\n"},
+       "nosk-cli: Replace Data Error: the Replace block has 2 event lines and the Search block 1: "
+       "in this mode each new line takes the times of the line it replaces\n"},
       {"no scripts named",
        {"search", "--block", s / "go.txt", s / "notes.txt"},
        "nosk-cli: skipped " + s / "notes.txt" +
@@ -317,7 +317,7 @@ TEST(CommandLine, DiffsThatPatchTurnsIntoTheWrittenFile) {
   };
   const Case cases[] = {
       {"a shift of a CR LF script", crlf, {"shift", "--by", "0:00:01.50"}},
-      {"a shift of an LF script", lf, {"shift", "--by", "0:00:01.50", "--backward"}},
+      {"a shift of an LF script", lf, {"shift", "--by", "0:00:00.50", "--backward"}},
       {"a shift of a script without a final line end", unended, {"shift", "--by", "0:00:01.00"}},
       {"lines deleted", crlf, {"replace", "--block", "go.txt", "--with", "empty.txt"}},
       {"lines inserted", lf, {"replace", "--block", "go.txt", "--with", "three.txt"}},

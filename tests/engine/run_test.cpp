@@ -91,6 +91,7 @@ struct GoldenCase {
   std::string shiftText;
   bool forward;
   std::int32_t result;
+  std::string reason = {};  // what the user is told besides the count
 };
 
 BatchSettings Replacing(Matching search, Replacement replace) {
@@ -116,7 +117,8 @@ TEST(BatchRuns, RewriteScriptsAsTheGoldenFilesSayAndKeepTheirBackups) {
       {"replace-text",
        Replacing(Matching::TextOnly, Replacement::TextOnly),
        sign,
-       {R"(Dialogue: 0,0:00:00.00,0:00:00.00,Sign,,0,0,0,,{\pos(640,60)}Station)", "", ""},
+       {R"(Dialogue: 0,0:00:00.00,0:00:00.00,Sign,,0,0,0,,{\pos(640,60)}Station)",
+        "Dialogue: 0,0:00:00.00,0:00:00.00,Default,,0,0,0,,Come on."},
        "",
        true,
        2},
@@ -173,7 +175,9 @@ TEST(BatchRuns, RewriteScriptsAsTheGoldenFilesSayAndKeepTheirBackups) {
        {},
        "0:00:07.00",
        false,
-       1},
+       1,
+       "5 lines were moved back past 0:00:00.00, where their times stop, or now end before they "
+       "start"},
   };
   const std::string original = ReadBytes(kData / "episode.ass");
   for (const GoldenCase& c : cases) {
@@ -194,7 +198,7 @@ TEST(BatchRuns, RewriteScriptsAsTheGoldenFilesSayAndKeepTheirBackups) {
     EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"episode.ass"}));
 
     ASSERT_TRUE(RunBatch(host, files, settings, editors, RunMode::Write));
-    EXPECT_EQ(files.entries[0].reason, "");
+    EXPECT_EQ(files.entries[0].reason, c.reason);
     EXPECT_EQ(files.entries[0].result, c.result);
     EXPECT_EQ(files.entries[0].stored.changedLines, previewed.changedLines);
     EXPECT_EQ(ReadBytes(folder / "episode.ass"), expected);  // what the preview worked out
@@ -345,15 +349,30 @@ TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
        {{kSearchGo}, {kSearchGo, kSearchSign}},
        false,
        "Replace data error.",
-       "Replace Data Error: There is more replace strings than search strings.\n"
-       "Can't do such replacement in current mode."},
+       "Replace Data Error: the Replace block has 2 event lines and the Search block 1: in this "
+       "mode each new line takes the times of the line it replaces"},
       {"longer Replace block, text and format",
        Replacing(Matching::FullMatch, Replacement::TextAndFormat),
        {{kSearchGo}, {kSearchGo, kSearchSign}},
        false,
        "Replace data error.",
-       "Replace Data Error: There is more replace strings than search strings.\n"
-       "Can't do such replacement in current mode."},
+       "Replace Data Error: the Replace block has 2 event lines and the Search block 1: in this "
+       "mode each new line takes the times of the line it replaces"},
+      // A blank line in the middle counts, as a line of the block; trailing ones do not.
+      {"shorter Replace block, text and format",
+       Replacing(Matching::FullMatch, Replacement::TextAndFormat),
+       {{kSearchSign, "", kSearchGo}, {kSearchGo, kSearchSign, "", ""}},
+       false,
+       "Replace data error.",
+       "Replace Data Error: the Replace block has 2 event lines and the Search block 3: in this "
+       "mode each new line takes the times of the line it replaces"},
+      {"empty Replace block, text only",
+       Replacing(Matching::FullMatch, Replacement::TextOnly),
+       {{kSearchGo}, {}},
+       false,
+       "Replace data error.",
+       "Replace Data Error: the Replace block has 0 event lines and the Search block 1: in this "
+       "mode each new line takes the times of the line it replaces"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -404,6 +423,86 @@ TEST(BatchRuns, AcceptLongerReplaceBlocksWhereLinesCanBeInserted) {
     EXPECT_TRUE(
         RunBatch(host, files, settings, {{kSearchGo}, {kSearchGo, kSearchSign}}, RunMode::Write));
     EXPECT_EQ(files.entries[0].result, 1);
+  }
+}
+
+// The modes that keep times take a Replace block as long as the Search block; the two that do
+// not take any length, shorter ones deleting lines and longer ones putting lines in.
+TEST(BatchRuns, TakeReplaceBlocksOfTheLengthTheirModeCanWrite) {
+  const struct {
+    Replacement mode;
+    std::vector<std::string> replace;
+    bool accepted;
+  } cases[] = {
+      {Replacement::TextOnly, {kSearchSign}, true},
+      {Replacement::TextAndFormat, {kSearchSign}, true},
+      {Replacement::TextOnly, {kSearchSign, kSearchGo}, false},
+      {Replacement::TimingShift, {}, true},
+      {Replacement::TimingShift, {kSearchSign, kSearchGo}, true},
+      {Replacement::FullMatch, {}, true},
+      {Replacement::FullMatch, {kSearchSign, kSearchGo}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    TempFolder folder;
+    fs::copy_file(kData / "episode.ass", folder / "a.ass");
+    TestFileList files({folder / "a.ass"});
+    RecordingHost host;
+    const RunOutcome outcome = RunBatch(host, files, Replacing(Matching::FullMatch, c.mode),
+                                        {{kSearchGo}, c.replace}, RunMode::Preview);
+    EXPECT_EQ(static_cast<bool>(outcome), c.accepted);
+    EXPECT_EQ(files.entries[0].result, c.accepted ? 1 : kNotProcessed);
+  }
+}
+
+// What a rewrite did that moved times where the user may not want them is told beside the
+// count: times a backward shift clamped at 0:00:00.00 or turned around, and lines the
+// timing-shift replacement puts in that end after the next line starts.
+TEST(BatchRuns, SayWhenTimesWereClampedOrNewLinesOverlap) {
+  const std::string events =
+      "[Events]\r\n"
+      "Dialogue: 0,0:00:00.50,0:00:03.00,D,,0,0,0,,early\r\n"
+      "Dialogue: 0,0:00:05.00,0:00:06.00,D,,0,0,0,,A\r\n"
+      "Dialogue: 0,0:00:07.00,0:00:09.00,D,,0,0,0,,next\r\n";
+  const struct {
+    std::string name;
+    BatchSettings settings;
+    EditorTexts editors;
+    std::string reason;
+  } cases[] = {
+      {"back past zero",
+       Shifting(Affect::AllFilesAllRows, Times::StartAndEnd),
+       {{}, {}, "0:00:01.00", false},
+       "1 lines were moved back past 0:00:00.00, where their "
+       "times stop, or now end before they start"},
+      {"an end before its start",
+       Shifting(Affect::AllFilesAllRows, Times::EndOnly),
+       {{}, {}, "0:00:02.50", false},
+       "2 lines were moved back past 0:00:00.00, where their "
+       "times stop, or now end before they start"},
+      {"forward",
+       Shifting(Affect::AllFilesAllRows, Times::StartAndEnd),
+       {{}, {}, "0:00:01.00", true},
+       ""},
+      {"new lines past the next one",
+       Replacing(Matching::TextOnly, Replacement::TimingShift),
+       {{"Dialogue: 0,0:00:00.00,0:00:00.00,D,,0,0,0,,A"},
+        {"Dialogue: 0,0:01:00.00,0:01:01.00,D,,0,0,0,,A1",
+         "Dialogue: 0,0:01:01.00,0:01:02.50,D,,0,0,0,,A2",
+         "Dialogue: 0,0:01:02.50,0:01:03.00,D,,0,0,0,,A3"}},
+       "2 of the new lines end after the event line that follows them starts"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const RunMode mode : {RunMode::Preview, RunMode::Write}) {
+      TempFolder folder;
+      WriteBytes(folder / "a.ass", events);
+      TestFileList files({folder / "a.ass"});
+      RecordingHost host;
+      ASSERT_TRUE(RunBatch(host, files, c.settings, c.editors, mode));
+      EXPECT_EQ(files.entries[0].result, 1);
+      EXPECT_EQ(files.entries[0].reason, c.reason);
+    }
   }
 }
 

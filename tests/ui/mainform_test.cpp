@@ -470,8 +470,9 @@ class MainFormTest : public QObject {
     w.Click("btnP1Execute");
     QCOMPARE(w.Status(), QStringLiteral("Replace data error."));
     QCOMPARE(w.desktop.messages,
-             QStringList{"Replace Data Error: There is more replace strings than search strings.\n"
-                         "Can't do such replacement in current mode."});
+             QStringList{"Replace Data Error: the Replace block has 2 event lines and the Search "
+                         "block 1: in this mode each new line takes the times of the line it "
+                         "replaces"});
     w.form.resize(w.form.width() + 40, w.form.height());
     QTRY_COMPARE(w.Status(), QString());
   }
