@@ -80,6 +80,7 @@ struct Options {
   bool explain = false;
   double wait = 60;
   std::string from = "auto";
+  std::string codePage = "auto";
   std::string to = "utf-8-bom";
   std::string eol = "keep";
   bool recursive = false;
@@ -176,6 +177,22 @@ std::vector<std::string> BlockLines(const std::string& name) {
   return lines;
 }
 
+// The iconv name of a code page an option names; empty for "auto".
+std::string CodePageOf(const std::string& option) {
+  return option == "auto" ? std::string() : nosk::engine::CodePageName(option);
+}
+
+// --codepage, on every subcommand that edits event lines.
+void AddCodePage(CLI::App* command, Options& options) {
+  command
+      ->add_option("--codepage", options.codePage,
+                   "The code page of scripts that are neither UTF-8 nor marked: auto guesses it "
+                   "per script (told on stderr), or name it (windows-1251, windows-1252, "
+                   "shift-jis, ...); blocks are put in it, and every line keeps its bytes")
+      ->check(kSourceEncoding)
+      ->capture_default_str();
+}
+
 RunMode RewritingMode(const Options& options) {
   return options.dryRun ? RunMode::Preview : RunMode::Write;
 }
@@ -183,8 +200,11 @@ RunMode RewritingMode(const Options& options) {
 // The run of each subcommand, from its options.
 RunRequest SearchRequest(const Options& options) {
   RunRequest request;
-  request.operation =
-      nosk::engine::ReplaceRequest{BlockLines(options.block), {}, kMatchings.at(options.match)};
+  request.operation = nosk::engine::ReplaceRequest{BlockLines(options.block),
+                                                   {},
+                                                   kMatchings.at(options.match),
+                                                   nosk::engine::Replacement::None,
+                                                   CodePageOf(options.codePage)};
   return request;
 }
 
@@ -194,9 +214,9 @@ RunRequest ReplaceRequest(const Options& options) {
   }
   RunRequest request;
   request.mode = RewritingMode(options);
-  request.operation =
-      nosk::engine::ReplaceRequest{BlockLines(options.block), BlockLines(options.with),
-                                   kMatchings.at(options.match), kReplacements.at(options.mode)};
+  request.operation = nosk::engine::ReplaceRequest{
+      BlockLines(options.block), BlockLines(options.with), kMatchings.at(options.match),
+      kReplacements.at(options.mode), CodePageOf(options.codePage)};
   return request;
 }
 
@@ -213,6 +233,7 @@ RunRequest ShiftRequest(const Options& options) {
   shift.centiseconds = amount.centiseconds;
   shift.direction = options.backward || amount.backward ? nosk::engine::Direction::Backward
                                                         : nosk::engine::Direction::Forward;
+  shift.codePage = CodePageOf(options.codePage);
   RunRequest request;
   request.mode = RewritingMode(options);
   request.operation = shift;
@@ -285,6 +306,7 @@ int main(int argc, char** argv) {
   search->add_option("--block", options.block, "File with the Search block (- for stdin)")
       ->required();
   AddMatch(search, options);
+  AddCodePage(search, options);
   AddExplain(search, options);
   AddScriptPaths(search, options);
 
@@ -295,6 +317,7 @@ int main(int argc, char** argv) {
   replace->add_option("--with", options.with, "File with the Replace block (- for stdin)")
       ->required();
   AddMatch(replace, options);
+  AddCodePage(replace, options);
   replace->add_option("--mode", options.mode, "What the Replace block substitutes")
       ->check(CLI::IsMember(Keys(kReplacements)))
       ->capture_default_str();
@@ -326,6 +349,7 @@ int main(int argc, char** argv) {
   shift->add_option("--block", options.block,
                     "File with the Search block (- for stdin); not read with --affect all-files");
   AddMatch(shift, options);
+  AddCodePage(shift, options);
   AddRewriting(shift, options);
   AddExplain(shift, options);
   AddScriptPaths(shift, options);

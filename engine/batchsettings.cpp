@@ -9,7 +9,7 @@ RunRequest ScriptReplaceRequest(const BatchSettings& settings, const EditorTexts
   RunRequest request;
   request.mode = mode;
   request.operation = ReplaceRequest{editors.SearchLines, editors.ReplaceLines, settings.SearchMode,
-                                     settings.ReplaceMode};
+                                     settings.ReplaceMode, settings.CodePage};
   return request;
 }
 
@@ -24,6 +24,7 @@ RunRequest TimingShiftRequest(const BatchSettings& settings, const EditorTexts& 
   shift.times = settings.TimesMode;
   shift.centiseconds = script::TimeValue(editors.ShiftText);
   shift.direction = editors.ShiftForward ? Direction::Forward : Direction::Backward;
+  shift.codePage = settings.CodePage;
   request.operation = shift;
   return request;
 }

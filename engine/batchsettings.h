@@ -31,6 +31,9 @@ struct BatchSettings {
   std::string SourceEncoding;
   TargetEncoding TargetEncodingMode = TargetEncoding::Utf8WithMark;
   LineEnds LineEndsMode = LineEnds::Keep;
+  // What scripts that are neither UTF-8 nor marked are edited in: a code page as iconv names
+  // it, or empty to guess it in each script.
+  std::string CodePage;
 };
 
 // What the user typed for a run: the lines of the editors (UTF-8, no line ends) and the shift

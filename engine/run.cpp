@@ -195,20 +195,13 @@ void Driver::WriteContent(OpenScript& open, script::ByteSink& sink, ChangeObserv
   open.content->Write(sink, changes, phase);
 }
 
-// Two things to know about one script, as one message.
-Message Joined(Message first, Message second) {
-  if (second.empty()) return first;
-  if (first.empty()) return second;
-  return Message(MessageId::TwoNotes, {std::move(first), std::move(second)});
-}
-
 void Driver::Preview(OpenScript& open, ScriptResult& result) {
   HashingSink sink(nullptr);
   ChangeTracker tracker(request_.collectChanges);
   WriteContent(open, sink, &tracker);
   tracker.Into(open.ShownOld(), result);
   result.newContent = sink.Finish();
-  result.reason = Joined(std::move(result.reason), open.content->Note());
+  result.reason = script::Joined(std::move(result.reason), open.content->Note());
 }
 
 void Driver::Apply(const ScriptTask& task, OpenScript& open, ScriptResult& result) {
@@ -230,12 +223,12 @@ void Driver::Apply(const ScriptTask& task, OpenScript& open, ScriptResult& resul
   }
   // What planning and writing had to say (a guessed code page, clamped times) stays beside what
   // the commit has to say.
-  const Message planned = Joined(std::exchange(result.reason, {}), open.content->Note());
+  const Message planned = script::Joined(std::exchange(result.reason, {}), open.content->Note());
   if (script::Outcome committed = replacement.Commit(written_, result.reason, result.announce);
       !committed) {
     return failed(committed);
   }
-  result.reason = Joined(planned, std::move(result.reason));
+  result.reason = script::Joined(planned, std::move(result.reason));
   tracker.Into(open.ShownOld(), result);
   result.backup = replacement.BackupPath();
   folderInUse_.Record({open.location.name, replacement.BackupName(), replacement.BackupState(),

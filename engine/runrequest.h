@@ -80,6 +80,9 @@ struct ReplaceRequest {
   std::vector<std::string> replaceLines;
   Matching matching = Matching::FullMatch;
   Replacement replacement = Replacement::FullMatch;  // not read by a count
+  // The code page of scripts that are neither UTF-8 nor marked, as iconv names it; empty to
+  // guess it in each script.
+  std::string codePage;
 };
 
 // Move the times of event lines: of every line, or of those before or after the Search block.
@@ -90,6 +93,8 @@ struct ShiftRequest {
   Times times = Times::StartAndEnd;
   std::int32_t centiseconds = 0;  // the amount, never negative
   Direction direction = Direction::Forward;
+  // As a ReplaceRequest's: the code page the Search block is put in for scripts without a mark.
+  std::string codePage;
 };
 
 // Write scripts in UTF-8 with one kind of line end, changing nothing else.

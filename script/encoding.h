@@ -36,9 +36,10 @@ struct EncodedText {
   bool complete = true;
 };
 
-// Typed text (UTF-8) in the bytes a script of the given encoding holds. The system's code page
-// is UTF-8 on Linux and macOS, so there both kinds of file take the text as it is; an ill-formed
-// UTF-8 sequence in the input is a character no encoding holds and becomes "?".
+// Typed text (UTF-8) in the bytes a script of the given encoding holds, as the specification's
+// system code page has it: UTF-8 on Linux and macOS, so there the text stays as it is, and an
+// ill-formed UTF-8 sequence becomes "?" (`complete` false), which is how block files are checked.
+// A script in a legacy code page gets the text in its own code page from the engine's charset.
 EncodedText EncodeTypedText(std::string_view utf8, ScriptEncoding encoding);
 
 }  // namespace nosk::script

@@ -229,6 +229,12 @@ bool Message::operator==(const Message& other) const {
   return *cause_ == *other.cause_;
 }
 
+Message Joined(Message first, Message second) {
+  if (second.empty()) return first;
+  if (first.empty()) return second;
+  return Message(MessageId::TwoNotes, {std::move(first), std::move(second)});
+}
+
 std::string_view EnglishText(MessageId id) {
   const CatalogueEntry* entry = EntryOf(id);
   return entry == nullptr ? std::string_view() : entry->english;

@@ -101,6 +101,10 @@ class Message {
   std::shared_ptr<const Message> cause_;
 };
 
+// Two things to know about one script as one message ("A; B"); either alone when the other is
+// no message.
+Message Joined(Message first, Message second);
+
 // The catalogue's English sentence of an id, with holes %1, %2, ... ("%1" for the system's words
 // and for a verbatim text).
 std::string_view EnglishText(MessageId id);

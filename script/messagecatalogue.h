@@ -251,6 +251,20 @@ NOSK_MESSAGE(NoRoundTrip,
                        "converter reads them as a character it writes otherwise); it was not "
                        "converted"))
 NOSK_MESSAGE(WithMark, NOSK_TEXT("EngineText", "%1 with mark"))
+NOSK_MESSAGE(NotInCodePage,
+             NOSK_TEXT("EngineText",
+                       "line %1: the bytes %2 are not %3 text; name the code page the script is "
+                       "in"))
+NOSK_MESSAGE(EndsInsideCodePageCharacter,
+             NOSK_TEXT("EngineText",
+                       "line %1: the script ends inside a %2 character (bytes %3); name the code "
+                       "page the script is in"))
+NOSK_MESSAGE(GuessNotSure,
+             NOSK_TEXT("EngineText",
+                       "its bytes look like %1, but not surely enough to edit them; name the code "
+                       "page the script is in"))
+NOSK_MESSAGE(NoCodeForCharacters,
+             NOSK_TEXT("EngineText", "the block holds characters that %1 has no code for: %2"))
 NOSK_MESSAGE(WritingCentralEuropean, NOSK_TEXT("EngineText", "Central European"))
 NOSK_MESSAGE(WritingCyrillic, NOSK_TEXT("EngineText", "Cyrillic"))
 NOSK_MESSAGE(WritingWesternEuropean, NOSK_TEXT("EngineText", "Western European"))

@@ -1,6 +1,7 @@
 #include "ui/advancedsettingspage.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -78,6 +79,18 @@ AdvancedSettingsPage::AdvancedSettingsPage(AnchoredGeometry& geometry, QWidget* 
               {"RadioButton20", QT_TR_NOOP("Sort by style")},
               {"RadioButton21", QT_TR_NOOP("Sort by actor")}});
 
+  // What a script without a mark is read and edited in, where it is not UTF-8.
+  auto* codePage = Named(new QGroupBox(tr("Scripts without a mark"), this), "grpP4CodePage");
+  geometry.Place(codePage, QRect(243, 0, 237, 52));
+  cmbP4CodePage_ = Named(new QComboBox(codePage), "cmbP4CodePage");
+  cmbP4CodePage_->setGeometry(8, 19, 221, 22);
+  cmbP4CodePage_->addItem(tr("Detect"));
+  AddCodePageChoices(cmbP4CodePage_);
+  cmbP4CodePage_->setToolTip(
+      tr("The code page of scripts that are neither UTF-8 nor marked: the blocks are put in it "
+         "and every line keeps its bytes. Detect guesses it for each script, and the Result's "
+         "hint names the guess"));
+
   btnP4OK_ = AddBottomButton(geometry, this, "btnP4OK", tr("OK"), 547);
   btnP4OK_->setDefault(true);
   btnP4OK_->setToolTip(tr("Back to the page this one was opened from"));
@@ -100,6 +113,7 @@ QString AdvancedSettingsPage::SearchModeHint(Matching mode) {
 }
 
 bool AdvancedSettingsPage::ReadSettings(engine::BatchSettings& settings, bool) const {
+  settings.CodePage = cmbP4CodePage_->currentData().toString().toStdString();
   const std::optional<Matching> mode = searchModes_.Checked();
   if (mode) settings.SearchMode = *mode;
   return mode.has_value();
@@ -107,10 +121,16 @@ bool AdvancedSettingsPage::ReadSettings(engine::BatchSettings& settings, bool) c
 
 void AdvancedSettingsPage::SaveSettings(QSettings& settings) const {
   searchModes_.Save(settings, QStringLiteral("modes/search"));
+  settings.setValue("modes/codePage", cmbP4CodePage_->currentData().toString());
 }
 
 void AdvancedSettingsPage::RestoreSettings(const QSettings& settings) {
   searchModes_.Restore(settings, QStringLiteral("modes/search"));
+  // A code page no longer offered leaves "Detect".
+  if (const int page = cmbP4CodePage_->findData(settings.value("modes/codePage").toString());
+      page > 0) {
+    cmbP4CodePage_->setCurrentIndex(page);
+  }
 }
 
 void AdvancedSettingsPage::SetSearchMode(Matching mode) {

@@ -7,6 +7,7 @@
 #include "ui/radiochoices.h"
 #include "ui/windowpage.h"
 
+class QComboBox;
 class QKeyEvent;
 class QPushButton;
 
@@ -38,6 +39,7 @@ class AdvancedSettingsPage : public WindowPage {
 
  private:
   RadioChoices<engine::Matching> searchModes_;
+  QComboBox* cmbP4CodePage_;  // "Detect" (no data), then the code pages
   QPushButton* btnP4OK_;
 };
 

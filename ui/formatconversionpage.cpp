@@ -6,9 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "engine/codepages.h"
 #include "ui/anchoredgeometry.h"
-#include "ui/messagetext.h"
 #include "ui/pagewidgets.h"
 
 namespace nosk::ui {
@@ -25,12 +23,7 @@ FormatConversionPage::FormatConversionPage(AnchoredGeometry& geometry, QWidget* 
   cmbP3Source_ = Named(new QComboBox(source), "cmbP3Source");
   cmbP3Source_->setGeometry(8, 19, 221, 22);
   cmbP3Source_->addItem(tr("Detect"));
-  for (const engine::CodePage& codePage : engine::LegacyCodePages()) {
-    cmbP3Source_->addItem(QStringLiteral("%1 — %2").arg(
-                              QString::fromUtf8(codePage.label.data(), codePage.label.size()),
-                              Translated(script::Message(codePage.writing))),
-                          QString::fromUtf8(codePage.name.data(), codePage.name.size()));
-  }
+  AddCodePageChoices(cmbP3Source_);
   cmbP3Source_->setToolTip(
       tr("The code page of scripts that are neither UTF-8 nor marked "
          "UTF-16: Detect guesses it for each script, and the Result's hint "

@@ -1,6 +1,7 @@
 #include "ui/pagewidgets.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
@@ -8,7 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "engine/codepages.h"
 #include "ui/anchoredgeometry.h"
+#include "ui/messagetext.h"
 
 namespace nosk::ui {
 
@@ -39,6 +42,15 @@ QPlainTextEdit* AddEditor(QGroupBox* box, const char* name) {
   layout->setContentsMargins(4, 2, 4, 4);
   layout->addWidget(editor);
   return editor;
+}
+
+void AddCodePageChoices(QComboBox* choice) {
+  for (const engine::CodePage& page : engine::LegacyCodePages()) {
+    choice->addItem(
+        QStringLiteral("%1 — %2").arg(QString::fromUtf8(page.label.data(), page.label.size()),
+                                      Translated(script::Message(page.writing))),
+        QString::fromUtf8(page.name.data(), page.name.size()));
+  }
 }
 
 QFrame* FlatPanel(QWidget* parent, const char* name, QRect bounds) {

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QPlainTextEdit;
@@ -38,6 +39,9 @@ QPushButton* AddBottomButton(AnchoredGeometry& geometry, QWidget* page, const ch
 QPushButton* AddExitButton(AnchoredGeometry& geometry, QWidget* page, const char* name);
 // A plain-text editor for event lines, filling a group box.
 QPlainTextEdit* AddEditor(QGroupBox* box, const char* name);
+// Adds the legacy code pages a script may be in to a choice, each with the name iconv knows it
+// by as its data: "Windows-1251 — Cyrillic".
+void AddCodePageChoices(QComboBox* choice);
 // A box with a flat border, holding a column of radio buttons.
 QFrame* FlatPanel(QWidget* parent, const char* name, QRect bounds);
 

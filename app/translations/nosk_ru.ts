@@ -646,6 +646,22 @@
         <source>%1 of the new lines end after the event line that follows them starts</source>
         <translation>новых строк, заканчивающихся после начала следующей за ними строки событий: %1</translation>
     </message>
+    <message>
+        <source>line %1: the bytes %2 are not %3 text; name the code page the script is in</source>
+        <translation>строка %1: байты %2 — не текст %3; укажите кодовую страницу скрипта</translation>
+    </message>
+    <message>
+        <source>line %1: the script ends inside a %2 character (bytes %3); name the code page the script is in</source>
+        <translation>строка %1: скрипт обрывается посреди символа %2 (байты %3); укажите кодовую страницу скрипта</translation>
+    </message>
+    <message>
+        <source>its bytes look like %1, but not surely enough to edit them; name the code page the script is in</source>
+        <translation>его байты похожи на %1, но не настолько уверенно, чтобы их править; укажите кодовую страницу скрипта</translation>
+    </message>
+    <message>
+        <source>the block holds characters that %1 has no code for: %2</source>
+        <translation>в блоке есть символы, которых нет в %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>
@@ -751,6 +767,18 @@
     <message>
         <source>Compare whole lines, times included</source>
         <translation>Сравнивать строки целиком, вместе со временем</translation>
+    </message>
+    <message>
+        <source>Scripts without a mark</source>
+        <translation>Скрипты без метки</translation>
+    </message>
+    <message>
+        <source>Detect</source>
+        <translation>Определить</translation>
+    </message>
+    <message>
+        <source>The code page of scripts that are neither UTF-8 nor marked: the blocks are put in it and every line keeps its bytes. Detect guesses it for each script, and the Result&apos;s hint names the guess</source>
+        <translation>Кодовая страница скриптов не в UTF-8 и без метки: блоки переводятся в неё, а каждая строка сохраняет свои байты. «Определить» угадывает её для каждого скрипта, а подсказка к «Итогу» называет догадку</translation>
     </message>
 </context>
 <context>

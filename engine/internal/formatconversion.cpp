@@ -1,7 +1,6 @@
 #include "engine/internal/formatconversion.h"
 
 #include <iconv.h>
-#include <uchardet/uchardet.h>
 
 #include <algorithm>
 #include <array>
@@ -11,6 +10,7 @@
 #include <optional>
 
 #include "engine/codepages.h"
+#include "engine/internal/charset.h"
 #include "script/ascii.h"
 #include "script/encoding.h"
 
@@ -20,76 +20,6 @@ namespace {
 using script::MessageId;
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-struct IconvCloser {
-  void operator()(iconv_t descriptor) const { iconv_close(descriptor); }
-};
-using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
-
-Converter OpenConverter(const std::string& to, const std::string& from) {
-  const iconv_t descriptor = iconv_open(to.c_str(), from.c_str());
-  return Converter(descriptor == reinterpret_cast<iconv_t>(-1) ? nullptr : descriptor);
-}
-
-// Up to four bytes from `at`, in hexadecimal: "98 41".
-std::string HexBytes(std::string_view bytes, std::size_t at) {
-  return script::HexText(bytes.substr(std::min(at, bytes.size()), 4), script::HexCase::Upper, ' ');
-}
-
-long long LineNumberOf(std::string_view text, std::size_t end) {
-  return std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n') + 1;
-}
-
-// Where the first byte that is not part of well-formed UTF-8 is; npos when there is none.
-std::size_t FirstInvalidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (static_cast<unsigned char>(text[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::size_t length = script::Utf8SequenceLength(text.substr(i));
-    if (length == 0) return i;
-    i += length;
-  }
-  return std::string_view::npos;
-}
-
-// Decodes `bytes` from `from` into UTF-8, failing at the first byte sequence that is not valid
-// there, or at a character cut by the end.
-script::Outcome Decode(std::string_view bytes, const std::string& from,
-                       const script::Message& label, std::string& decoded) {
-  const Converter converter = OpenConverter("UTF-8", from);
-  if (converter == nullptr) {
-    return script::Outcome::Failure(script::Message(MessageId::EncodingUnknown, {label}));
-  }
-  decoded.assign(bytes.size() * 2 + 16, '\0');
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  std::size_t written = 0;
-  while (inLeft > 0) {
-    char* out = decoded.data() + written;
-    std::size_t outLeft = decoded.size() - written;
-    const std::size_t converted = iconv(converter.get(), &in, &inLeft, &out, &outLeft);
-    written = decoded.size() - outLeft;
-    if (converted != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) {
-      decoded.resize(decoded.size() * 2);
-      continue;
-    }
-    const std::size_t at = static_cast<std::size_t>(in - bytes.data());
-    const long long line = LineNumberOf(std::string_view(decoded.data(), written), written);
-    decoded.clear();
-    if (errno == EINVAL) {
-      return script::Outcome::Failure(
-          script::Message(MessageId::EndsInsideCharacter, {line, label, HexBytes(bytes, at)}));
-    }
-    return script::Outcome::Failure(
-        script::Message(MessageId::InvalidBytes, {line, HexBytes(bytes, at), label}));
-  }
-  decoded.resize(written);
-  return script::Outcome::Success();
-}
 
 // Whether the decoded text, encoded into `from` again, is the very same bytes.
 script::Outcome CheckRoundTrip(std::string_view bytes, std::string_view decoded,
@@ -132,22 +62,6 @@ std::string WithLineEnds(std::string_view text, LineEnds mode) {
     result.push_back(c);
   }
   return result;
-}
-
-// The code page uchardet takes the bytes to be in, as iconv names it; empty when it cannot tell.
-std::string DetectedCodePage(std::string_view bytes) {
-  const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(
-      uchardet_new(), uchardet_delete);
-  if (detector == nullptr ||
-      uchardet_handle_data(detector.get(), bytes.data(), bytes.size()) != 0) {
-    return {};
-  }
-  uchardet_data_end(detector.get());
-  const std::string guess = uchardet_get_charset(detector.get());
-  // Scripts are written on Windows: a Latin-1 guess is its Western code page.
-  const std::string normalized = NormalizedCodePageName(guess);
-  if (normalized == "ISO88591" || normalized == "ISO885915") return "CP1252";
-  return CodePageName(guess);
 }
 
 struct Mark {
@@ -210,7 +124,8 @@ script::Outcome ConvertScript(std::string_view bytes, const ConvertRequest& requ
     }
   }
   if (!from.empty()) {
-    if (script::Outcome decoded = Decode(body, from, conversion.Source(), conversion.decoded);
+    if (script::Outcome decoded = Decode(body, from, conversion.Source(), conversion.decoded,
+                                         {MessageId::InvalidBytes, MessageId::EndsInsideCharacter});
         !decoded) {
       return decoded;
     }

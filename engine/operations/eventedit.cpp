@@ -9,32 +9,22 @@ using script::Message;
 using script::MessageId;
 using script::ScriptEncoding;
 
-void EncodeBlock(const Block& typed, ScriptEncoding encoding, Block& encoded, bool* complete) {
+// The block's items in the script's bytes; the first failure, if an item cannot be.
+script::Message EncodeBlock(const Block& typed, const ScriptCharset& charset, Block& encoded) {
   encoded.clear();
   for (const std::string& item : typed) {
-    script::EncodedText text = script::EncodeTypedText(item, encoding);
-    if (complete != nullptr && !text.complete) *complete = false;
-    encoded.push_back(std::move(text.bytes));
+    std::string bytes;
+    if (script::Outcome in = EncodeTyped(item, charset, bytes); !in) return in.message();
+    encoded.push_back(std::move(bytes));
   }
+  return {};
 }
 
-}  // namespace
-
-const EncodedBlocks& TypedBlocks::For(ScriptEncoding encoding) {
-  std::optional<EncodedBlocks>& slot = byEncoding_.at(static_cast<std::size_t>(encoding));
-  if (!slot) {
-    slot.emplace();
-    EncodeBlock(search, encoding, slot->search, &slot->searchCanMatch);
-    EncodeBlock(replace, encoding, slot->replace, nullptr);
-  }
-  return *slot;
-}
-
-std::optional<Message> IndexEventLines(Host& host, script::TSubtitleFile& script,
-                                       ScriptEncoding encoding) {
+// Fills the event index of a loaded script; why it cannot be edited when it has no event line.
+std::optional<Message> IndexEventLines(Host& host, script::TSubtitleFile& script) {
   IndexEvents(host, script);
   if (script.EventCount() > 0) return std::nullopt;
-  switch (encoding) {
+  switch (script::DetectEncodingOfBytes(script.GetLines(0, 1))) {
     case ScriptEncoding::Utf16BigEndian:
     case ScriptEncoding::Utf16LittleEndian:
       return Message(MessageId::Utf16Script);
@@ -50,10 +40,43 @@ std::optional<Message> IndexEventLines(Host& host, script::TSubtitleFile& script
   return Message(MessageId::NoEventLines);
 }
 
+}  // namespace
+
+const EncodedBlocks& TypedBlocks::For(const ScriptCharset& charset) {
+  const auto [found, isNew] = byCodePage_.try_emplace(charset.codePage);
+  if (isNew) {
+    found->second.searchError = EncodeBlock(search, charset, found->second.search);
+    found->second.replaceError = EncodeBlock(replace, charset, found->second.replace);
+  }
+  return found->second;
+}
+
+std::optional<Message> PrepareEventScript(Host& host, script::TSubtitleFile& script,
+                                          TypedBlocks& blocks, const std::string& codePage,
+                                          bool searches, bool replaces, EventScript& prepared) {
+  prepared = {};
+  // The characters matter only where typed text meets the script's bytes.
+  if (searches || replaces) {
+    if (script::Outcome resolved =
+            ResolveCharset(script.GetLines(0, script.LineCount()), codePage, prepared.charset);
+        !resolved) {
+      return resolved.message();
+    }
+  }
+  if (std::optional<Message> none = IndexEventLines(host, script)) return none;
+  prepared.blocks = &blocks.For(prepared.charset);
+  if (searches && !prepared.blocks->searchError.empty()) return prepared.blocks->searchError;
+  if (replaces && !prepared.blocks->replaceError.empty()) return prepared.blocks->replaceError;
+  // A guessed code page is told, so that a wrong guess can be seen and corrected.
+  if (prepared.charset.guessed) {
+    prepared.note = Message(MessageId::GuessedCodePage, {prepared.charset.label});
+  }
+  return std::nullopt;
+}
+
 void FindBlock(Host& host, const script::TSubtitleFile& script, const EncodedBlocks& blocks,
                Matching matching, bool explainMisses, RangeList& ranges, ScriptResult& result) {
-  static const Block kNeverFound;
-  const Block& search = blocks.searchCanMatch ? blocks.search : kNeverFound;
+  const Block& search = blocks.search;
   FindOccurrences(host, script, search, matching, ranges);
   if (ranges.Empty() && explainMisses && !search.empty()) {
     result.nearMiss = FindNearMiss(script, search, matching);

@@ -3,11 +3,13 @@
 // event lines in some ranges are rewritten.
 #pragma once
 
-#include <array>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "engine/host.h"
+#include "engine/internal/charset.h"
 #include "engine/internal/rangelist.h"
 #include "engine/internal/rewriter.h"
 #include "engine/internal/searchblock.h"
@@ -19,32 +21,45 @@
 
 namespace nosk::engine {
 
-// The blocks of a run in the bytes of one script encoding.
+// The blocks of a run in the bytes of one script's characters, or why they cannot be.
 struct EncodedBlocks {
   Block search;
   Block replace;
-  bool searchCanMatch = true;  // false when an item holds a character the encoding lacks
+  script::Message searchError;   // the code page has no code for some of the block's characters
+  script::Message replaceError;  // the same for the Replace block
 };
 
-// The blocks of a run, read and checked once, and in the bytes of each script encoding met.
+// The blocks of a run, read and checked once, and in the bytes of each code page met.
 class TypedBlocks {
  public:
   Block search;
   Block replace;
 
-  const EncodedBlocks& For(script::ScriptEncoding encoding);
+  const EncodedBlocks& For(const ScriptCharset& charset);
 
  private:
-  std::array<std::optional<EncodedBlocks>, 5> byEncoding_;
+  std::map<std::string, EncodedBlocks> byCodePage_;  // "" for UTF-8
 };
 
-// Fills the event index of a loaded script. Why it cannot be edited when it has no event line.
-std::optional<script::Message> IndexEventLines(Host& host, script::TSubtitleFile& script,
-                                               script::ScriptEncoding encoding);
+// A loaded script made ready for its event lines to be edited: its characters (found only when
+// the run has blocks to put in its bytes), its event index, and the run's blocks in its bytes.
+struct EventScript {
+  ScriptCharset charset;
+  const EncodedBlocks* blocks = nullptr;
+  // What the user must know besides the count: the code page guessed, if it was.
+  script::Message note;
+};
 
-// Appends the occurrences of the search block to `ranges`; a block with a character the
-// script's encoding lacks cannot occur, though the search phase still runs. Where it came
-// closest, for a script it is not in, when the run was asked.
+// Why the script's event lines cannot be edited, if they cannot: its characters could not be
+// told (`codePage`, iconv's name, or empty to guess it), it has no event line, or the blocks the
+// run needs (`searches`, `replaces`) hold characters its code page has none for.
+std::optional<script::Message> PrepareEventScript(Host& host, script::TSubtitleFile& script,
+                                                  TypedBlocks& blocks, const std::string& codePage,
+                                                  bool searches, bool replaces,
+                                                  EventScript& prepared);
+
+// Appends the occurrences of the search block to `ranges`. Where it came closest, for a script
+// it is not in, when the run was asked.
 void FindBlock(Host& host, const script::TSubtitleFile& script, const EncodedBlocks& blocks,
                Matching matching, bool explainMisses, RangeList& ranges, ScriptResult& result);
 

@@ -73,14 +73,15 @@ class ReplaceOperation : public Operation {
   }
 
   ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& script, PlanContext& context) override {
-    // The mark at the start of the bytes just read: the same answer as reading the file's first
-    // bytes once more, without opening it again.
-    const script::ScriptEncoding encoding = script::DetectEncodingOfBytes(script.GetLines(0, 1));
-    if (std::optional<Message> none = IndexEventLines(context.host, script, encoding)) {
-      return {ScriptResult::Failure(std::move(*none)), nullptr};
+    const bool replaces = context.request.mode != RunMode::Count;
+    EventScript prepared;
+    if (std::optional<Message> why = PrepareEventScript(
+            context.host, script, blocks_, request_.codePage, true, replaces, prepared)) {
+      return {ScriptResult::Failure(std::move(*why)), nullptr};
     }
-    const EncodedBlocks& blocks = blocks_.For(encoding);
+    const EncodedBlocks& blocks = *prepared.blocks;
     ScriptPlan plan;
+    plan.result.reason = prepared.note;
     RangeList ranges;
     FindBlock(context.host, script, blocks, request_.matching, context.request.explainMisses,
               ranges, plan.result);
@@ -89,7 +90,9 @@ class ReplaceOperation : public Operation {
         context.request.mode != RunMode::Count) {
       plan.result.overlappingLines = OverlappingNewLines(script, ranges, blocks.replace);
       if (plan.result.overlappingLines > 0) {
-        plan.result.reason = Message(MessageId::NewLinesOverlap, {plan.result.overlappingLines});
+        plan.result.reason =
+            script::Joined(std::move(plan.result.reason),
+                           Message(MessageId::NewLinesOverlap, {plan.result.overlappingLines}));
       }
     }
     if (!ranges.Empty()) {

@@ -42,17 +42,20 @@ class ShiftOperation : public Operation {
   }
 
   ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& script, PlanContext& context) override {
-    const script::ScriptEncoding encoding = script::DetectEncodingOfBytes(script.GetLines(0, 1));
-    if (std::optional<Message> none = IndexEventLines(context.host, script, encoding)) {
-      return {ScriptResult::Failure(std::move(*none)), nullptr};
+    EventScript prepared;
+    if (std::optional<Message> why =
+            PrepareEventScript(context.host, script, blocks_, request_.codePage, SearchesTheBlock(),
+                               false, prepared)) {
+      return {ScriptResult::Failure(std::move(*why)), nullptr};
     }
     ScriptPlan plan;
+    plan.result.reason = prepared.note;
     const std::int32_t lineCount = script.LineCount();
     RangeList ranges;
     if (!SearchesTheBlock()) {
       ranges.Append(0, lineCount - 1);
     } else {
-      FindBlock(context.host, script, blocks_.For(encoding), request_.matching,
+      FindBlock(context.host, script, *prepared.blocks, request_.matching,
                 context.request.explainMisses, ranges, plan.result);
       if (!ranges.Empty()) {
         const EventRange occurrence = ranges[0];
