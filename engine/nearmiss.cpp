@@ -60,7 +60,7 @@ NearMiss FindNearMiss(const script::TSubtitleFile& script, const std::vector<std
   keys.reserve(static_cast<std::size_t>(eventCount));
   std::string buffer;
   for (std::int32_t k = 0; k < eventCount; ++k) {
-    keys.emplace_back(ComparisonKey(script.GetEventLine(k), mode, buffer));
+    keys.emplace_back(ComparisonKey(script.GetEventLine(k), mode, script.EventFormatOf(k), buffer));
   }
   std::int32_t bestStart = 0;
   std::int32_t bestMatched = -1;

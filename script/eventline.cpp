@@ -8,6 +8,7 @@
 #endif
 
 #include "script/ascii.h"
+#include "script/eventformat.h"
 #include "script/timecodes.h"
 
 namespace nosk::script {
@@ -117,6 +118,30 @@ bool IsEventLine(std::string_view line, bool strict) {
          IsValidTime(GetField(line, 3));
 }
 
+bool IsEventLine(std::string_view line, bool strict, const EventFormat& format) {
+  if (format.IsStandard()) return IsEventLine(line, strict);
+  if (!line.starts_with(kDialogueKey) && !line.starts_with(kCommentKey)) return false;
+  // Every field but the Text ends in a comma.
+  if (static_cast<std::int32_t>(std::count(line.begin(), line.end(), ',')) < format.text - 1) {
+    return false;
+  }
+  if (!strict) return true;
+  // SSA v4's Marked field reads "Marked=0"; a Layer is a number.
+  if (format.layer != 0 && !format.IsMarked(format.layer) &&
+      !IsNumericLayer(FieldOf(line, format.layer, format))) {
+    return false;
+  }
+  return (format.start == 0 || IsValidTime(FieldOf(line, format.start, format))) &&
+         (format.end == 0 || IsValidTime(FieldOf(line, format.end, format)));
+}
+
+std::string_view FieldOf(std::string_view line, std::int32_t n, const EventFormat& format) {
+  if (n <= 0) return {};
+  std::string_view field = Rest(line, FieldStart(line, n) - 1);
+  if (n < format.text) field = field.substr(0, field.find(','));
+  return StripLineEnd(field);
+}
+
 std::int32_t FieldStart(std::string_view line, std::int32_t n) {
   const std::int32_t field = std::max(n, 1);
   std::size_t few[kFields];
@@ -146,6 +171,10 @@ std::string_view LineEnd(std::string_view line) {
 }
 
 void MaskEventTimesInto(std::string& out, std::string_view line) {
+  MaskEventTimesInto(out, line, EventFormat::Standard());
+}
+
+void MaskEventTimesInto(std::string& out, std::string_view line, const EventFormat& format) {
   out.clear();
   const std::size_t colon = line.find(':');
   if (colon == std::string_view::npos) {
@@ -153,17 +182,23 @@ void MaskEventTimesInto(std::string& out, std::string_view line) {
     return;
   }
   std::size_t position = colon + 1;
-  // Field 1 is copied as it is, up to and including the comma that ends it.
-  const std::size_t layerEnd = line.find(',', position);
-  if (layerEnd == std::string_view::npos) {
-    out.assign(StripLineEnd(line));
-    return;
-  }
-  out.append(line.substr(0, layerEnd + 1));
-  position = layerEnd + 1;
-  // In fields 2 and 3 a run of time characters is replaced by the mask when the field's comma
-  // comes; any other character is kept together with the run before it.
-  for (int timeField = 0; timeField < 2; ++timeField) {
+  out.append(line.substr(0, position));
+  const std::int32_t lastTime = std::max(format.start, format.end);
+  for (std::int32_t field = 1; field <= lastTime && field < format.text; ++field) {
+    if (field != format.start && field != format.end) {
+      // Copied as it is, up to and including the comma that ends it.
+      const std::size_t comma = line.find(',', position);
+      if (comma == std::string_view::npos) {
+        out.append(line.substr(position));
+        out.resize(StripLineEnd(out).size());
+        return;
+      }
+      out.append(line.substr(position, comma + 1 - position));
+      position = comma + 1;
+      continue;
+    }
+    // In a time field a run of time characters is replaced by the mask when the field's comma
+    // comes; any other character is kept together with the run before it.
     std::size_t runStart = position;
     for (; position < line.size() && line[position] != ','; ++position) {
       if (!IsTimeCharacter(line[position])) {
@@ -215,6 +250,43 @@ void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std
     out.append(end);
   }
   out.append(Rest(body, static_cast<std::int64_t>(fields.rest) - 1));
+  out.append(lineEnd);
+}
+
+void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std::string_view line,
+                             std::int32_t offset, bool shiftStart, bool shiftEnd,
+                             std::string_view lineEnd, const EventFormat& format) {
+  if (format.start == 2 && format.end == 3) {
+    AppendRebuiltEventTimes(out, timesSource, line, offset, shiftStart, shiftEnd, lineEnd);
+    return;
+  }
+  const std::string_view body = StripLineEnd(line);
+  // Each time field of the body, where it begins and ends, and what goes there instead.
+  struct Time {
+    std::int32_t field;
+    bool shift;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::string_view value;
+  };
+  Time times[] = {{format.start, shiftStart, 0, 0, {}}, {format.end, shiftEnd, 0, 0, {}}};
+  if (times[1].field < times[0].field) std::swap(times[0], times[1]);
+  std::size_t position = 0;
+  for (Time& time : times) {
+    if (time.field == 0) continue;
+    time.begin = static_cast<std::size_t>(FieldStart(body, time.field) - 1);
+    time.end = std::min(body.find(',', std::min(time.begin, body.size())), body.size());
+    time.value = FieldOf(timesSource, time.field, format);
+    if (time.begin > body.size()) continue;  // a field the line does not reach
+    out.append(body.substr(position, time.begin - position));
+    if (time.shift) {
+      AppendFormattedTime(out, std::int64_t{TimeValue(time.value)} + offset);
+    } else {
+      out.append(time.value);
+    }
+    position = time.end;
+  }
+  out.append(body.substr(position));
   out.append(lineEnd);
 }
 

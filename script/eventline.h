@@ -11,11 +11,22 @@
 #include <string>
 #include <string_view>
 
+#include "script/eventformat.h"
+
 namespace nosk::script {
 
 // Whether the line is an event line. Lenient (lines of a script): the key and at least nine
 // commas. Strict (lines the user types): also a Layer that reads as a number and two valid times.
 bool IsEventLine(std::string_view line, bool strict);
+
+// IsEventLine for the lines of a section whose Format line gives `format`: at least a comma
+// after each field but the Text; strictly, a Layer that is a number (a Marked field is not
+// tested) and valid Start and End times, where the format has them.
+bool IsEventLine(std::string_view line, bool strict, const EventFormat& format);
+
+// Field n of a line in `format`, without the line terminator; the Text field runs to the end of
+// the line. Empty for 0 (a field the format lacks). A view into `line`.
+std::string_view FieldOf(std::string_view line, std::int32_t n, const EventFormat& format);
 
 // Where field n begins (1-based); one past the end of the line when the line does not reach it.
 std::int32_t FieldStart(std::string_view line, std::int32_t n);
@@ -36,6 +47,8 @@ std::string_view LineEnd(std::string_view line);
 std::string MaskEventTimes(std::string_view line);
 // MaskEventTimes, written into `out` (emptied first) so that a caller can reuse one buffer.
 void MaskEventTimesInto(std::string& out, std::string_view line);
+// The same for a line in `format`: its Start and End fields masked, wherever they stand.
+void MaskEventTimesInto(std::string& out, std::string_view line, const EventFormat& format);
 
 // Everything of `line` but its two times, with the times of `timesSource` (each moved by
 // `offset` when its flag is set, then written in canonical form with clamping), ending in CR LF.
@@ -46,6 +59,11 @@ std::string RebuildEventTimes(std::string_view timesSource, std::string_view lin
 void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std::string_view line,
                              std::int32_t offset, bool shiftStart, bool shiftEnd,
                              std::string_view lineEnd);
+// The same for lines in `format`, whose Start and End fields may stand anywhere (or be missing:
+// then nothing is rebuilt in their place).
+void AppendRebuiltEventTimes(std::string& out, std::string_view timesSource, std::string_view line,
+                             std::int32_t offset, bool shiftStart, bool shiftEnd,
+                             std::string_view lineEnd, const EventFormat& format);
 
 // RebuildEventTimes(timesSource, line, offset, true, true).
 std::string CopyEventTimes(std::string_view timesSource, std::string_view line,

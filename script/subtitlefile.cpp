@@ -57,6 +57,20 @@ std::string_view TSubtitleFile::GetLines(std::int32_t first, std::int32_t last) 
   return bytes_.view().substr(LineStart(first), lineEnds_[last - 1] - LineStart(first));
 }
 
+void TSubtitleFile::SetEventIndex(std::vector<std::int32_t> eventIndex,
+                                  std::vector<EventFormat> formats,
+                                  std::vector<std::uint16_t> formatOfEvent) {
+  eventIndex_ = std::move(eventIndex);
+  formats_ = std::move(formats);
+  formatOfEvent_ = std::move(formatOfEvent);
+}
+
+const EventFormat& TSubtitleFile::EventFormatOf(std::int32_t k) const {
+  if (formats_.empty()) return EventFormat::Standard();
+  if (formatOfEvent_.empty()) return formats_.front();
+  return formats_[formatOfEvent_[static_cast<std::size_t>(k)]];
+}
+
 std::string_view TSubtitleFile::GetEventLine(std::int32_t k) const {
   return GetLine(eventIndex_[k]);
 }

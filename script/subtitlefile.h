@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "script/bytebuffer.h"
+#include "script/eventformat.h"
 #include "script/fileidentity.h"
 
 namespace nosk::script {
@@ -37,7 +38,17 @@ class TSubtitleFile {
   // Entry k is the line number of the k-th event line; ascending.
   const std::vector<std::int32_t>& EventIndex() const { return eventIndex_; }
   std::int32_t EventCount() const { return static_cast<std::int32_t>(eventIndex_.size()); }
-  void SetEventIndex(std::vector<std::int32_t> eventIndex) { eventIndex_ = std::move(eventIndex); }
+  void SetEventIndex(std::vector<std::int32_t> eventIndex) {
+    eventIndex_ = std::move(eventIndex);
+    formats_.clear();
+    formatOfEvent_.clear();
+  }
+  // The event index with the formats of its lines: event k is in formats[formatOfEvent[k]], or,
+  // when `formatOfEvent` is empty, every event is in formats[0].
+  void SetEventIndex(std::vector<std::int32_t> eventIndex, std::vector<EventFormat> formats,
+                     std::vector<std::uint16_t> formatOfEvent);
+  // The fields of event k, as the Format line before it names them (the standard ten without).
+  const EventFormat& EventFormatOf(std::int32_t k) const;
   // The line of event k, for k from 0 to EventCount() - 1.
   std::string_view GetEventLine(std::int32_t k) const;
 
@@ -54,6 +65,8 @@ class TSubtitleFile {
   ByteBuffer bytes_;
   std::vector<std::size_t> lineEnds_;  // line i is bytes_[LineStart(i), lineEnds_[i])
   std::vector<std::int32_t> eventIndex_;
+  std::vector<EventFormat> formats_;
+  std::vector<std::uint16_t> formatOfEvent_;
   FileIdentity sourceIdentity_;
 };
 

@@ -11,7 +11,6 @@ namespace {
 
 using script::AppendRebuiltEventTimes;
 using script::FieldStart;
-using script::GetField;
 
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -19,22 +18,23 @@ constexpr std::string_view kCrLf = "\r\n";
 // fields to rebuild: it writes an empty line in every mode but the text-only one, where it
 // empties the Text field.
 void WriteItem(std::string& out, std::string_view line, std::string_view lineEnd,
-               std::string_view item, Replacement mode, std::int32_t blockOffset) {
+               std::string_view item, Replacement mode, std::int32_t blockOffset,
+               const script::EventFormat& format) {
   if (item.empty() && mode != Replacement::TextOnly) {
     if (mode != Replacement::None) out.append(lineEnd);
     return;
   }
   switch (mode) {
     case Replacement::TextOnly:
-      out.append(line.substr(0, static_cast<std::size_t>(FieldStart(line, 10) - 1)));
+      out.append(line.substr(0, static_cast<std::size_t>(FieldStart(line, format.text) - 1)));
       out.append(item);
       out.append(lineEnd);
       break;
     case Replacement::TextAndFormat:
-      AppendRebuiltEventTimes(out, line, item, 0, true, true, lineEnd);
+      AppendRebuiltEventTimes(out, line, item, 0, true, true, lineEnd, format);
       break;
     case Replacement::TimingShift:
-      AppendRebuiltEventTimes(out, item, item, blockOffset, true, true, lineEnd);
+      AppendRebuiltEventTimes(out, item, item, blockOffset, true, true, lineEnd, format);
       break;
     case Replacement::FullMatch:
       out.append(item);
@@ -60,38 +60,39 @@ std::string_view RebuiltLineEnd(std::string_view line, std::string_view usualLin
 
 void WriteReplacement(std::string& out, std::string_view line, std::string_view lineEnd,
                       const Block& replaceBlock, std::int32_t position, std::int32_t length,
-                      Replacement mode, std::int32_t& blockOffset) {
+                      Replacement mode, std::int32_t& blockOffset,
+                      const script::EventFormat& format) {
   const auto itemCount = static_cast<std::int32_t>(replaceBlock.size());
   if (position < itemCount) {
     if (position == 0 && mode == Replacement::TimingShift) {
-      blockOffset = script::TimeValue(GetField(line, 2));
+      blockOffset = script::TimeValue(script::FieldOf(line, format.start, format));
     }
-    WriteItem(out, line, lineEnd, replaceBlock[position], mode, blockOffset);
+    WriteItem(out, line, lineEnd, replaceBlock[position], mode, blockOffset, format);
   }
   // After the occurrence's last line come the items it had no line for, with that line's end.
   if (position + 1 == length && position + 1 < itemCount &&
       (mode == Replacement::TimingShift || mode == Replacement::FullMatch)) {
     for (std::int32_t extra = position + 1; extra < itemCount; ++extra) {
-      WriteItem(out, line, lineEnd, replaceBlock[extra], mode, blockOffset);
+      WriteItem(out, line, lineEnd, replaceBlock[extra], mode, blockOffset, format);
     }
   }
 }
 
 void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd, Times mode,
-                      std::int32_t shiftAmount) {
+                      std::int32_t shiftAmount, const script::EventFormat& format) {
   const bool shiftStart = mode == Times::StartAndEnd || mode == Times::StartOnly;
   const bool shiftEnd = mode == Times::StartAndEnd || mode == Times::EndOnly;
-  AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd, lineEnd);
+  AppendRebuiltEventTimes(out, line, line, shiftAmount, shiftStart, shiftEnd, lineEnd, format);
 }
 
 void ShiftRewrite::Rewrite(std::string& out, std::string_view line, std::string_view lineEnd,
-                           std::int32_t, std::int32_t) {
-  WriteShiftedLine(out, line, lineEnd, mode_, amount_);
+                           std::int32_t, std::int32_t, const script::EventFormat& format) {
+  WriteShiftedLine(out, line, lineEnd, mode_, amount_, format);
   if (amount_ >= 0) return;
   const bool start = mode_ == Times::StartAndEnd || mode_ == Times::StartOnly;
   const bool end = mode_ == Times::StartAndEnd || mode_ == Times::EndOnly;
-  const std::int64_t oldStart = script::TimeValue(GetField(line, 2));
-  const std::int64_t oldEnd = script::TimeValue(GetField(line, 3));
+  const std::int64_t oldStart = script::TimeValue(script::FieldOf(line, format.start, format));
+  const std::int64_t oldEnd = script::TimeValue(script::FieldOf(line, format.end, format));
   const std::int64_t newStart = start ? oldStart + amount_ : oldStart;
   const std::int64_t newEnd = end ? oldEnd + amount_ : oldEnd;
   if (newStart < 0 || newEnd < 0 ||
@@ -130,7 +131,7 @@ void WriteNewContent(script::ByteSink& file, const script::TSubtitleFile& script
       const std::string_view line = script.GetLine(eventIndex[i]);
       changed.clear();
       rewrite.Rewrite(changed, line, RebuiltLineEnd(line, usualLineEnd), i - range.first,
-                      range.Length());
+                      range.Length(), script.EventFormatOf(i));
       script::WriteScriptLine(file, changed);
       if (changes != nullptr && changed != line) changes->Changed(eventIndex[i], line, changed);
       nextLine = eventIndex[i] + 1;

@@ -12,6 +12,7 @@
 #include "engine/runrequest.h"
 #include "engine/scriptdiff.h"
 #include "script/bytesink.h"
+#include "script/eventformat.h"
 #include "script/message.h"
 #include "script/subtitlefile.h"
 
@@ -30,22 +31,27 @@ std::string_view RebuiltLineEnd(std::string_view line, std::string_view usualLin
 // written after its last line (timing-shift and full-match modes only). In the timing-shift
 // mode `blockOffset` is set, at the first line of each occurrence, to where the block goes.
 // Every line written ends in `lineEnd`, the matched line's (RebuiltLineEnd).
+// The matched line and the items are in `format`.
 void WriteReplacement(std::string& out, std::string_view line, std::string_view lineEnd,
                       const Block& replaceBlock, std::int32_t position, std::int32_t length,
-                      Replacement mode, std::int32_t& blockOffset);
+                      Replacement mode, std::int32_t& blockOffset,
+                      const script::EventFormat& format = script::EventFormat::Standard());
 
 // One event line with its times moved as the times mode says, ending in `lineEnd`.
 void WriteShiftedLine(std::string& out, std::string_view line, std::string_view lineEnd, Times mode,
-                      std::int32_t shiftAmount);
+                      std::int32_t shiftAmount,
+                      const script::EventFormat& format = script::EventFormat::Standard());
 
 // What a kind of edit does to each event line of the run's ranges.
 class EventLineRewrite {
  public:
   virtual ~EventLineRewrite() = default;
   // Appends what replaces event line `line`, the `position`-th (from 0) of a range of `length`
-  // lines: nothing (the line goes), one line or several, each ending in `lineEnd`.
+  // lines, whose fields `format` names: nothing (the line goes), one line or several, each
+  // ending in `lineEnd`.
   virtual void Rewrite(std::string& out, std::string_view line, std::string_view lineEnd,
-                       std::int32_t position, std::int32_t length) = 0;
+                       std::int32_t position, std::int32_t length,
+                       const script::EventFormat& format) = 0;
   // What the lines rewritten so far leave the user to know; nothing by default.
   virtual script::Message Note() const { return {}; }
 };
@@ -56,8 +62,10 @@ class ReplacementRewrite : public EventLineRewrite {
   ReplacementRewrite(const Block& replaceBlock, Replacement mode)
       : replaceBlock_(replaceBlock), mode_(mode) {}
   void Rewrite(std::string& out, std::string_view line, std::string_view lineEnd,
-               std::int32_t position, std::int32_t length) override {
-    WriteReplacement(out, line, lineEnd, replaceBlock_, position, length, mode_, blockOffset_);
+               std::int32_t position, std::int32_t length,
+               const script::EventFormat& format) override {
+    WriteReplacement(out, line, lineEnd, replaceBlock_, position, length, mode_, blockOffset_,
+                     format);
   }
 
  private:
@@ -72,7 +80,7 @@ class ShiftRewrite : public EventLineRewrite {
  public:
   ShiftRewrite(Times mode, std::int32_t amount) : mode_(mode), amount_(amount) {}
   void Rewrite(std::string& out, std::string_view line, std::string_view lineEnd, std::int32_t,
-               std::int32_t) override;
+               std::int32_t, const script::EventFormat& format) override;
   script::Message Note() const override;
 
  private:

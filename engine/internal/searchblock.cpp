@@ -1,5 +1,7 @@
 #include "engine/internal/searchblock.h"
 
+#include <optional>
+
 #include "engine/internal/progressphase.h"
 #include "script/eventline.h"
 #include "script/timecodes.h"
@@ -7,19 +9,40 @@
 namespace nosk::engine {
 namespace {
 
-using script::GetField;
 using script::IsEventLine;
-using script::MaskEventTimes;
-using script::ShiftEventLine;
 using script::StripLineEnd;
 
-script::Outcome ReadBlock(const std::vector<std::string>& editorLines, BlockKind kind,
-                          std::int32_t fewestItems, script::MessageId tooLarge,
-                          script::MessageId error, Block& block) {
-  if (editorLines.size() > kLargestBlock)
+// Reads the editor's lines into a typed block: its Format line (the first, if several) taken
+// out, each other line checked in that format, the trailing blank lines dropped.
+script::Outcome ReadTypedBlock(const std::vector<std::string>& editorLines,
+                               std::int32_t fewestItems, script::MessageId tooLarge,
+                               script::MessageId error, TypedBlock& block) {
+  if (editorLines.size() > kLargestBlock) {
     return script::Outcome::Failure(script::Message(tooLarge));
-  block.insert(block.end(), editorLines.begin(), editorLines.end());
-  if (PrepareBlock(block, kind) < fewestItems) {
+  }
+  block = {};
+  bool formatGiven = false;
+  for (const std::string& line : editorLines) {
+    if (!line.starts_with("Format:")) continue;
+    std::optional<script::EventFormat> format = script::EventFormat::FromLine(line);
+    if (!format) return script::Outcome::Failure(script::Message(error));
+    if (!formatGiven) block.format = std::move(*format);
+    formatGiven = true;
+  }
+  std::size_t trailingBlanks = 0;
+  for (const std::string& line : editorLines) {
+    if (line.starts_with("Format:")) continue;
+    if (line.empty()) {
+      ++trailingBlanks;
+    } else if (!IsEventLine(line, true, block.format)) {
+      return script::Outcome::Failure(script::Message(error));
+    } else {
+      trailingBlanks = 0;
+    }
+    block.lines.push_back(line);
+  }
+  block.lines.resize(block.lines.size() - trailingBlanks);
+  if (static_cast<std::int32_t>(block.lines.size()) < fewestItems) {
     return script::Outcome::Failure(script::Message(error));
   }
   return script::Outcome::Success();
@@ -71,32 +94,50 @@ BlockKind ReplaceBlockKind(Replacement mode) {
 }
 
 std::int32_t PrepareBlock(Block& block, BlockKind kind) {
-  // The timing-shift replacement places the block at time zero: every line moves back by the
-  // start of the first line as typed (0 when that line is blank, so that the block keeps its own
-  // times).
-  const std::int32_t blockStart = kind == BlockKind::TimesFromZero && !block.empty()
-                                      ? script::TimeValue(GetField(block.front(), 2))
-                                      : 0;
+  return PrepareBlock(block, kind, script::EventFormat::Standard());
+}
+
+std::int32_t PrepareBlock(Block& block, BlockKind kind, const script::EventFormat& format) {
   std::size_t trailingBlanks = 0;
-  for (std::string& item : block) {
+  for (const std::string& item : block) {
     if (item.empty()) {
       ++trailingBlanks;
       continue;
     }
-    if (!IsEventLine(item, true)) return -1;
+    if (!IsEventLine(item, true, format)) return -1;
     trailingBlanks = 0;
+  }
+  block.resize(block.size() - trailingBlanks);
+  PrepareItems(block, kind, format);
+  return static_cast<std::int32_t>(block.size());
+}
+
+void PrepareItems(Block& block, BlockKind kind, const script::EventFormat& format) {
+  // The timing-shift replacement places the block at time zero: every line moves back by the
+  // start of the first line as typed (0 when that line is blank, so that the block keeps its own
+  // times).
+  const std::int32_t blockStart =
+      kind == BlockKind::TimesFromZero && !block.empty()
+          ? script::TimeValue(script::FieldOf(block.front(), format.start, format))
+          : 0;
+  std::string converted;
+  for (std::string& item : block) {
+    if (item.empty()) continue;
     switch (kind) {
       case BlockKind::TextField:
-        item = std::string(GetField(item, 10));
+        item = std::string(script::FieldOf(item, format.text, format));
         break;
       case BlockKind::MaskedTimes:
-        item = MaskEventTimes(item);
+        script::MaskEventTimesInto(converted, item, format);
+        item = converted;
         break;
       case BlockKind::CanonicalTimes:
-        item = ShiftEventLine(item, 0);
-        break;
       case BlockKind::TimesFromZero:
-        item = ShiftEventLine(item, -blockStart);
+        converted.clear();
+        script::AppendRebuiltEventTimes(converted, item, item,
+                                        kind == BlockKind::TimesFromZero ? -blockStart : 0, true,
+                                        true, "\r\n", format);
+        item = converted;
         break;
       case BlockKind::WholeLine:
         item = std::string(StripLineEnd(item));
@@ -105,28 +146,56 @@ std::int32_t PrepareBlock(Block& block, BlockKind kind) {
         break;
     }
   }
-  block.resize(block.size() - trailingBlanks);
-  return static_cast<std::int32_t>(block.size());
+}
+
+Block PreparedFor(const TypedBlock& block, BlockKind kind, const script::EventFormat& format) {
+  Block prepared = block.lines;
+  if (!(block.format == format)) {
+    for (std::string& item : prepared) {
+      if (!item.empty()) item = script::ProjectEventLine(item, block.format, format);
+    }
+  }
+  PrepareItems(prepared, kind, format);
+  return prepared;
+}
+
+script::Outcome ReadSearchBlock(const std::vector<std::string>& editorLines, TypedBlock& block) {
+  return ReadTypedBlock(editorLines, 1, script::MessageId::SearchDataTooLarge,
+                        script::MessageId::SearchDataError, block);
+}
+
+script::Outcome ReadReplaceBlock(const std::vector<std::string>& editorLines, TypedBlock& block) {
+  return ReadTypedBlock(editorLines, 0, script::MessageId::ReplaceDataTooLarge,
+                        script::MessageId::ReplaceDataError, block);
 }
 
 script::Outcome ReadSearchBlock(const std::vector<std::string>& editorLines, Matching mode,
                                 Block& block) {
-  return ReadBlock(editorLines, SearchBlockKind(mode), 1, script::MessageId::SearchDataTooLarge,
-                   script::MessageId::SearchDataError, block);
+  TypedBlock typed;
+  if (script::Outcome read = ReadSearchBlock(editorLines, typed); !read) return read;
+  block = PreparedFor(typed, SearchBlockKind(mode), typed.format);
+  return script::Outcome::Success();
 }
 
 script::Outcome ReadReplaceBlock(const std::vector<std::string>& editorLines, Replacement mode,
                                  Block& block) {
-  return ReadBlock(editorLines, ReplaceBlockKind(mode), 0, script::MessageId::ReplaceDataTooLarge,
-                   script::MessageId::ReplaceDataError, block);
+  TypedBlock typed;
+  if (script::Outcome read = ReadReplaceBlock(editorLines, typed); !read) return read;
+  block = PreparedFor(typed, ReplaceBlockKind(mode), typed.format);
+  return script::Outcome::Success();
 }
 
 std::string_view ComparisonKey(std::string_view line, Matching mode, std::string& buffer) {
+  return ComparisonKey(line, mode, script::EventFormat::Standard(), buffer);
+}
+
+std::string_view ComparisonKey(std::string_view line, Matching mode,
+                               const script::EventFormat& format, std::string& buffer) {
   switch (mode) {
     case Matching::TextOnly:
-      return GetField(line, 10);
+      return script::FieldOf(line, format.text, format);
     case Matching::TextAndFormat:
-      script::MaskEventTimesInto(buffer, line);
+      script::MaskEventTimesInto(buffer, line, format);
       return buffer;
     case Matching::FullMatch:
       return StripLineEnd(line);
@@ -152,7 +221,8 @@ std::int32_t FindOccurrences(Host& host, const script::TSubtitleFile& script, co
   std::string keyBuffer;
   std::int32_t matched = 0;
   for (std::int32_t r = 0; r < eventCount; ++r) {
-    const std::string_view key = ComparisonKey(script.GetEventLine(r), mode, keyBuffer);
+    const std::string_view key =
+        ComparisonKey(script.GetEventLine(r), mode, script.EventFormatOf(r), keyBuffer);
     phase.Advance(r, eventCount);
     while (matched > 0 && block[matched] != key) matched = failure[matched - 1];
     if (block[matched] == key) ++matched;

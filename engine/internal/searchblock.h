@@ -42,19 +42,41 @@ BlockKind ReplaceBlockKind(Replacement mode);
 // Returns the number of items left, or -1 at the first non-blank item that fails the strict
 // event-line test (items before it stay converted).
 std::int32_t PrepareBlock(Block& block, BlockKind kind);
+// The same for items in `format`.
+std::int32_t PrepareBlock(Block& block, BlockKind kind, const script::EventFormat& format);
+// Converts every non-blank item, already checked, into its form for the kind in `format`.
+void PrepareItems(Block& block, BlockKind kind, const script::EventFormat& format);
+
+// A block as the user typed it: its lines, checked, without the trailing blank ones, and the
+// fields they have: the standard ten, or those its own "Format:" line names.
+struct TypedBlock {
+  Block lines;
+  script::EventFormat format = script::EventFormat::Standard();
+};
+
+// The typed block's lines in a script's format (fields taken by name, a field the typed lines
+// lack left empty), prepared as the kind says.
+Block PreparedFor(const TypedBlock& block, BlockKind kind, const script::EventFormat& format);
 
 // Fills `block` from the lines of the Search editor. Fails, with the status text of the run it
 // stops, when the editor is too long or the block is empty or holds a line that is not a valid
 // event line.
+// A "Format:" line among them gives the fields of every line of the block.
+script::Outcome ReadSearchBlock(const std::vector<std::string>& editorLines, TypedBlock& block);
+// As ReadSearchBlock for the Replace editor; an empty Replace block is accepted.
+script::Outcome ReadReplaceBlock(const std::vector<std::string>& editorLines, TypedBlock& block);
+// The old forms, the block prepared for the standard format as the mode says.
 script::Outcome ReadSearchBlock(const std::vector<std::string>& editorLines, Matching mode,
                                 Block& block);
-// As ReadSearchBlock for the Replace editor; an empty Replace block is accepted.
 script::Outcome ReadReplaceBlock(const std::vector<std::string>& editorLines, Replacement mode,
                                  Block& block);
 
 // The form of an event line that the Search block's items are compared with. A view into
 // `line` or into `buffer`, which the caller keeps for the next line.
 std::string_view ComparisonKey(std::string_view line, Matching mode, std::string& buffer);
+// The same for a line in `format`.
+std::string_view ComparisonKey(std::string_view line, Matching mode,
+                               const script::EventFormat& format, std::string& buffer);
 
 // Appends one range per occurrence of the block among the script's event lines: the leftmost
 // occurrences, scanned forward, not overlapping. Returns the new range count.

@@ -42,11 +42,14 @@ std::optional<Message> IndexEventLines(Host& host, script::TSubtitleFile& script
 
 }  // namespace
 
-const EncodedBlocks& TypedBlocks::For(const ScriptCharset& charset) {
-  const auto [found, isNew] = byCodePage_.try_emplace(charset.codePage);
+const EncodedBlocks& TypedBlocks::For(const ScriptCharset& charset,
+                                      const script::EventFormat& format) {
+  const auto [found, isNew] = prepared_.try_emplace({charset.codePage, format.names});
   if (isNew) {
-    found->second.searchError = EncodeBlock(search, charset, found->second.search);
-    found->second.replaceError = EncodeBlock(replace, charset, found->second.replace);
+    found->second.searchError =
+        EncodeBlock(PreparedFor(search, searchKind, format), charset, found->second.search);
+    found->second.replaceError =
+        EncodeBlock(PreparedFor(replace, replaceKind, format), charset, found->second.replace);
   }
   return found->second;
 }
@@ -64,7 +67,9 @@ std::optional<Message> PrepareEventScript(Host& host, script::TSubtitleFile& scr
     }
   }
   if (std::optional<Message> none = IndexEventLines(host, script)) return none;
-  prepared.blocks = &blocks.For(prepared.charset);
+  // The blocks in the fields of the script's events (of its first event, where a script has
+  // several Format lines).
+  prepared.blocks = &blocks.For(prepared.charset, script.EventFormatOf(0));
   if (searches && !prepared.blocks->searchError.empty()) return prepared.blocks->searchError;
   if (replaces && !prepared.blocks->replaceError.empty()) return prepared.blocks->replaceError;
   // A guessed code page is told, so that a wrong guess can be seen and corrected.

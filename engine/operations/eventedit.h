@@ -29,16 +29,20 @@ struct EncodedBlocks {
   script::Message replaceError;  // the same for the Replace block
 };
 
-// The blocks of a run, read and checked once, and in the bytes of each code page met.
+// The blocks of a run, read and checked once, and in the bytes and the format of each kind of
+// script met.
 class TypedBlocks {
  public:
-  Block search;
-  Block replace;
+  TypedBlock search;
+  TypedBlock replace;
+  BlockKind searchKind = BlockKind::WholeLine;
+  BlockKind replaceKind = BlockKind::AsTyped;
 
-  const EncodedBlocks& For(const ScriptCharset& charset);
+  const EncodedBlocks& For(const ScriptCharset& charset, const script::EventFormat& format);
 
  private:
-  std::map<std::string, EncodedBlocks> byCodePage_;  // "" for UTF-8
+  // By code page ("" for UTF-8) and the names of the format's fields.
+  std::map<std::pair<std::string, std::vector<std::string>>, EncodedBlocks> prepared_;
 };
 
 // A loaded script made ready for its event lines to be edited: its characters (found only when

@@ -21,12 +21,16 @@ std::int32_t OverlappingNewLines(const script::TSubtitleFile& script, const Rang
   for (const EventRange& range : ranges) {
     const std::int32_t next = range.last + 1;
     if (next >= script.EventCount()) continue;
-    const std::int32_t nextStart =
-        script::TimeValue(script::GetField(script.GetEventLine(next), 2));
-    const std::int32_t offset =
-        script::TimeValue(script::GetField(script.GetEventLine(range.first), 2));
+    const auto timeOf = [](std::string_view line, std::int32_t field,
+                           const script::EventFormat& in) {
+      return script::TimeValue(script::FieldOf(line, field, in));
+    };
+    const script::EventFormat& format = script.EventFormatOf(range.first);
+    const script::EventFormat& nextFormat = script.EventFormatOf(next);
+    const std::int32_t nextStart = timeOf(script.GetEventLine(next), nextFormat.start, nextFormat);
+    const std::int32_t offset = timeOf(script.GetEventLine(range.first), format.start, format);
     for (const std::string& item : replace) {
-      if (!item.empty() && offset + script::TimeValue(script::GetField(item, 3)) > nextStart) {
+      if (!item.empty() && offset + timeOf(item, format.end, format) > nextStart) {
         ++overlapping;
       }
     }
@@ -39,26 +43,24 @@ class ReplaceOperation : public Operation {
   explicit ReplaceOperation(const ReplaceRequest& request) : request_(request) {}
 
   std::optional<RunStop> Check(RunMode mode) override {
-    if (script::Outcome read =
-            ReadSearchBlock(request_.searchLines, request_.matching, blocks_.search);
-        !read) {
+    blocks_.searchKind = SearchBlockKind(request_.matching);
+    blocks_.replaceKind = ReplaceBlockKind(request_.replacement);
+    if (script::Outcome read = ReadSearchBlock(request_.searchLines, blocks_.search); !read) {
       return RunStop{RunStop::Kind::InvalidInput, read.message(), {}, {}};
     }
     if (mode == RunMode::Count) return std::nullopt;
-    if (script::Outcome read =
-            ReadReplaceBlock(request_.replaceLines, request_.replacement, blocks_.replace);
-        !read) {
+    if (script::Outcome read = ReadReplaceBlock(request_.replaceLines, blocks_.replace); !read) {
       return RunStop{RunStop::Kind::InvalidInput, read.message(), {}, {}};
     }
     // The modes that keep the found lines' times give each new line the times of the line it
     // replaces: a block of another length would move times without a word.
     if ((request_.replacement == Replacement::TextOnly ||
          request_.replacement == Replacement::TextAndFormat) &&
-        blocks_.replace.size() != blocks_.search.size()) {
-      return RunStop{
-          RunStop::Kind::InvalidInput, Message(MessageId::ReplaceDataError),
-          Message(MessageId::ReplaceDataErrorTitle),
-          Message(MessageId::UnequalBlocks, {blocks_.replace.size(), blocks_.search.size()})};
+        blocks_.replace.lines.size() != blocks_.search.lines.size()) {
+      return RunStop{RunStop::Kind::InvalidInput, Message(MessageId::ReplaceDataError),
+                     Message(MessageId::ReplaceDataErrorTitle),
+                     Message(MessageId::UnequalBlocks,
+                             {blocks_.replace.lines.size(), blocks_.search.lines.size()})};
     }
     return std::nullopt;
   }

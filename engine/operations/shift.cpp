@@ -21,9 +21,8 @@ class ShiftOperation : public Operation {
     // A shift of every event line of every script does not look for the block: it is neither
     // read nor checked (the window disables its editor then).
     if (!SearchesTheBlock()) return std::nullopt;
-    if (script::Outcome read =
-            ReadSearchBlock(request_.searchLines, request_.matching, blocks_.search);
-        !read) {
+    blocks_.searchKind = SearchBlockKind(request_.matching);
+    if (script::Outcome read = ReadSearchBlock(request_.searchLines, blocks_.search); !read) {
       return RunStop{RunStop::Kind::InvalidInput, read.message(), {}, {}};
     }
     return std::nullopt;

@@ -506,6 +506,86 @@ TEST(BatchRuns, SayWhenTimesWereClampedOrNewLinesOverlap) {
   }
 }
 
+// Scripts whose Format line is not the standard ten fields: five fields, the fields in another
+// order, SSA v4's Marked. The Format line decides where each field is; a block typed with the
+// standard ten finds its lines by the names of their fields, and every line written keeps the
+// script's own field order.
+TEST(BatchRuns, EditScriptsInTheFieldsTheirFormatLineNames) {
+  const struct {
+    const char* script;
+    std::string lastLine;  // its "Let's go." line, typed in the standard ten fields
+  } scripts[] = {
+      {"five-fields", "Dialogue: 0,0:00:08.00,0:00:10.00,Default,,0,0,0,,Let's go."},
+      {"reordered", "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Let's go."},
+      {"ssa", "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0000,0000,0000,,Let's go."},
+  };
+  const std::vector<std::string> inserted = {
+      "Dialogue: 0,0:00:08.00,0:00:11.00,Default,Aki,0,0,0,,Come on!",
+      "Comment: 0,0:00:11.00,0:00:11.00,Default,,0,0,0,,(new line)"};
+  for (const auto& script : scripts) {
+    const struct {
+      const char* name;
+      BatchSettings settings;
+      EditorTexts editors;
+    } edits[] = {
+        {"shift", Shifting(Affect::AllFilesAllRows, Times::StartAndEnd), {{}, {}, "0:00:01.50"}},
+        {"replace",
+         Replacing(Matching::FullMatch, Replacement::FullMatch),
+         {{script.lastLine}, inserted}},
+        {"format",
+         Replacing(Matching::TextAndFormat, Replacement::TextAndFormat),
+         {{script.lastLine}, {"Dialogue: 0,0:00:00.00,0:00:00.00,Default,Aki,0,0,0,,Come on!"}}},
+    };
+    for (const auto& edit : edits) {
+      SCOPED_TRACE(std::string(script.script) + ", " + edit.name);
+      TempFolder folder;
+      fs::copy_file(kData / "formats" / (std::string(script.script) + ".ass"), folder / "a.ass");
+      TestFileList files({folder / "a.ass"});
+      RecordingHost host;
+      ASSERT_TRUE(RunBatch(host, files, edit.settings, edit.editors, RunMode::Write));
+      EXPECT_EQ(files.entries[0].result, 1) << files.entries[0].reason;
+      EXPECT_EQ(ReadBytes(folder / "a.ass"),
+                ReadBytes(kData / "formats" /
+                          (std::string(script.script) + "." + edit.name + ".expected.ass")));
+    }
+  }
+}
+
+// A block with a Format line of its own is read in those fields, and found by them.
+TEST(BatchRuns, ReadABlockInTheFieldsOfItsOwnFormatLine) {
+  const struct {
+    const char* name;
+    std::vector<std::string> block;
+    Matching matching;
+    std::int32_t found;
+  } cases[] = {
+      {"five fields, as the script has them",
+       {"Format: Layer, Start, End, Style, Text",
+        "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Let's go."},
+       Matching::FullMatch,
+       1},
+      {"another order",
+       {"Format: Style, Text, Start, End", "Dialogue: Default,Let's go."},
+       Matching::TextOnly,
+       1},
+      {"a line that is not of its format",
+       {"Format: Layer, Start, End, Style, Text",
+        "Dialogue: 0,0:00:08.00,0:00:10.00,Default,,0,0,0,,Let's go."},
+       Matching::FullMatch,
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    fs::copy_file(kData / "formats/five-fields.ass", folder / "a.ass");
+    TestFileList files({folder / "a.ass"});
+    RecordingHost host;
+    ASSERT_TRUE(RunBatch(host, files, Replacing(c.matching, Replacement::FullMatch), {c.block, {}},
+                         RunMode::Count));
+    EXPECT_EQ(files.entries[0].result, c.found);
+  }
+}
+
 // Which of the event lines A to F each affect mode shifts, the block being C, D.
 TEST(BatchRuns, ShiftTheRowsTheAffectModeNames) {
   const std::string letters = "ABCDEF";

@@ -5,7 +5,8 @@
 // - a rewrite with no ranges reproduces the script byte for byte;
 // - a shift by +x then by -x restores every time that was valid and not clamped;
 // - the search finds what a list of partial matches finds;
-// - the fast reading of canonical times agrees with the plain one.
+// - the fast reading of canonical times agrees with the plain one;
+// - a shift in another order of fields moves the times as the standard order does.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "engine/internal/rewriter.h"
 #include "engine/internal/searchblock.h"
 #include "script/bytesink.h"
+#include "script/eventformat.h"
 #include "script/eventline.h"
 #include "script/scriptio.h"
 #include "script/timecodes.h"
@@ -57,6 +59,21 @@ std::string Rewrite(const script::TSubtitleFile& file, const engine::RangeList& 
 void CheckTimeReading(std::string_view text) {
   Require(script::ParseTime(text) == script::ParseTimeByComponents(text),
           "the canonical fast path reads a time as the plain walk does");
+}
+
+// A line shifted in its fields' own order, whatever it is, gets the times the standard order
+// gives it.
+void CheckShiftInAnotherOrder(std::string_view line, std::int32_t offset) {
+  static const script::EventFormat reordered = *script::EventFormat::FromLine(
+      "Format: Style, End, Layer, Start, Name, MarginL, MarginR, MarginV, Effect, Text");
+  const script::EventFormat& standard = script::EventFormat::Standard();
+  const std::string moved = script::ProjectEventLine(line, standard, reordered);
+  std::string there;
+  script::AppendRebuiltEventTimes(there, moved, moved, offset, true, true, "\r\n", reordered);
+  const std::string here = script::ShiftEventLine(line, offset);
+  Require(script::FieldOf(there, reordered.start, reordered) == script::GetField(here, 2) &&
+              script::FieldOf(there, reordered.end, reordered) == script::GetField(here, 3),
+          "a shift in another field order moves the times as the standard order does");
 }
 
 void CheckShiftRoundTrip(std::string_view line, std::int32_t offset) {
@@ -106,6 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::int32_t k = 0; k < file.EventCount(); ++k) {
     const std::string_view line = file.GetEventLine(k);
     CheckShiftRoundTrip(line, offset);
+    if (file.EventFormatOf(k).IsStandard()) CheckShiftInAnotherOrder(line, offset);
     CheckTimeReading(script::GetField(line, 2));
     CheckTimeReading(script::GetField(line, 3));
     (void)script::MaskEventTimes(line);
@@ -123,7 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> keys;
   std::string buffer;
   for (std::int32_t k = 0; k < file.EventCount(); ++k) {
-    keys.emplace_back(engine::ComparisonKey(file.GetEventLine(k), matching, buffer));
+    keys.emplace_back(
+        engine::ComparisonKey(file.GetEventLine(k), matching, file.EventFormatOf(k), buffer));
   }
   const auto expected = testsupport::PartialMatchListSearch(keys, search);
   Require(static_cast<std::size_t>(ranges.Count()) == expected.size(), "the search finds as many");
