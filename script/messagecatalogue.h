@@ -70,6 +70,10 @@ NOSK_MESSAGE(NotAsPreviewed,
 NOSK_MESSAGE(DeletedWhileWorking,
              NOSK_TEXT("EngineText",
                        "%1 was deleted while Nosk worked on it, so it was not written again"))
+NOSK_MESSAGE(ChangedWhileRead,
+             NOSK_TEXT("EngineText",
+                       "another program wrote to %1 while Nosk read it, so Nosk did not work on "
+                       "it; run again when that program is done"))
 NOSK_MESSAGE(ChangedWhileWorking,
              NOSK_TEXT("EngineText",
                        "%1 changed on disk while Nosk worked on it, so it was not changed; run "

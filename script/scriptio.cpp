@@ -12,23 +12,34 @@
 namespace nosk::script {
 namespace {
 
-// Reads the file from its start to its end into `text`, for a file measured at `size` bytes. One
-// spare byte lets the read that finds the end happen without growing the buffer, which would copy
-// it; a file that grows meanwhile is still read to its end. 0 or an errno value.
-int ReadToEnd(int descriptor, std::size_t size, ByteBuffer& text) {
+// What reading a file to its end found.
+enum class Reading { Whole, Changed };
+
+// Reads the file measured at `identity` from its start to its end into `text`. A file that
+// another program writes meanwhile (it grew, shrank, or its times moved) is not the file that
+// was measured: what was read is then no snapshot of any state of it, so it is Changed, and
+// nothing read is kept. One spare byte lets the read that finds the end happen without
+// growing the buffer. 0 or an errno value.
+int ReadToEnd(int descriptor, const FileIdentity& identity, ByteBuffer& text, Reading& reading) {
+  const auto size = static_cast<std::size_t>(identity.size);
   text.Reserve(size + 1);
   std::size_t filled = 0;
-  for (;;) {
-    if (filled == text.capacity()) text.Reserve(text.capacity() + 64 * 1024);
-    const ssize_t got = ::pread(descriptor, text.data() + filled, text.capacity() - filled,
-                                static_cast<off_t>(filled));
+  reading = Reading::Whole;
+  while (filled <= size) {
+    const ssize_t got =
+        ::pread(descriptor, text.data() + filled, size + 1 - filled, static_cast<off_t>(filled));
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
     if (got == 0) break;
     filled += static_cast<std::size_t>(got);
-    if (filled > static_cast<std::size_t>(kLargestScriptSize)) break;
+  }
+  struct stat after {};
+  if (::fstat(descriptor, &after) != 0) return errno;
+  if (filled != size || !FileIdentity::Of(after).SameState(identity)) {
+    reading = Reading::Changed;
+    filled = 0;
   }
   text.SetSize(filled);
   return 0;
@@ -75,12 +86,13 @@ Outcome LoadScriptFrom(const FileDescriptor& descriptor, const FileIdentity& ide
   file.SetSourceIdentity(identity);
   try {
     ByteBuffer text;
-    if (const int error =
-            ReadToEnd(descriptor.Get(), static_cast<std::size_t>(identity.size), text);
-        error != 0) {
+    Reading reading = Reading::Whole;
+    if (const int error = ReadToEnd(descriptor.Get(), identity, text, reading); error != 0) {
       return ReadFailure(path, error);
     }
-    if (static_cast<std::int64_t>(text.size()) > kLargestScriptSize) return TooLarge(path);
+    if (reading == Reading::Changed) {
+      return Outcome::Failure(Message(MessageId::ChangedWhileRead, {path}));
+    }
     const std::int64_t total = std::max<std::int64_t>(static_cast<std::int64_t>(text.size()), 1);
     if (progress) {
       file.AddText(std::move(text), [&](std::size_t bytesDone) {

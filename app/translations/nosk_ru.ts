@@ -662,6 +662,10 @@
         <source>the block holds characters that %1 has no code for: %2</source>
         <translation>в блоке есть символы, которых нет в %1: %2</translation>
     </message>
+    <message>
+        <source>another program wrote to %1 while Nosk read it, so Nosk did not work on it; run again when that program is done</source>
+        <translation>другая программа записывала в %1, пока Nosk читал его, поэтому Nosk его не обработал; запустите снова, когда та программа закончит</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

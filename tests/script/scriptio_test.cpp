@@ -1,10 +1,13 @@
 #include "script/scriptio.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "tests/common/tempfolder.h"
 
@@ -112,6 +115,31 @@ TEST(ScriptFiles, ReportsWhatCannotBeReadWithAReason) {
     EXPECT_TRUE(loaded.serious());
     EXPECT_TRUE(loaded.reason().starts_with(message));
     EXPECT_GT(loaded.reason().size(), message.size()) << "the system's reason is added";
+  }
+}
+
+// A file another program writes to after it was measured (an appending writer, a truncation)
+// is reported as changed, never read as a mix of its states: a grown buffer once kept only the
+// tail, and a search then said "no event lines".
+TEST(ScriptFiles, ReportAFileThatChangesWhileItIsRead) {
+  const std::string events = "[Events]\r\n" + std::string(100'000, 'x') + "\r\n";
+  const std::pair<const char*, std::function<void(const std::filesystem::path&)>> cases[] = {
+      {"grown", [](const auto& path) { WriteBytes(path, ReadBytes(path) + "Dialogue: more\r\n"); }},
+      {"cut", [](const auto& path) { std::filesystem::resize_file(path, 10); }},
+  };
+  for (const auto& [name, change] : cases) {
+    SCOPED_TRACE(name);
+    TempFolder folder;
+    WriteBytes(folder / "a.ass", events);
+    const FileDescriptor descriptor(::open((folder / "a.ass").c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    ASSERT_EQ(::fstat(descriptor.Get(), &status), 0);
+    change(folder / "a.ass");
+    TSubtitleFile file;
+    const Outcome loaded =
+        LoadScriptFrom(descriptor, FileIdentity::Of(status), folder / "a.ass", file);
+    EXPECT_FALSE(loaded.ok());
+    EXPECT_EQ(loaded.message().id(), MessageId::ChangedWhileRead);
   }
 }
 
