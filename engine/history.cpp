@@ -17,9 +17,8 @@ UndoTarget UndoTargetOf(const std::filesystem::path& path) {
   return {absolute.parent_path(), absolute.filename().string()};
 }
 
-script::Outcome RunHistory(const std::filesystem::path& folder,
-                           std::vector<JournalRecord>& records) {
-  records.clear();
+script::Outcome RunHistory(const std::filesystem::path& folder, JournalReading& reading) {
+  reading = {};
   script::Folder scripts;
   if (script::Outcome opened = script::Folder::Open(folder, scripts); !opened) return opened;
   struct stat entry {};
@@ -30,7 +29,9 @@ script::Outcome RunHistory(const std::filesystem::path& folder,
   if (script::Outcome opened = script::BackupFolder::Open(scripts, backups, false); !opened) {
     return opened;
   }
-  return ReadJournal(backups.Get(), records);
+  // Enough for thousands of runs, and far below what a journal grown without end would take.
+  constexpr std::size_t kKeptBytes = 8 * 1024 * 1024;
+  return ReadEveryRun(backups.Get(), kKeptBytes, reading);
 }
 
 }  // namespace nosk::engine

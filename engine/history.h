@@ -20,8 +20,8 @@ struct UndoTarget {
 // The target a path names: a folder stands for itself, a script for its folder, that script.
 UndoTarget UndoTargetOf(const std::filesystem::path& path);
 
-// The runs recorded in a folder, oldest first.
-script::Outcome RunHistory(const std::filesystem::path& folder,
-                           std::vector<JournalRecord>& records);
+// The runs every user recorded in a folder, oldest first, each saying whose it is, and the
+// journals and records that were refused; the oldest are left out past a few megabytes.
+script::Outcome RunHistory(const std::filesystem::path& folder, JournalReading& reading);
 
 }  // namespace nosk::engine

@@ -1,6 +1,7 @@
 // What the run journal holds of a run in one folder.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,17 @@ struct JournalEntry {
   std::string backup;           // its backup's name in Nosk_backup
   script::FileIdentity before;  // the backup, as the run left it
   script::FileIdentity after;   // the script, as the run left it
+  // Recorded just before the exchange, which changes both files' change times: the new file
+  // and the backup as they were then. A run killed before it could record `before` and
+  // `after` leaves only these.
+  script::FileIdentity replacing;
+  script::FileIdentity keeping;
+  bool done = true;  // `before` and `after` are known: the exchange went through
 
   bool operator==(const JournalEntry& other) const {
-    return script == other.script && backup == other.backup && before.SameState(other.before) &&
-           after.SameState(other.after);
+    return script == other.script && backup == other.backup && done == other.done &&
+           before.SameState(other.before) && after.SameState(other.after) &&
+           replacing.SameState(other.replacing) && keeping.SameState(other.keeping);
   }
 };
 
@@ -32,7 +40,16 @@ struct JournalRecord {
   std::vector<std::string> details;  // the modes and the blocks, a line each
   std::string undoes;                // for an undo: the id of the run it took back
   std::vector<JournalEntry> scripts;
+  unsigned user = 0;         // whose journal holds it
+  bool interrupted = false;  // it has no end: its run was stopped here, or is still at work
   bool operator==(const JournalRecord&) const = default;
+};
+
+// What reading the journals of a folder found.
+struct JournalReading {
+  std::vector<JournalRecord> records;     // oldest first
+  std::vector<script::Message> problems;  // journals and records refused, a sentence each
+  std::size_t leftOut = 0;                // older records not kept, to stay within memory
 };
 
 }  // namespace nosk::engine

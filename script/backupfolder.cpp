@@ -158,6 +158,10 @@ Outcome BackupFolder::Keep(int file, const struct stat& status, const std::strin
   }
 }
 
+std::string BackupFolder::NextName(const std::string& name) {
+  return name + ".~" + std::to_string(HighestNumber(name) + 1) + "~";
+}
+
 Outcome BackupFolder::CopyAgain(int file, const struct stat& status,
                                 const std::string& backupName) {
   bool nameTaken = false;

@@ -36,6 +36,8 @@ class BackupFolder {
   // name, and whether it is a copy.
   Outcome Keep(int file, const struct stat& status, const std::string& name, bool copy,
                std::string& backupName, bool& copied);
+  // The name Keep gives the next backup of `name`, unless another one takes it meanwhile.
+  std::string NextName(const std::string& name);
   // Replaces a backup made as a copy by a fresh copy of the file: another program wrote to the
   // file after the first copy was taken.
   Outcome CopyAgain(int file, const struct stat& status, const std::string& backupName);

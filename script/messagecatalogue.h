@@ -108,17 +108,17 @@ NOSK_MESSAGE(WriteNotKept,
 NOSK_MESSAGE(ReadOnlyScript,
              NOSK_TEXT("EngineText",
                        "it is read-only (no one may write it), so it was not changed"))
-NOSK_MESSAGE(MayNotWrite, NOSK_TEXT("EngineText", "you may not write it (%1), so it was not changed"))
+NOSK_MESSAGE(MayNotWrite,
+             NOSK_TEXT("EngineText", "you may not write it (%1), so it was not changed"))
 NOSK_MESSAGE(CantReadAttributes, NOSK_TEXT("EngineText", "can't read its extended attributes: %1"))
-NOSK_MESSAGE(CantReadAttribute,
-             NOSK_TEXT("EngineText", "can't read its extended attribute %1: %2"))
+NOSK_MESSAGE(CantReadAttribute, NOSK_TEXT("EngineText", "can't read its extended attribute %1: %2"))
 NOSK_MESSAGE(CantGiveAttribute,
              NOSK_TEXT("EngineText", "can't give the new file its extended attribute %1: %2"))
 NOSK_MESSAGE(CantRemoveInheritedAcl,
-             NOSK_TEXT("EngineText",
-                       "can't remove the ACL the new file took from its folder: %1"))
+             NOSK_TEXT("EngineText", "can't remove the ACL the new file took from its folder: %1"))
 NOSK_MESSAGE(CantGiveOwner,
-             NOSK_TEXT("EngineText", "can't give the new file the owner %1 and group %2 it has: %3"))
+             NOSK_TEXT("EngineText",
+                       "can't give the new file the owner %1 and group %2 it has: %3"))
 NOSK_MESSAGE(CantSetNewFilePermissions,
              NOSK_TEXT("EngineText", "can't set the permissions of the new file: %1"))
 NOSK_MESSAGE(FileAlreadyOpen, NOSK_TEXT("EngineText", "a file is already open for writing"))
@@ -167,12 +167,29 @@ NOSK_MESSAGE(UnknownUser, NOSK_TEXT("EngineText", "user %1"))
 // The run journal, undo and the file systems of a run.
 NOSK_MESSAGE(JournalNotWritten,
              NOSK_TEXT("EngineText",
-                       "The run journal %1 could not be written: %2. The scripts and their "
-                       "backups are in place, but Undo does not know this run."))
+                       "The run journal %1 could not be written to the end of this run: %2. The "
+                       "scripts and their backups are in place; Undo takes back what the journal "
+                       "holds of the run."))
+NOSK_MESSAGE(JournalCantWrite, NOSK_TEXT("EngineText", "can't write the run journal %1: %2"))
 NOSK_MESSAGE(JournalNotNosks,
              NOSK_TEXT("EngineText",
                        "Can't read the run journal %1: it is not a journal Nosk wrote"))
 NOSK_MESSAGE(JournalUnreadable, NOSK_TEXT("EngineText", "Can't read the run journal %1: %2"))
+NOSK_MESSAGE(JournalOfAnother,
+             NOSK_TEXT("EngineText",
+                       "the run journal %1 belongs to %2, not to the user it is for, so its runs "
+                       "are not trusted"))
+NOSK_MESSAGE(JournalNotSafe,
+             NOSK_TEXT("EngineText",
+                       "the run journal %1 has other links or may be written by other users, so "
+                       "its runs are not trusted"))
+NOSK_MESSAGE(RecordRefused, NOSK_TEXT("EngineText", "the record of run %1 is not trusted: %2"))
+NOSK_MESSAGE(RecordCheckFails,
+             NOSK_TEXT("EngineText",
+                       "it does not match its check, so it was changed after it was written"))
+NOSK_MESSAGE(RecordTooLong, NOSK_TEXT("EngineText", "it is longer than any run writes"))
+NOSK_MESSAGE(RecordNamesAPath,
+             NOSK_TEXT("EngineText", "it names %1, which is not a file name in the folder"))
 NOSK_MESSAGE(FlushFailed,
              NOSK_TEXT("EngineText",
                        "The rewritten scripts in %1 could not be flushed to disk: %2. They and "

@@ -115,10 +115,6 @@
         <translation>его новое содержимое не совпадает с просмотренным, поэтому он не записан; просмотрите его заново</translation>
     </message>
     <message>
-        <source>The run journal %1 could not be written: %2. The scripts and their backups are in place, but Undo does not know this run.</source>
-        <translation>Не удалось записать журнал запусков %1: %2. Скрипты и их резервные копии на месте, но отмена не знает об этом запуске.</translation>
-    </message>
-    <message>
         <source>Can&apos;t read the run journal %1: it is not a journal Nosk wrote</source>
         <translation>Не удалось прочитать журнал запусков %1: это не журнал Nosk</translation>
     </message>
@@ -665,6 +661,38 @@
     <message>
         <source>another program wrote to %1 while Nosk read it, so Nosk did not work on it; run again when that program is done</source>
         <translation>другая программа записывала в %1, пока Nosk читал его, поэтому Nosk его не обработал; запустите снова, когда та программа закончит</translation>
+    </message>
+    <message>
+        <source>The run journal %1 could not be written to the end of this run: %2. The scripts and their backups are in place; Undo takes back what the journal holds of the run.</source>
+        <translation>Не удалось дописать журнал запусков %1 до конца этого запуска: %2. Скрипты и их резервные копии на месте; отмена вернёт то, что журнал успел записать об этом запуске.</translation>
+    </message>
+    <message>
+        <source>can&apos;t write the run journal %1: %2</source>
+        <translation>не удалось записать журнал запусков %1: %2</translation>
+    </message>
+    <message>
+        <source>the run journal %1 belongs to %2, not to the user it is for, so its runs are not trusted</source>
+        <translation>журнал запусков %1 принадлежит пользователю %2, а не тому, для кого он ведётся, поэтому его запускам нет доверия</translation>
+    </message>
+    <message>
+        <source>the run journal %1 has other links or may be written by other users, so its runs are not trusted</source>
+        <translation>у журнала запусков %1 есть другие ссылки или в него могут писать другие пользователи, поэтому его запускам нет доверия</translation>
+    </message>
+    <message>
+        <source>the record of run %1 is not trusted: %2</source>
+        <translation>записи о запуске %1 нет доверия: %2</translation>
+    </message>
+    <message>
+        <source>it does not match its check, so it was changed after it was written</source>
+        <translation>она не сходится со своей контрольной суммой, значит, её изменили после записи</translation>
+    </message>
+    <message>
+        <source>it is longer than any run writes</source>
+        <translation>она длиннее, чем пишет любой запуск</translation>
+    </message>
+    <message>
+        <source>it names %1, which is not a file name in the folder</source>
+        <translation>в ней указано %1, а это не имя файла в папке</translation>
     </message>
 </context>
 <context>

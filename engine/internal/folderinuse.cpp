@@ -1,5 +1,6 @@
 #include "engine/internal/folderinuse.h"
 
+#include "engine/internal/journaltext.h"
 #include "script/temporaryfile.h"
 
 namespace nosk::engine {
@@ -32,14 +33,32 @@ script::Outcome FolderInUse::Backups(const script::Folder& folder, script::Backu
   return script::Outcome::Success();
 }
 
-void FolderInUse::Leave() {
-  // Written while the folder is still locked: the record follows the scripts it lists.
-  if (!run_.scripts.empty() && backups_) {
-    if (script::Outcome appended = AppendRecord(backups_->Get(), run_); !appended) {
-      journalFailures_.push_back(appended.message());
-    }
+script::Outcome FolderInUse::Intend(const JournalEntry& entry) {
+  if (!backups_) return script::Outcome::Failure(script::Message(script::MessageId::NoFileOpen));
+  if (!journal_.Begun()) {
+    if (script::Outcome begun = journal_.Begin(backups_->Get(), run_); !begun) return begun;
   }
-  run_.scripts.clear();
+  return journal_.Append(RecordIntent(entry));
+}
+
+void FolderInUse::Record(const JournalEntry& entry) {
+  if (script::Outcome appended = journal_.Append(RecordOutcome(entry));
+      !appended && !journalFailed_) {
+    journalFailed_ = true;
+    journalFailures_.push_back(
+        script::Message(script::MessageId::JournalNotWritten, {journal_.Shown()})
+            .Because(script::Message::System(journal_.LastError())));
+  }
+}
+
+void FolderInUse::Leave() {
+  // Written while the folder is still locked: no other run's record comes between.
+  if (script::Outcome ended = journal_.End(); !ended && !journalFailed_) {
+    journalFailures_.push_back(
+        script::Message(script::MessageId::JournalNotWritten, {journal_.Shown()})
+            .Because(script::Message::System(journal_.LastError())));
+  }
+  journalFailed_ = false;
   backups_.reset();
   lock_.Release();
 }

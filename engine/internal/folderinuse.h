@@ -18,8 +18,9 @@ namespace nosk::engine {
 
 // Locked from before the run reads the first script there until the run moves on to another
 // folder or ends, so that no other Nosk run works on the same scripts meanwhile; its backup
-// folder is opened when the first backup is made there. When the run leaves it, the scripts
-// rewritten there are recorded in the run journal of its backup folder.
+// folder is opened when the first backup is made there. The run's record there is written as the
+// run goes: each script is in the journal before it is replaced, and the record ends when the
+// run leaves the folder.
 class FolderInUse {
  public:
   // Gives the record of a folder entered what the run says of itself there.
@@ -42,11 +43,15 @@ class FolderInUse {
   // `create`, made if there is none) the first time.
   script::Outcome Backups(const script::Folder& folder, script::BackupFolder*& backups,
                           bool create = true);
-  // Notes a script rewritten in the folder in use, for its journal record.
-  void Record(JournalEntry entry) { run_.scripts.push_back(std::move(entry)); }
-  // Writes the folder's journal record, if a script was rewritten there, and lets it go.
+  // Records that the script of `entry` is about to be replaced (its name, its backup's, and the
+  // two files as they are before the exchange): the script may be replaced only when this
+  // succeeded.
+  script::Outcome Intend(const JournalEntry& entry);
+  // Records the two files of a script just replaced as the exchange left them.
+  void Record(const JournalEntry& entry);
+  // Ends the folder's journal record, if a script was rewritten there, and lets it go.
   void Leave();
-  // Why journal records could not be written, a sentence each.
+  // Why journal records could not be written, a sentence each (a folder's first only).
   const std::vector<script::Message>& JournalFailures() const { return journalFailures_; }
 
  private:
@@ -54,6 +59,8 @@ class FolderInUse {
   std::optional<script::BackupFolder> backups_;
   JournalRecord run_;
   Describe describe_;
+  JournalWriter journal_;
+  bool journalFailed_ = false;  // in the folder in use: told once
   std::vector<script::Message> journalFailures_;
 };
 

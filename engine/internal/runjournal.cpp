@@ -5,19 +5,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
 #include <ctime>
+#include <deque>
 #include <optional>
 
+#include "engine/internal/journaltext.h"
 #include "script/ascii.h"
-#include "script/filedescriptor.h"
+#include "script/scriptlocation.h"
 
 namespace nosk::engine {
 namespace {
 
-// Journals larger than this are not read: no folder's runs come near it.
-constexpr off_t kLargestJournal = 256 * 1024 * 1024;
+using script::Message;
+using script::MessageId;
+using script::Outcome;
+
+// A journal line longer than this spoils its record; no line a run writes comes near it (a
+// detail holds one line of a block, and a script line is at most 40 MB only in theory).
+constexpr std::size_t kLongestLine = 1024 * 1024;
 
 std::string Formatted(const char* format, const std::tm& time) {
   char text[64] = {};
@@ -32,46 +40,136 @@ std::tm UtcNow() {
   return utc;
 }
 
-// A text of the record as it stands, unless a control character (a line end) would cut the
-// record's line, or a leading quote would make it look quoted: then quoted as PathText quotes.
-std::string Written(std::string_view text) {
-  bool quote = text.starts_with('"');
-  for (const char c : text) quote = quote || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-  return quote ? script::QuotedText(text) : std::string(text);
-}
-
-// The text after `key` and one space on a line that starts with it, or npos-like failure.
-bool Field(std::string_view line, std::string_view key, std::string_view& value) {
-  if (!line.starts_with(key) || line.size() <= key.size() || line[key.size()] != ' ') return false;
-  value = line.substr(key.size() + 1);
-  return true;
-}
-
-// "file DEVICE:INODE SIZE MODIFIED CHANGED" (times in nanoseconds): a file's state.
-std::string StateText(const script::FileIdentity& state) {
-  return "file " + std::to_string(state.device) + ":" + std::to_string(state.inode) + " " +
-         std::to_string(state.size) + " " + std::to_string(state.modifiedNanoseconds) + " " +
-         std::to_string(state.changedNanoseconds);
-}
-
-// Reads what StateText wrote; a state that matches no file for anything else.
-script::FileIdentity StateFromText(std::string_view text) {
-  script::FileIdentity state;
-  unsigned long long device = 0, inode = 0;
-  long long size = 0, modified = 0, changed = 0;
-  const std::string copy(text);
-  if (std::sscanf(copy.c_str(), "file %llu:%llu %lld %lld %lld", &device, &inode, &size, &modified,
-                  &changed) == 5) {
-    state.device = device;
-    state.inode = inode;
-    state.size = size;
-    state.modifiedNanoseconds = modified;
-    state.changedNanoseconds = changed;
+// The user a journal's name is for: "journal-1000.txt" is 1000's; nothing for other names.
+std::optional<unsigned> UserOfJournal(std::string_view name) {
+  constexpr std::string_view prefix = "journal-", suffix = ".txt";
+  if (!name.starts_with(prefix) || !name.ends_with(suffix)) return std::nullopt;
+  const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+  unsigned user = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), user);
+  if (error != std::errc() || end != digits.data() + digits.size() || digits.empty()) {
+    return std::nullopt;
   }
-  return state;
+  if (JournalNameOf(user) != name) return std::nullopt;  // "journal-007.txt" is nobody's
+  return user;
+}
+
+// Whether the journal's status says that only `user` (and root) could have written it.
+std::optional<Message> Untrusted(const struct stat& status, unsigned user,
+                                 const std::filesystem::path& shown) {
+  if (!S_ISREG(status.st_mode)) return Message(MessageId::JournalNotNosks, {shown});
+  if (status.st_uid != user) {
+    return Message(MessageId::JournalOfAnother, {shown, script::UserName(status.st_uid)});
+  }
+  if (status.st_nlink != 1 || (status.st_mode & 022) != 0) {
+    return Message(MessageId::JournalNotSafe, {shown});
+  }
+  return std::nullopt;
+}
+
+// Feeds the journal's lines to `parser`, a piece at a time: the memory it takes does not grow
+// with the journal. A last line without its line feed is a write cut short and says nothing.
+int StreamLines(int descriptor, JournalParser& parser) {
+  std::string pending;
+  bool cut = false;
+  std::string chunk(64 * 1024, '\0');
+  for (;;) {
+    const ssize_t got = ::read(descriptor, chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return errno;
+    if (got == 0) break;
+    std::string_view rest(chunk.data(), static_cast<std::size_t>(got));
+    while (!rest.empty()) {
+      const std::size_t end = rest.find('\n');
+      const std::string_view piece = rest.substr(0, end);
+      if (!cut) {
+        if (pending.size() + piece.size() > kLongestLine) {
+          cut = true;
+          pending.clear();
+        } else {
+          pending.append(piece);
+        }
+      }
+      if (end == std::string_view::npos) break;
+      parser.Line(pending, cut);
+      pending.clear();
+      cut = false;
+      rest.remove_prefix(end + 1);
+    }
+  }
+  parser.Finish();
+  return 0;
+}
+
+// Reads the journal `name` in `backups` into `reading`, each record as `owner`'s, when `user`
+// says whose it must be (nullopt: anyone's, for history). Records that `keep` refuses are
+// dropped at once. No journal: nothing.
+Outcome ReadJournalFile(const script::Folder& backups, const std::string& name,
+                        std::optional<unsigned> user,
+                        const std::function<void(JournalRecord&&)>& keep, JournalReading& reading) {
+  const std::filesystem::path shown = backups.PathOf(name);
+  script::FileDescriptor journal(
+      ::openat(backups.Descriptor(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!journal.Valid()) {
+    if (errno == ENOENT) return Outcome::Success();
+    if (errno == ELOOP) {
+      reading.problems.push_back(Message(MessageId::JournalNotNosks, {shown}));
+      return Outcome::Success();
+    }
+    return Outcome::Failure(
+        Message(MessageId::JournalUnreadable, {shown}).Because(Message::System(errno)));
+  }
+  struct stat status {};
+  if (::fstat(journal.Get(), &status) != 0) {
+    return Outcome::Failure(
+        Message(MessageId::JournalUnreadable, {shown}).Because(Message::System(errno)));
+  }
+  const std::optional<unsigned> named = UserOfJournal(name);
+  const unsigned owner = static_cast<unsigned>(status.st_uid);
+  std::optional<Message> refused;
+  if (named) {
+    // A user's journal must be that user's alone.
+    refused = Untrusted(status, *named, shown);
+  } else if (user) {
+    // The shared journal of old holds the runner's runs only when it is the runner's, and only
+    // the runner could write it.
+    if (owner != *user) return Outcome::Success();
+    refused = Untrusted(status, *user, shown);
+  } else if (!S_ISREG(status.st_mode)) {
+    refused = Message(MessageId::JournalNotNosks, {shown});
+  }
+  if (refused) {
+    reading.problems.push_back(std::move(*refused));
+    return Outcome::Success();
+  }
+  JournalParser parser(
+      [&](JournalRecord&& record) {
+        record.user = owner;
+        keep(std::move(record));
+      },
+      [&](Message&& problem) {
+        reading.problems.push_back(Message(MessageId::WithReason, {shown}).Because(problem));
+      });
+  if (const int error = StreamLines(journal.Get(), parser); error != 0) {
+    return Outcome::Failure(
+        Message(MessageId::JournalUnreadable, {shown}).Because(Message::System(error)));
+  }
+  return Outcome::Success();
+}
+
+// About the memory a record takes.
+std::size_t Weight(const JournalRecord& record) {
+  std::size_t weight = 256 + record.id.size() + record.time.size();
+  for (const std::string& detail : record.details) weight += 32 + detail.size();
+  for (const JournalEntry& entry : record.scripts) {
+    weight += sizeof entry + entry.script.size() + entry.backup.size();
+  }
+  return weight;
 }
 
 }  // namespace
+
+std::string JournalNameOf(unsigned user) { return "journal-" + std::to_string(user) + ".txt"; }
 
 std::string NewRunId() {
   unsigned char random[4] = {};
@@ -86,148 +184,132 @@ std::string NewRunId() {
 
 std::string TimeNow() { return Formatted("%Y-%m-%d %H:%M:%S UTC", UtcNow()); }
 
-std::string FormatRecord(const JournalRecord& record) {
-  std::string text = "run " + record.id + "\n";
-  text += "  time " + record.time + "\n";
-  text += "  summary " + Written(script::English(record.summary)) + "\n";
-  // The summary as a message too, so that a window in another language can say it.
-  text += "  summary-message " + script::MessageCode(record.summary) + "\n";
-  for (const std::string& detail : record.details) text += "  detail " + Written(detail) + "\n";
-  if (!record.undoes.empty()) text += "  undoes " + record.undoes + "\n";
-  for (const JournalEntry& entry : record.scripts) {
-    text += "  script " + Written(entry.script) + "\n";
-    text += "    backup " + Written(entry.backup) + "\n";
-    text += "    before " + StateText(entry.before) + "\n";
-    text += "    after " + StateText(entry.after) + "\n";
-  }
-  text += "end " + record.id + " " + HashOf(text).Text() + "\n";
-  return text;
+Outcome JournalWriter::Failed(int error) const {
+  lastError_ = error;
+  return Outcome::Failure(
+      Message(MessageId::JournalCantWrite, {shown_}).Because(Message::System(error)));
 }
 
-std::vector<JournalRecord> ParseJournal(std::string_view text) {
-  std::vector<JournalRecord> records;
-  JournalRecord record;
-  std::string body;  // the current record's lines so far, for its check
-  bool open = false;
-  std::string summaryText;  // the summary in English, for a record without its message
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    std::string_view value;
-    if (Field(line, "run", value)) {
-      record = JournalRecord{};
-      record.id = value;
-      summaryText.clear();
-      body.assign(line).push_back('\n');
-      open = true;
-      continue;
-    }
-    if (!open) continue;
-    if (Field(line, "end", value)) {
-      const std::size_t space = value.find(' ');
-      open = false;
-      if (space != std::string_view::npos && value.substr(0, space) == record.id &&
-          ContentHash::FromText(value.substr(space + 1)) == HashOf(body)) {
-        if (record.summary.empty()) record.summary = script::Message::Verbatim(summaryText);
-        records.push_back(std::move(record));
-      }
-      continue;
-    }
-    body.append(line).push_back('\n');
-    if (Field(line, "  time", value)) {
-      record.time = value;
-    } else if (Field(line, "  summary", value)) {
-      summaryText = script::UnquotedText(value);
-    } else if (Field(line, "  summary-message", value)) {
-      if (std::optional<script::Message> said = script::MessageFromCode(value)) {
-        record.summary = std::move(*said);
-      }
-    } else if (Field(line, "  detail", value)) {
-      record.details.push_back(script::UnquotedText(value));
-    } else if (Field(line, "  undoes", value)) {
-      record.undoes = value;
-    } else if (Field(line, "  script", value)) {
-      record.scripts.push_back({script::UnquotedText(value), {}, {}, {}});
-    } else if (!record.scripts.empty() && Field(line, "    backup", value)) {
-      record.scripts.back().backup = script::UnquotedText(value);
-    } else if (!record.scripts.empty() && Field(line, "    before", value)) {
-      record.scripts.back().before = StateFromText(value);
-    } else if (!record.scripts.empty() && Field(line, "    after", value)) {
-      record.scripts.back().after = StateFromText(value);
-    }
+Outcome JournalWriter::Begin(const script::Folder& backups, const JournalRecord& run) {
+  const unsigned user = static_cast<unsigned>(::geteuid());
+  const std::string name = JournalNameOf(user);
+  shown_ = backups.PathOf(name);
+  constexpr int kFlags = O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  // Readable by whoever may read the backups, writable by its user alone.
+  const auto mode = static_cast<mode_t>((backups.Status().st_mode & 0444) | 0600);
+  script::FileDescriptor journal;
+  for (int attempt = 0; attempt < 2 && !journal.Valid(); ++attempt) {
+    journal.Reset(::openat(backups.Descriptor(), name.c_str(), kFlags));
+    if (journal.Valid() || errno != ENOENT) break;
+    journal.Reset(::openat(backups.Descriptor(), name.c_str(), kFlags | O_CREAT | O_EXCL, mode));
+    if (!journal.Valid() && errno != EEXIST) break;
   }
-  return records;
-}
-
-script::Outcome AppendRecord(const script::Folder& backups, const JournalRecord& record) {
-  const auto failure = [&](int error) {
-    return script::Outcome::Failure(
-        script::Message(script::MessageId::JournalNotWritten, {backups.PathOf(kJournalName)})
-            .Because(script::Message::System(error)));
-  };
-  const auto mode = static_cast<mode_t>(backups.Status().st_mode & 0666);
-  script::FileDescriptor journal(
-      ::openat(backups.Descriptor(), kJournalName,
-               O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode | 0600));
-  if (!journal.Valid()) return failure(errno);
+  if (!journal.Valid()) return Failed(errno == ELOOP ? EPERM : errno);
   struct stat status {};
-  if (::fstat(journal.Get(), &status) != 0) return failure(errno);
-  if (!S_ISREG(status.st_mode)) return failure(EINVAL);
-  // Whatever a write cut short left at the end, the record starts on a line of its own.
-  std::string text = FormatRecord(record);
-  if (status.st_size > 0) {
-    char last = '\n';
-    if (::pread(journal.Get(), &last, 1, status.st_size - 1) == 1 && last != '\n') {
-      text.insert(text.begin(), '\n');
-    }
+  if (::fstat(journal.Get(), &status) != 0) return Failed(errno);
+  if (std::optional<Message> why = Untrusted(status, user, shown_)) {
+    lastError_ = EPERM;
+    return Outcome::Failure(std::move(*why));
   }
+  journal_ = std::move(journal);
+  id_ = run.id;
+  recordText_.clear();
+  // Whatever a write cut short left at the end, the record starts on a line of its own.
+  std::string header = RecordHeader(run);
+  char last = '\n';
+  if (status.st_size > 0 && ::pread(journal_.Get(), &last, 1, status.st_size - 1) == 1 &&
+      last != '\n') {
+    if (Outcome written = Write("\n"); !written) return written;
+  }
+  return Append(header);
+}
+
+Outcome JournalWriter::Write(std::string_view text) {
+  struct stat status {};
+  if (::fstat(journal_.Get(), &status) != 0) return Failed(errno);
   std::string_view rest = text;
   while (!rest.empty()) {
-    const ssize_t written = ::write(journal.Get(), rest.data(), rest.size());
+    const ssize_t written = ::write(journal_.Get(), rest.data(), rest.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       const int error = written < 0 ? errno : EIO;
-      [[maybe_unused]] const int ignored = ::ftruncate(journal.Get(), status.st_size);
-      return failure(error);
+      [[maybe_unused]] const int ignored = ::ftruncate(journal_.Get(), status.st_size);
+      return Failed(error);
     }
     rest.remove_prefix(static_cast<std::size_t>(written));
   }
-  if (const int error = journal.Close(); error != 0) return failure(error);
-  return script::Outcome::Success();
+  return Outcome::Success();
 }
 
-script::Outcome ReadJournal(const script::Folder& backups, std::vector<JournalRecord>& records) {
-  records.clear();
-  const std::filesystem::path shown = backups.PathOf(kJournalName);
-  const auto unreadable = [&](int error) {
-    return script::Outcome::Failure(script::Message(script::MessageId::JournalUnreadable, {shown})
-                                        .Because(script::Message::System(error)));
+Outcome JournalWriter::Append(std::string_view lines) {
+  if (!journal_.Valid()) return Failed(EBADF);
+  if (Outcome written = Write(lines); !written) return written;
+  recordText_.append(lines);
+  return Outcome::Success();
+}
+
+Outcome JournalWriter::End() {
+  if (!journal_.Valid()) return Outcome::Success();
+  Outcome written = Write(RecordEnd(id_, recordText_));
+  recordText_.clear();
+  if (const int error = journal_.Close(); error != 0 && written) return Failed(error);
+  return written;
+}
+
+Outcome ReadOwnRuns(const script::Folder& backups, unsigned user, JournalReading& reading) {
+  reading = {};
+  // Only the records of the newest run are kept: undo needs no more.
+  const auto keep = [&](JournalRecord&& record) {
+    if (!reading.records.empty() && reading.records.back().id != record.id) {
+      reading.leftOut += reading.records.size();
+      reading.records.clear();
+    }
+    reading.records.push_back(std::move(record));
   };
-  script::FileDescriptor journal(
-      ::openat(backups.Descriptor(), kJournalName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  if (!journal.Valid()) {
-    if (errno == ENOENT) return script::Outcome::Success();
-    return unreadable(errno);
+  for (const std::string& name : {std::string(kSharedJournalName), JournalNameOf(user)}) {
+    if (Outcome read = ReadJournalFile(backups, name, user, keep, reading); !read) return read;
   }
-  struct stat status {};
-  if (::fstat(journal.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      status.st_size > kLargestJournal) {
-    return script::Outcome::Failure(script::Message(script::MessageId::JournalNotNosks, {shown}));
+  return Outcome::Success();
+}
+
+Outcome ReadEveryRun(const script::Folder& backups, std::size_t keptBytes,
+                     JournalReading& reading) {
+  reading = {};
+  std::vector<std::string> names;
+  if (const int error = backups.ForEachEntry([&](const std::string& name) {
+        if (name == kSharedJournalName || UserOfJournal(name)) names.push_back(name);
+      });
+      error != 0) {
+    return Outcome::Failure(
+        Message(MessageId::JournalUnreadable, {backups.Path()}).Because(Message::System(error)));
   }
-  std::string text(static_cast<std::size_t>(status.st_size), '\0');
-  std::size_t filled = 0;
-  while (filled < text.size()) {
-    const ssize_t got = ::pread(journal.Get(), text.data() + filled, text.size() - filled,
-                                static_cast<off_t>(filled));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return unreadable(errno);
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
+  std::sort(names.begin(), names.end());
+  std::deque<JournalRecord> kept;
+  std::size_t weight = 0;
+  const auto keep = [&](JournalRecord&& record) {
+    weight += Weight(record);
+    kept.push_back(std::move(record));
+    while (weight > keptBytes && kept.size() > 1) {
+      weight -= Weight(kept.front());
+      kept.pop_front();
+      ++reading.leftOut;
+    }
+  };
+  for (const std::string& name : names) {
+    if (Outcome read = ReadJournalFile(backups, name, std::nullopt, keep, reading); !read) {
+      return read;
+    }
   }
-  text.resize(filled);
-  records = ParseJournal(text);
-  return script::Outcome::Success();
+  reading.records.assign(std::make_move_iterator(kept.begin()),
+                         std::make_move_iterator(kept.end()));
+  // Every user's runs in the order they ran: ids begin with the time to the second, and each
+  // journal holds its runs in order.
+  std::stable_sort(reading.records.begin(), reading.records.end(),
+                   [](const JournalRecord& a, const JournalRecord& b) {
+                     return std::string_view(a.id).substr(0, 15) <
+                            std::string_view(b.id).substr(0, 15);
+                   });
+  return Outcome::Success();
 }
 
 }  // namespace nosk::engine

@@ -1,39 +1,72 @@
-// The run journal: what each rewriting run did in a folder, kept in its Nosk_backup.
+// The run journals of a folder, kept in its Nosk_backup: one per user, written only by that
+// user, so that no record another user could have written is ever trusted.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/contenthash.h"
 #include "engine/journalrecord.h"
-#include "script/fileidentity.h"
+#include "script/filedescriptor.h"
 #include "script/folder.h"
+#include "script/message.h"
 #include "script/outcome.h"
 
 namespace nosk::engine {
 
-// The journal's name inside Nosk_backup.
-inline constexpr const char* kJournalName = "journal.txt";
+// The journal of `user` inside Nosk_backup: "journal-1000.txt".
+std::string JournalNameOf(unsigned user);
+// The one journal that every user of a folder wrote to before journals were per user; read,
+// never written, and trusted only when no one but its owner could ever write it.
+inline constexpr const char* kSharedJournalName = "journal.txt";
 
 // A new run id: the time and random digits ("20261210-043512-7f3a9c0e").
 std::string NewRunId();
 // The time now, as a record gives it.
 std::string TimeNow();
 
-// The record as the journal holds it: plain text a person reads, names quoted as PathText
-// quotes them, closed by an "end" line that repeats the id and gives the check of everything
-// above it.
-std::string FormatRecord(const JournalRecord& record);
-// The whole records of a journal's text, oldest first. A record cut short (a run killed while it
-// wrote) or changed since has no matching end line and is skipped; so is anything else.
-std::vector<JournalRecord> ParseJournal(std::string_view text);
+// Writes a run's record into the runner's journal in one backup folder, as the run goes: its
+// header first, then each script's lines, then the end with the check of all of them. The
+// journal is created by the runner alone (O_EXCL, never through a link), and one that is not
+// a regular file of the runner's with one link and no write permission for others is refused.
+// Each piece goes in one write; a write that fails half-way is cut off again.
+class JournalWriter {
+ public:
+  JournalWriter() = default;
+  JournalWriter(const JournalWriter&) = delete;
+  JournalWriter& operator=(const JournalWriter&) = delete;
 
-// Appends the record to the journal in the backup folder `backups`, in one write: a write that
-// fails half-way is cut off again, so the journal holds whole records only, and never loses one
-// that came before.
-script::Outcome AppendRecord(const script::Folder& backups, const JournalRecord& record);
-// The whole records of the journal in `backups`; none when there is no journal.
-script::Outcome ReadJournal(const script::Folder& backups, std::vector<JournalRecord>& records);
+  // Opens the journal in `backups` and writes the header of `run`.
+  script::Outcome Begin(const script::Folder& backups, const JournalRecord& run);
+  bool Begun() const { return journal_.Valid(); }
+  script::Outcome Append(std::string_view lines);
+  // Writes the end and closes the journal.
+  script::Outcome End();
+  // The journal, and the errno value of the last write that failed.
+  const std::filesystem::path& Shown() const { return shown_; }
+  int LastError() const { return lastError_; }
+
+ private:
+  script::Outcome Write(std::string_view text);
+  script::Outcome Failed(int error) const;
+
+  script::FileDescriptor journal_;
+  std::filesystem::path shown_;
+  std::string id_;
+  std::string recordText_;
+  mutable int lastError_ = 0;  // what the record holds so far, which the end checks
+};
+
+// The runs `user` could have recorded in `backups` (their own journal, and the shared journal
+// of old when only they could write it), oldest first; only as many of the newest as hold the
+// last run. None when there is no journal.
+script::Outcome ReadOwnRuns(const script::Folder& backups, unsigned user, JournalReading& reading);
+// The runs of every user's journal in `backups`, each record saying whose it is, the newest
+// kept up to about `keptBytes` of records; `problems` says which journals or records were
+// refused and why.
+script::Outcome ReadEveryRun(const script::Folder& backups, std::size_t keptBytes,
+                             JournalReading& reading);
 
 }  // namespace nosk::engine

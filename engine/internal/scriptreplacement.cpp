@@ -117,11 +117,36 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
   // A script with other hard links keeps them on the previous content, so the backup must not be
   // that same inode: a later edit through another name would change it.
   const bool otherLinks = loaded_.links > 1;
+  // The journal holds the script before anything of it changes (the backup's link changes the
+  // script's change time), so that a run killed at any moment is recorded as far as it went,
+  // and the run before it can still be taken back where this one did nothing.
+  const std::string expected = backups_->NextName(location_.name);
+  if (Outcome intended =
+          RecordIntent(newFileDescriptor, expected, script::FileIdentity::Of(status));
+      !intended) {
+    return Outcome::Failure(
+        Message(MessageId::NotChangedBecause, {shown}).Because(intended.message()));
+  }
   bool copied = false;
   if (Outcome kept =
           backups_->Keep(file_.Get(), status, location_.name, otherLinks, backupName_, copied);
       !kept) {
     return backupFailure(kept);
+  }
+  // A copy, or another name than foreseen: the journal is told which backup it is.
+  if (copied || backupName_ != expected) {
+    struct stat copy {};
+    const int error = backups_->Get().StatEntry(backupName_, copy);
+    Outcome intended =
+        error != 0 ? Outcome::Failure(Message(MessageId::CantBeLookedAt, {BackupPath()})
+                                          .Because(Message::System(error)))
+                   : RecordIntent(newFileDescriptor, backupName_, script::FileIdentity::Of(copy));
+    if (!intended) {
+      backups_->Discard(location_.name, backupName_);
+      backupName_.clear();
+      return Outcome::Failure(
+          Message(MessageId::NotChangedBecause, {shown}).Because(intended.message()));
+    }
   }
   struct stat afterBackup {};
   if (::fstat(file_.Get(), &afterBackup) != 0 ||
@@ -165,6 +190,23 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
                         : Message(MessageId::TwoNotes, {std::move(note), std::move(leftover)});
   }
   return Outcome::Success();
+}
+
+Outcome ScriptReplacement::RecordIntent(const script::FileDescriptor& newFile,
+                                        const std::string& backupName,
+                                        const script::FileIdentity& backup) {
+  JournalEntry entry;
+  entry.script = location_.name;
+  entry.backup = backupName;
+  entry.done = false;
+  struct stat status {};
+  if (::fstat(newFile.Get(), &status) != 0) {
+    return Outcome::Failure(
+        Message(MessageId::CantBeLookedAt, {location_.listed}).Because(Message::System(errno)));
+  }
+  entry.replacing = script::FileIdentity::Of(status);
+  entry.keeping = backup;
+  return folder_.Intend(entry);
 }
 
 Outcome ScriptReplacement::PutInPlace(Message& leftover) {

@@ -54,6 +54,10 @@ class ScriptReplacement {
   // name still led to the file read; where the file system cannot exchange, it is renamed.
   // `leftover` says where the previous version stays when its temporary name cannot be removed.
   script::Outcome PutInPlace(script::Message& leftover);
+  // Puts the script in the run's journal record before its backup and the exchange: the new
+  // file by `newFile`, and the backup that keeps the version read.
+  script::Outcome RecordIntent(const script::FileDescriptor& newFile, const std::string& backupName,
+                               const script::FileIdentity& backup);
 
   const script::ScriptLocation& location_;
   const script::FileDescriptor& file_;

@@ -1,13 +1,16 @@
 // Take back the most recent run recorded in each folder: a script gets its backup's content
 // again, when both are still the very files that run left.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <memory>
 
 #include "engine/history.h"
 #include "engine/internal/folderinuse.h"
+#include "engine/internal/journaltext.h"
 #include "engine/internal/runjournal.h"
 #include "engine/operations/operation.h"
 #include "script/backupfolder.h"
@@ -18,6 +21,22 @@ namespace {
 
 using script::Message;
 using script::MessageId;
+
+// The user whose runs are taken back: the one who runs the undo.
+unsigned Runner() { return static_cast<unsigned>(::geteuid()); }
+
+// The runs the runner recorded in `folder`; none when it has no Nosk_backup.
+script::Outcome OwnRuns(const script::Folder& folder, JournalReading& reading) {
+  reading = {};
+  struct stat entry {};
+  if (folder.StatEntry(script::kBackupFolderName, entry) == ENOENT)
+    return script::Outcome::Success();
+  script::BackupFolder backups;
+  if (script::Outcome opened = script::BackupFolder::Open(folder, backups, false); !opened) {
+    return opened;
+  }
+  return ReadOwnRuns(backups.Get(), Runner(), reading);
+}
 
 // "the run of 2026-12-10 04:35:12 UTC (Shift Times ...)", for reasons.
 Message RunName(const JournalRecord& record) {
@@ -125,16 +144,18 @@ std::vector<ScriptTask> UndoOperation::Tasks(const FileList& files,
       failEveryNamed(opened.message());
       continue;
     }
-    std::vector<JournalRecord> records;
-    if (script::Outcome read = RunHistory(path, records); !read) {
+    JournalReading reading;
+    if (script::Outcome read = OwnRuns(undo.folder, reading); !read) {
       failEveryNamed(read.message());
       continue;
     }
-    if (records.empty()) {
+    for (Message& problem : reading.problems) problems.push_back(std::move(problem));
+    std::optional<JournalRecord> last = LastRun(reading.records);
+    if (!last) {
       failEveryNamed(Message(MessageId::NoRunRecorded));
       continue;
     }
-    undo.last = std::move(records.back());
+    undo.last = std::move(*last);
     const std::size_t folder = folders_.size();
     for (std::size_t e = 0; e < undo.last.scripts.size(); ++e) {
       const std::string& name = undo.last.scripts[e].script;
@@ -185,15 +206,23 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
   }
   if (!undo.confirmed) {
     undo.confirmed = true;
-    std::vector<JournalRecord> records;
-    if (script::Outcome read = ReadJournal(backups->Get(), records); !read) {
+    JournalReading reading;
+    if (script::Outcome read = ReadOwnRuns(backups->Get(), Runner(), reading); !read) {
       undo.changedMeanwhile = read.message();
-    } else if (records.empty() || records.back().id != record.id) {
+    } else if (std::optional<JournalRecord> last = LastRun(reading.records);
+               !last || last->id != record.id) {
       undo.changedMeanwhile = Message(MessageId::RecordedMeanwhile);
     }
   }
   if (undo.changedMeanwhile) return failed(*undo.changedMeanwhile);
-  if (!script.SourceIdentity().SameState(entry.after)) {
+  // A script whose run was stopped between its journal entry and the exchange was never
+  // replaced; one stopped just after it has only the states recorded before the exchange.
+  const script::FileIdentity& now = script.SourceIdentity();
+  if (!entry.done && !now.SameFile(entry.replacing)) {
+    return {ScriptResult::Counted(0, Message(MessageId::NotChangedByRun, {RunName(record)})),
+            nullptr};
+  }
+  if (entry.done ? !now.SameState(entry.after) : !now.SameContent(entry.replacing)) {
     return failed(Message(MessageId::ChangedSinceRun, {RunName(record)}));
   }
   script::ScriptLocation backupLocation;
@@ -215,13 +244,16 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
     return failed(Message(MessageId::BackupUnreadable, {entry.backup}).Because(read.message()));
   // A backup is the script's own inode, or a copy with its owner or the runner's: one that
   // someone else put there is never restored into the script.
-  static const uid_t runner = ::geteuid();
+  const unsigned runner = Runner();
   const unsigned backupOwner = previous.SourceIdentity().owner;
   if (backupOwner != script.SourceIdentity().owner && backupOwner != runner) {
     return failed(
         Message(MessageId::BackupOfAnother, {entry.backup, script::UserName(backupOwner)}));
   }
-  if (!previous.SourceIdentity().SameState(entry.before)) {
+  const script::FileIdentity& kept = previous.SourceIdentity();
+  // Its one link is Nosk_backup's: a backup linked elsewhere too can be written elsewhere.
+  if (kept.links != 1 ||
+      (entry.done ? !kept.SameState(entry.before) : !kept.SameContent(entry.keeping))) {
     return failed(Message(MessageId::BackupChangedSince, {entry.backup, RunName(record)}));
   }
   return {ScriptResult::Counted(1), std::make_unique<RestoredContent>(std::move(previous))};

@@ -98,8 +98,9 @@ TEST(Faults, FailingSystemCalls) {
       {"a failing rename", "rename,renameat,renameat2:error=EIO", "", 1, none, "Can't replace"},
       {"the previous version's temporary name cannot be removed", "unlinkat:error=EIO", "", 0, all,
        "which could not be removed: Input/output error", true},
-      {"no room for the run's journal record", "write:error=ENOSPC", "\"journal.txt\"", 1, all,
-       "The scripts and their backups are in place, but Undo does not know this run"},
+      {"no room for the run's journal record", "write:error=ENOSPC",
+       "\"journal-" + std::to_string(::geteuid()) + ".txt\"", 1, allButTheFirst,
+       "was not changed: can't write the run journal"},
       {"a failing flush at the end", "syncfs:error=EIO", "", 1, all,
        "could not be flushed to disk"},
   };
@@ -206,7 +207,8 @@ TEST(Faults, AnImmutableScriptOrBackupFolder) {
   rewritten = season.CheckPromise();
   EXPECT_EQ(rewritten,
             (std::map<std::string, bool>{{"a.ass", false}, {"big.ass", false}, {"c.ass", false}}));
-  season.CheckReports(result, rewritten, "backup could not be made");
+  // The journal is the first thing the run writes there, before any backup.
+  season.CheckReports(result, rewritten, "was not changed: can't write the run journal");
 }
 
 TEST(Faults, AReadOnlyMount) {

@@ -138,7 +138,9 @@ class Season {
         calls += opens ? 1 : 0;
         if (opens && line.find(opened) != std::string::npos) return calls;
       } else if (opens && line.find(opened) != std::string::npos) {
-        if (descriptor.empty()) descriptor = line.substr(line.rfind("= ") + 2);
+        // The first open that succeeded: an open that found nothing comes before a create.
+        const std::string result = line.substr(line.rfind("= ") + 2);
+        if (descriptor.empty() && !result.starts_with("-1")) descriptor = result;
       } else if (line.starts_with(call + "(")) {
         ++calls;
         if (!descriptor.empty() && (line.starts_with(call + "(" + descriptor + ",") ||

@@ -1,6 +1,7 @@
 // Undo and history from the command line: what a run wrote is taken back only where it still
 // stands, an undo is a run of its own, and the journal holds whole records only.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tests/cli/faultseason.h"
 
@@ -114,46 +115,111 @@ TEST(Undo, SaysWhenNoRunIsRecorded) {
             "nosk-cli: no run is recorded in " + shelf.folder.string() + "\n");
 }
 
-// A run killed while it works leaves the earlier records whole, and undo takes back the last
-// whole one where it still stands.
-TEST(Undo, AJournalAfterAKilledRunHoldsTheEarlierRecords) {
+// A run killed while it works is recorded as far as it went: history says it was
+// interrupted, and undo takes back exactly the scripts it replaced (the others still hold
+// what the run before wrote), or, when it replaced nothing, the run before.
+TEST(Undo, TakesBackARunKilledPartwayAsFarAsItWent) {
   REQUIRE_STRACE();
+  const std::string journalName = "journal-" + std::to_string(::geteuid()) + ".txt";
+  // The replace writes its journal's header, then a line for each of a.ass and b.ass before
+  // their exchange and one after it, then its end: it is killed at one of these writes.
+  const struct {
+    int write;
+    bool replacedAny;
+  } cases[] = {{1, false}, {2, false}, {3, true}, {4, true}, {5, true}, {6, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("killed at the journal's write " + std::to_string(c.write));
+    Shelf shelf;
+    const auto original = shelf.Contents();
+    ASSERT_EQ(shelf.Shift().exitStatus, 0);
+    const auto shifted = shelf.Contents();
+    const fs::path journal = shelf.folder / "Nosk_backup" / journalName;
+    const ProcessResult killed =
+        RunProcess("strace", {"-f",
+                              "-qq",
+                              "-o",
+                              "/dev/null",
+                              "-e",
+                              "inject=write:signal=SIGKILL:when=" + std::to_string(c.write),
+                              "-e",
+                              "trace=write",
+                              "-P",
+                              journal.string(),
+                              kCli,
+                              "replace",
+                              "--match",
+                              "text",
+                              "--mode",
+                              "text",
+                              "--block",
+                              (shelf.root / "go.txt").string(),
+                              "--with",
+                              (shelf.root / "come.txt").string(),
+                              shelf.folder.string()});
+    ASSERT_EQ(killed.exitStatus, -1) << killed.err;
+    const ProcessResult history = shelf.Run({"history", shelf.folder.string()});
+    EXPECT_EQ(history.out.find("interrupted") != std::string::npos, c.replacedAny) << history.out;
+    const ProcessResult r = shelf.Undo();
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(shelf.Contents(), c.replacedAny ? shifted : original);
+  }
+}
+
+// A record as another user could write it, its check made right: whoever forges a record can
+// compute a SHA-256 as well as Nosk.
+std::string Forged(const std::string& id, const std::string& script, const std::string& backup) {
+  const std::string body =
+      "run " + id + "\n  time 2026-12-11 00:00:00 UTC\n  summary \x1b[2Jforged\n" + "  script " +
+      script + "\n    backup " + backup + "\n    before file 1:1 1 1 1\n    after file 1:1 1 1 1\n";
+  WriteBytes("/tmp/nosk-forged-record", body);
+  const std::string sum =
+      RunProcess("sh", {"-c", "sha256sum /tmp/nosk-forged-record | cut -c1-64"}).out;
+  fs::remove("/tmp/nosk-forged-record");
+  return body + "end " + id + " sha256:" + sum.substr(0, 64) + "\n";
+}
+
+// Undo trusts only records its runner alone could have written: another user's journal, the
+// shared journal of old when someone else wrote it, and the runner's own journal taken over
+// by someone else are never read for an undo; history shows whose each run is, refuses what
+// names a path, and prints no terminal control of a record.
+TEST(Undo, TrustsOnlyTheRunnersOwnJournal) {
+  REQUIRE_ROOT("give files to another user");
+  constexpr unsigned kOther = 1234;
   Shelf shelf;
+  const auto original = shelf.Contents();
   ASSERT_EQ(shelf.Shift().exitStatus, 0);
-  const auto shifted = shelf.Contents();
-  const std::string journal = ReadBytes(shelf.folder / "Nosk_backup" / "journal.txt");
-  // Killed at the write of its journal record: the scripts are replaced, the record is not.
-  const ProcessResult killed =
-      RunProcess("strace", {"-f",
-                            "-qq",
-                            "-o",
-                            "/dev/null",
-                            "-e",
-                            "inject=write:signal=SIGKILL:when=1+",
-                            "-e",
-                            "trace=write",
-                            "-P",
-                            (shelf.folder / "Nosk_backup" / "journal.txt").string(),
-                            kCli,
-                            "replace",
-                            "--match",
-                            "text",
-                            "--mode",
-                            "text",
-                            "--block",
-                            (shelf.root / "go.txt").string(),
-                            "--with",
-                            (shelf.root / "come.txt").string(),
-                            shelf.folder.string()});
-  EXPECT_EQ(killed.exitStatus, -1);
-  EXPECT_EQ(ReadBytes(shelf.folder / "Nosk_backup" / "journal.txt"), journal);
-  const ProcessResult history = shelf.Run({"history", shelf.folder.string()});
-  EXPECT_EQ(history.out.find("Replace"), std::string::npos) << history.out;
-  // The replaced scripts no longer hold what the shift wrote: undo leaves them alone.
-  const ProcessResult r = shelf.Undo();
+  const fs::path backups = shelf.folder / "Nosk_backup";
+  const fs::path own = backups / ("journal-" + std::to_string(::geteuid()) + ".txt");
+  // Another user's runs, one of them naming a path out of the folder, in the journal of their
+  // own and in the shared one of old.
+  for (const char* name : {"journal-1234.txt", "journal.txt"}) {
+    WriteBytes(backups / name, Forged("20991231-000000-00000001", "a.ass", "a.ass.~1~") +
+                                   Forged("20991231-000000-00000002", "../../etc/passwd", "x"));
+    ASSERT_EQ(::chown((backups / name).c_str(), kOther, kOther), 0);
+  }
+  ProcessResult history = shelf.Run({"history", shelf.folder.string()});
+  EXPECT_EQ(history.exitStatus, 1);
+  EXPECT_NE(history.err.find("the record of run 20991231-000000-00000002 is not trusted: it names "
+                             "../../etc/passwd"),
+            std::string::npos)
+      << history.err;
+  EXPECT_NE(history.out.find("run 20991231-000000-00000001  by user 1234"), std::string::npos)
+      << history.out;
+  EXPECT_EQ(history.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(history.out.find("\"\\033[2Jforged\""), std::string::npos) << history.out;
+
+  // The runner's own journal, given to another user: nothing in it is trusted.
+  ASSERT_EQ(::chown(own.c_str(), kOther, kOther), 0);
+  ProcessResult r = shelf.Undo();
   EXPECT_EQ(r.exitStatus, 1);
-  EXPECT_NE(r.err.find("changed since that run"), std::string::npos);
-  EXPECT_NE(shelf.Contents(), shifted);
+  EXPECT_NE(r.err.find("belongs to user 1234, not to the user it is for"), std::string::npos)
+      << r.err;
+  EXPECT_NE(shelf.Contents(), original);
+  ASSERT_EQ(::chown(own.c_str(), ::geteuid(), ::getegid()), 0);
+  // Back in the runner's hands: the runner's own last run is the one taken back.
+  r = shelf.Undo();
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(shelf.Contents(), original);
 }
 
 // The undo killed at any call: every script ends as the run left it or restored, and what it

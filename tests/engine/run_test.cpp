@@ -206,15 +206,19 @@ TEST(BatchRuns, RewriteScriptsAsTheGoldenFilesSayAndKeepTheirBackups) {
     EXPECT_EQ(files.entries[0].stored.backup, folder / "Nosk_backup" / "episode.ass.~1~");
     EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"Nosk_backup", "episode.ass"}));
     // The journal records what the run wrote and what it backed up.
-    std::vector<JournalRecord> records;
+    JournalReading reading;
     script::Folder backups;
     ASSERT_TRUE(script::Folder::Open(folder / "Nosk_backup", backups).ok());
-    ASSERT_TRUE(ReadJournal(backups, records).ok());
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].scripts,
-              (std::vector<JournalEntry>{{"episode.ass", "episode.ass.~1~",
-                                          StateOf(folder / "Nosk_backup" / "episode.ass.~1~"),
-                                          StateOf(folder / "episode.ass")}}));
+    ASSERT_TRUE(ReadOwnRuns(backups, ::geteuid(), reading).ok());
+    ASSERT_EQ(reading.records.size(), 1u);
+    EXPECT_FALSE(reading.records[0].interrupted);
+    ASSERT_EQ(reading.records[0].scripts.size(), 1u);
+    const JournalEntry& entry = reading.records[0].scripts[0];
+    EXPECT_EQ(entry.script, "episode.ass");
+    EXPECT_EQ(entry.backup, "episode.ass.~1~");
+    EXPECT_TRUE(entry.done);
+    EXPECT_TRUE(entry.before.SameState(StateOf(folder / "Nosk_backup" / "episode.ass.~1~")));
+    EXPECT_TRUE(entry.after.SameState(StateOf(folder / "episode.ass")));
     EXPECT_FALSE(host.progressVisible);
     EXPECT_EQ(host.statusText, "");
   }
@@ -307,7 +311,7 @@ TEST(BatchRuns, NumberBackupsOneAboveTheHighest) {
   EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~5~"), once);
   EXPECT_EQ(Names(folder / "Nosk_backup"),
             (std::vector<std::string>{"a.ass.~3~", "a.ass.~4~", "a.ass.~5~", "a.ass.~x~",
-                                      "b.ass.~9~", "journal.txt"}));
+                                      "b.ass.~9~", JournalNameOf(::geteuid())}));
 }
 
 TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
