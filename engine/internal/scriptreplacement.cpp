@@ -156,7 +156,7 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
     return Refused(MessageId::ChangedWhileWorking);
   }
   Message leftover;
-  if (Outcome placed = PutInPlace(leftover); !placed) {
+  if (Outcome placed = PutInPlace(script::FileIdentity::Of(newFile), leftover); !placed) {
     backups_->Discard(location_.name, backupName_);
     backupName_.clear();
     return placed;
@@ -209,7 +209,7 @@ Outcome ScriptReplacement::RecordIntent(const script::FileDescriptor& newFile,
   return folder_.Intend(entry);
 }
 
-Outcome ScriptReplacement::PutInPlace(Message& leftover) {
+Outcome ScriptReplacement::PutInPlace(const script::FileIdentity& newFile, Message& leftover) {
   const int folder = location_.folder.Descriptor();
   const std::filesystem::path& shown = location_.listed;
   const auto cantReplace = [&](int error) {
@@ -219,10 +219,16 @@ Outcome ScriptReplacement::PutInPlace(Message& leftover) {
   const int error = ExchangeNames(folder, temporary_.Name(), location_.name);
   if (error == 0) {
     // The temporary name now holds what the script's name held: the file read, unless another
-    // program put a file of its own there just before. Then that file goes back.
+    // program put a file of its own there just before; and the script's name holds the new
+    // file, unless another program swapped a file of its own for the temporary one (it would
+    // then get the script's name, and the new file, the runner's, would stay in its hands).
+    // Either way the names go back.
     struct stat previous {};
+    struct stat named {};
     if (location_.folder.StatEntry(temporary_.Name(), previous) != 0 ||
-        !script::FileIdentity::Of(previous).SameFile(loaded_)) {
+        !script::FileIdentity::Of(previous).SameFile(loaded_) ||
+        location_.folder.StatEntry(location_.name, named) != 0 ||
+        !script::FileIdentity::Of(named).SameFile(newFile)) {
       if (ExchangeNames(folder, temporary_.Name(), location_.name) != 0) {
         temporary_.Keep();  // the other program's file is under that name: it must stay
         return Outcome::Failure(Message(MessageId::ReplacedByAnotherProgram,

@@ -53,7 +53,8 @@ class ScriptReplacement {
   // Puts the temporary file in the script's place. Exchanging the two names tells whether the
   // name still led to the file read; where the file system cannot exchange, it is renamed.
   // `leftover` says where the previous version stays when its temporary name cannot be removed.
-  script::Outcome PutInPlace(script::Message& leftover);
+  // `newFile` is the temporary file, which must be the one that takes the name.
+  script::Outcome PutInPlace(const script::FileIdentity& newFile, script::Message& leftover);
   // Puts the script in the run's journal record before its backup and the exchange: the new
   // file by `newFile`, and the backup that keeps the version read.
   script::Outcome RecordIntent(const script::FileDescriptor& newFile, const std::string& backupName,

@@ -238,6 +238,38 @@ TEST(SharedFolders, ASwapperNeverGetsASecretCopied) {
   }
 }
 
+// Defect: a file swapped in for the temporary file before the exchange took the script's name
+// (and the runner's new file stayed under a name the other user chose). After the exchange
+// the script's name must hold the very file the run wrote, or the names go back.
+TEST(SharedFolders, ATemporaryFileSwappedBeforeTheExchangeNeverTakesTheName) {
+  REQUIRE_STRACE();
+  Stage stage;
+  WriteBytes(stage / "a.ass", kEpisode);
+  WriteBytes(stage / "evil", "the other user's file");
+  // The exchange waits half a second: time enough to swap the temporary file for another.
+  auto run = std::async(std::launch::async, [&] {
+    return stage.Shift(Traced("renameat2:delay_enter=500000"), {(stage / "a.ass").string()});
+  });
+  bool swapped = false;
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!swapped && std::chrono::steady_clock::now() < giveUp &&
+         run.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+    for (const auto& entry : fs::directory_iterator(stage.season)) {
+      const std::string name = entry.path().filename().string();
+      if (!name.starts_with(".nosk-")) continue;
+      swapped = ::syscall(SYS_renameat2, AT_FDCWD, entry.path().c_str(), AT_FDCWD,
+                          (stage / "evil").c_str(), RENAME_EXCHANGE) == 0;
+      break;
+    }
+  }
+  const ProcessResult result = run.get();
+  ASSERT_TRUE(swapped) << "the temporary file was never seen: " << result.err;
+  EXPECT_EQ(result.exitStatus, 1) << result.out;
+  EXPECT_NE(result.err.find("changed on disk while Nosk worked on it"), std::string::npos)
+      << result.err;
+  EXPECT_EQ(ReadBytes(stage / "a.ass"), kEpisode);
+}
+
 // Defect: a link that U planted made root rewrite a file outside the folder and expose its old
 // content in the shared Nosk_backup. A link to anything but a regular file is refused too.
 TEST(SharedFolders, ALinkIsFollowedOnlyToAFileOfItsOwner) {
