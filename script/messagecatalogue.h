@@ -32,6 +32,10 @@ NOSK_MESSAGE(Utf16Script,
              NOSK_TEXT("EngineText",
                        "the script is UTF-16 text: convert it to UTF-8 first (Format Conversion, "
                        "or nosk-cli convert)"))
+NOSK_MESSAGE(ConvertedTooLarge,
+             NOSK_TEXT("EngineText",
+                       "converted, it would be larger than 40,000,000 bytes, more than any run "
+                       "reads; it was not converted"))
 NOSK_MESSAGE(Utf32Script,
              NOSK_TEXT("EngineText",
                        "the script is UTF-32 text: convert it to UTF-8 first (Format Conversion, "

@@ -694,6 +694,10 @@
         <source>it names %1, which is not a file name in the folder</source>
         <translation>в ней указано %1, а это не имя файла в папке</translation>
     </message>
+    <message>
+        <source>converted, it would be larger than 40,000,000 bytes, more than any run reads; it was not converted</source>
+        <translation>после преобразования он был бы больше 40 000 000 байт — больше, чем читает любой запуск; он не преобразован</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

@@ -106,6 +106,24 @@ script::Outcome Decode(std::string_view bytes, const std::string& from, const Me
   return script::Outcome::Success();
 }
 
+const char* UnmarkedUtf16(std::string_view bytes) {
+  // The first 64 KB tell: a script's header alone is hundreds of ASCII characters.
+  const std::string_view head = bytes.substr(0, 64 * 1024);
+  const std::size_t pairs = head.size() / 2;
+  if (pairs < 2) return nullptr;
+  std::size_t evenNuls = 0, oddNuls = 0;
+  for (std::size_t i = 0; i + 1 < head.size(); i += 2) {
+    evenNuls += head[i] == '\0' ? 1 : 0;
+    oddNuls += head[i + 1] == '\0' ? 1 : 0;
+  }
+  // Most characters ASCII, so most pairs with a NUL on one side, and hardly any on the other.
+  const auto most = [&](std::size_t nuls) { return nuls * 10 >= pairs * 3; };
+  const auto hardly = [&](std::size_t nuls) { return nuls * 50 <= pairs; };
+  if (most(oddNuls) && hardly(evenNuls)) return "UTF-16LE";
+  if (most(evenNuls) && hardly(oddNuls)) return "UTF-16BE";
+  return nullptr;
+}
+
 script::Outcome ResolveCharset(std::string_view bytes, const std::string& named,
                                ScriptCharset& charset) {
   charset = {};
@@ -120,6 +138,8 @@ script::Outcome ResolveCharset(std::string_view bytes, const std::string& named,
     case script::ScriptEncoding::SystemCodePage:
       break;
   }
+  if (UnmarkedUtf16(bytes) != nullptr)
+    return script::Outcome::Failure(Message(MessageId::Utf16Script));
   if (FirstInvalidUtf8(bytes) == std::string_view::npos) return script::Outcome::Success();
   charset.codePage = named;
   if (charset.codePage.empty()) {

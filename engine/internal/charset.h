@@ -28,6 +28,10 @@ std::string HexBytes(std::string_view bytes, std::size_t at);
 long long LineNumberOf(std::string_view text, std::size_t end);
 // Where the first byte that is not part of well-formed UTF-8 is; npos when there is none.
 std::size_t FirstInvalidUtf8(std::string_view text);
+// "UTF-16LE" or "UTF-16BE" for bytes that are UTF-16 without a mark (ASCII text has a NUL in
+// every other byte: the script's markup is ASCII, whatever its dialogue); null otherwise.
+// Such bytes are valid UTF-8 too, and must never be edited or converted as UTF-8.
+const char* UnmarkedUtf16(std::string_view bytes);
 // The code page uchardet takes the bytes to be in, as iconv names it; empty when it cannot tell.
 std::string DetectedCodePage(std::string_view bytes);
 

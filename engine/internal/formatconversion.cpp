@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "engine/internal/charset.h"
 #include "script/ascii.h"
 #include "script/encoding.h"
+#include "script/scriptio.h"
 
 namespace nosk::engine {
 namespace {
@@ -99,6 +101,13 @@ script::Outcome ConvertScript(std::string_view bytes, const ConvertRequest& requ
       break;
     }
   }
+  if (!conversion.wide && !bytes.starts_with(kUtf8Mark)) {
+    if (const char* unmarked = UnmarkedUtf16(bytes)) {
+      from = unmarked;
+      conversion.encoding = from;
+      conversion.wide = true;
+    }
+  }
   if (!conversion.wide) {
     const bool marked = bytes.starts_with(kUtf8Mark);
     if (marked) body.remove_prefix(kUtf8Mark.size());
@@ -137,6 +146,11 @@ script::Outcome ConvertScript(std::string_view bytes, const ConvertRequest& requ
   }
   if (request.target == TargetEncoding::Utf8WithMark) conversion.content = kUtf8Mark;
   conversion.content += WithLineEnds(conversion.decoded, request.lineEnds);
+  // A script no run would then read again is not written.
+  if (static_cast<std::int64_t>(conversion.content.size()) > script::kLargestScriptSize) {
+    conversion.content.clear();
+    return script::Outcome::Failure(script::Message(MessageId::ConvertedTooLarge));
+  }
   return script::Outcome::Success();
 }
 

@@ -191,6 +191,7 @@ TEST(CommandLine, HandlesBadInputWithoutDamage) {
   };
   const Case cases[] = {
       {"utf16.ass", utf16, "Error", "UTF-16", ""},
+      {"utf16-without-mark.ass", utf16.substr(2), "Error", "UTF-16", ""},
       {"mark-alone.ass", "\xEF\xBB\xBF", "Error", "no event lines", ""},
       {"binary.ass", binary, "Error", "no event lines", ""},
       {"lone-cr.ass", "[Events]\rDialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\r", "Error",

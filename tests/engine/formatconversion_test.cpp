@@ -64,27 +64,53 @@ TEST(FormatConversion, ConvertsEachCodePageToWhatIconvGives) {
   }
 }
 
-TEST(FormatConversion, ReadsTheUnicodeMarks) {
-  const std::string utf8 = ReadFile(kData + "/languages/ja.ass");
-  struct Case {
-    const char* encoding;
-    std::string mark;
-  };
-  const Case cases[] = {
-      {"UTF-16LE", "\xFF\xFE"},
-      {"UTF-16BE", "\xFE\xFF"},
-      {"UTF-32LE", std::string("\xFF\xFE\x00\x00", 4)},
-      {"UTF-32BE", std::string("\x00\x00\xFE\xFF", 4)},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.encoding);
-    const std::string wide = c.mark + Iconv(utf8, "UTF-8", c.encoding);
-    Conversion conversion;
-    ASSERT_TRUE(ConvertScript(wide, Settings("CP1251"), conversion).ok());
-    EXPECT_EQ(conversion.content, kMark + utf8);
-    EXPECT_EQ(script::English(conversion.Source()), std::string(c.encoding) + " with mark");
-    EXPECT_TRUE(conversion.wide);
+// The Unicode marks, and UTF-16 without a mark (valid UTF-8 too, NUL bytes and all, and once
+// converted as such into NUL-laden text, CR bytes inside its characters with CR LF asked for).
+TEST(FormatConversion, ReadsTheUnicodeMarksAndUtf16WithoutOne) {
+  for (const char* language : {"ja", "ru", "fr"}) {
+    const std::string utf8 = ReadFile(kData + "/languages/" + language + ".ass");
+    struct Case {
+      const char* encoding;
+      std::string mark;
+      std::string source;
+    };
+    const Case cases[] = {
+        {"UTF-16LE", "\xFF\xFE", "UTF-16LE with mark"},
+        {"UTF-16BE", "\xFE\xFF", "UTF-16BE with mark"},
+        {"UTF-32LE", std::string("\xFF\xFE\x00\x00", 4), "UTF-32LE with mark"},
+        {"UTF-32BE", std::string("\x00\x00\xFE\xFF", 4), "UTF-32BE with mark"},
+        {"UTF-16LE", "", "UTF-16LE"},
+        {"UTF-16BE", "", "UTF-16BE"},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(language) + " " + c.source);
+      const std::string wide = c.mark + Iconv(utf8, "UTF-8", c.encoding);
+      for (const LineEnds lineEnds : {LineEnds::Keep, LineEnds::CrLf}) {
+        Conversion conversion;
+        ASSERT_TRUE(ConvertScript(wide, Settings("CP1251", TargetEncoding::Utf8WithMark, lineEnds),
+                                  conversion)
+                        .ok());
+        EXPECT_EQ(conversion.content, kMark + utf8);  // the fixtures' lines end in CR LF
+        EXPECT_EQ(script::English(conversion.Source()), c.source);
+        EXPECT_TRUE(conversion.wide);
+      }
+    }
   }
+}
+
+// A conversion that would write more than any run reads again writes nothing.
+TEST(FormatConversion, RefusesAResultPastTheSizeLimit) {
+  // 30 MB of short lines, each LF made CR LF: 45 MB.
+  std::string script = "[Events]\n";
+  for (int i = 0; i < 15'000'000; ++i) script += "x\n";
+  Conversion conversion;
+  EXPECT_TRUE(
+      ConvertScript(script, Settings({}, TargetEncoding::Utf8, LineEnds::Keep), conversion).ok());
+  const script::Outcome converted =
+      ConvertScript(script, Settings({}, TargetEncoding::Utf8, LineEnds::CrLf), conversion);
+  EXPECT_FALSE(converted.ok());
+  EXPECT_EQ(converted.message().id(), script::MessageId::ConvertedTooLarge);
+  EXPECT_TRUE(conversion.content.empty());
 }
 
 // The target and the line ends, each choice tied to the bytes it gives.
