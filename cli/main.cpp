@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/blockfile.h"
@@ -22,6 +24,21 @@
 #include "script/temporaryfile.h"
 
 namespace {
+
+// A word that begins with a single - and then names a script (.ass, .ssa in any case) or holds a
+// slash: no option of ours is spelt so.
+bool LooksLikeAPath(std::string_view word) {
+  if (word.size() < 2 || word[0] != '-' || word[1] == '-') return false;
+  const auto endsWith = [&](std::string_view suffix) {
+    if (word.size() < suffix.size()) return false;
+    const std::string_view end = word.substr(word.size() - suffix.size());
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+      if (std::tolower(static_cast<unsigned char>(end[i])) != suffix[i]) return false;
+    }
+    return true;
+  };
+  return endsWith(".ass") || endsWith(".ssa") || word.find('/') != std::string_view::npos;
+}
 
 using nosk::engine::Affect;
 using nosk::engine::LineEnds;
@@ -394,6 +411,17 @@ int main(int argc, char** argv) {
                    "nosk-cli: %s is not a command: search, replace, shift, convert, undo or "
                    "history (nosk-cli --help)\n",
                    nosk::script::QuotedText(argv[1]).c_str());
+      return kStoppedAtCheck;
+    }
+  }
+
+  // "-h.ass" is a script's name, but CLI11 reads it as -h, and would print the help and exit
+  // with 0 having done nothing: a word before -- that begins with - and names a script or a
+  // path is a path that needs --.
+  for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+    if (LooksLikeAPath(argv[i])) {
+      std::fprintf(stderr, "nosk-cli: %s looks like a path; put -- before the paths\n",
+                   nosk::script::QuotedText(argv[i]).c_str());
       return kStoppedAtCheck;
     }
   }

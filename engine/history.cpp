@@ -14,6 +14,14 @@ UndoTarget UndoTargetOf(const std::filesystem::path& path) {
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(path, error).lexically_normal();
   if (std::filesystem::is_directory(absolute, error)) return {absolute, {}};
+  // A link to a script: the run that went through it recorded the script in the target's
+  // folder, under the target's name.
+  if (std::filesystem::is_symlink(absolute, error)) {
+    const std::filesystem::path target = std::filesystem::canonical(absolute, error);
+    if (!error && std::filesystem::is_regular_file(target, error)) {
+      return {target.parent_path(), target.filename().string()};
+    }
+  }
   return {absolute.parent_path(), absolute.filename().string()};
 }
 

@@ -284,6 +284,12 @@ TEST(CommandLine, RefusesBadUsageWithStatus2) {
       {"an unknown code page",
        {"convert", "--from", "martian", s / "b.ass"},
        "--from: not an encoding this system knows: martian"},
+      {"a script named like -h, without --",
+       {"shift", "--by", "1s", "-h.ass"},
+       "nosk-cli: -h.ass looks like a path; put -- before the paths"},
+      {"a path beginning with -, without --",
+       {"search", "--block", s / "go.txt", "-x/b.ASS"},
+       "nosk-cli: -x/b.ASS looks like a path; put -- before the paths"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -33,6 +33,31 @@ const std::string kShifted = ReadBytes(kData / "shift-all.expected.ass");
   REQUIRE_ROOT("run as another user"); \
   if (!Available("setpriv")) GTEST_SKIP() << "needs setpriv";
 
+// nosk-cli where any user may run it: the checkout may lie in a folder only its owner can
+// enter (root's home is 0700), and a run as another user that cannot even start must never
+// pass for a refusal.
+const std::string& CliForOtherUsers() {
+  static const struct Copy {
+    fs::path folder =
+        fs::temp_directory_path() / ("nosk-cli-for-others-" + std::to_string(::getpid()));
+    std::string program = (folder / "nosk-cli").string();
+    Copy() {
+      fs::create_directories(folder);
+      fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+      fs::copy_file(kCli, program, fs::copy_options::overwrite_existing);
+      fs::permissions(program, fs::perms::owner_all | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read |
+                                   fs::perms::others_exec);
+    }
+    ~Copy() {
+      std::error_code ignored;
+      fs::remove_all(folder, ignored);
+    }
+  } copy;
+  return copy.program;
+}
+
 // A folder for one case: "season" inside it, writable by everyone as a shared folder is, and
 // the block file beside it.
 struct Stage {
@@ -45,9 +70,12 @@ struct Stage {
     WriteBytes(root / "go.txt", kGo);
   }
   fs::path operator/(const std::string& name) const { return season / name; }
-  // nosk-cli shift by 1.5 s, wrapped by `wrapper` (strace, setpriv, sh) when given.
+  // nosk-cli shift by 1.5 s, wrapped by `wrapper` (strace, setpriv, sh) when given; as another
+  // user (setpriv), the copy of nosk-cli that user may run.
   ProcessResult Shift(std::vector<std::string> wrapper, std::vector<std::string> paths) const {
-    std::vector<std::string> arguments = {kCli, "shift", "--by", "0:00:01.50", "--"};
+    const bool other = !wrapper.empty() && wrapper.front() == "setpriv";
+    std::vector<std::string> arguments = {other ? CliForOtherUsers() : kCli, "shift", "--by",
+                                          "0:00:01.50", "--"};
     arguments.insert(arguments.end(), paths.begin(), paths.end());
     if (!wrapper.empty() && wrapper.front() == "strace") {
       const char* options = std::getenv("ASAN_OPTIONS");

@@ -165,6 +165,21 @@ TEST(Undo, TakesBackARunKilledPartwayAsFarAsItWent) {
   }
 }
 
+// A script shifted through a link of its owner's is taken back through that link too: the
+// record is in the target's folder.
+TEST(Undo, FindsTheRecordOfAScriptReachedThroughALink) {
+  Shelf shelf;
+  const auto original = shelf.Contents();
+  fs::create_directory(shelf.root / "links");
+  fs::create_symlink(shelf.folder / "a.ass", shelf.root / "links" / "a.ass");
+  const std::string link = (shelf.root / "links" / "a.ass").string();
+  ASSERT_EQ(shelf.Run({"shift", "--by", "0:00:01.50", "--", link}).exitStatus, 0);
+  ASSERT_NE(shelf.Contents(), original);
+  const ProcessResult r = shelf.Undo({link});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(shelf.Contents(), original);
+}
+
 // A record as another user could write it, its check made right: whoever forges a record can
 // compute a SHA-256 as well as Nosk.
 std::string Forged(const std::string& id, const std::string& script, const std::string& backup) {
