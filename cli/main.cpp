@@ -1,5 +1,6 @@
 // nosk-cli: the runs of the window, without the window.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -301,6 +302,13 @@ int main(int argc, char** argv) {
   // A write beyond the process's file size limit must be an error of that one script (EFBIG),
   // not a signal that ends the program half-way through a run.
   std::signal(SIGXFSZ, SIG_IGN);
+  // A walk keeps each folder it found scripts in open, to reach them by descriptor: a season
+  // of thousands of folders needs more descriptors than the usual soft limit of 1024.
+  if (struct rlimit files{};
+      ::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &files);
+  }
   // SIGINT, SIGTERM and SIGHUP remove the temporary file being written before the program ends.
   const nosk::script::InterruptCleanup cleanup;
   CLI::App app("Nosk applies one edit to many subtitle scripts (.ass, .ssa) at once.", "nosk-cli");

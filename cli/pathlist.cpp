@@ -12,17 +12,21 @@
 namespace nosk::cli {
 namespace fs = std::filesystem;
 
-PathList::PathList(std::vector<fs::path> paths, TerminalHost& host, ResultOutput output)
-    : paths_(std::move(paths)), host_(host), output_(output) {
+PathList::PathList(std::vector<CollectedScript> scripts, TerminalHost& host, ResultOutput output)
+    : scripts_(std::move(scripts)), host_(host), output_(output) {
   if (output_.countFiles) host_.SetFileNumber(1, Count());
 }
 
 bool PathList::GetChecked(std::int32_t) const { return true; }
 
-fs::path PathList::GetPath(std::int32_t i) const { return paths_[i]; }
+fs::path PathList::GetPath(std::int32_t i) const { return scripts_[i].path; }
+
+std::optional<script::ScriptLocation> PathList::GetLocation(std::int32_t i) const {
+  return scripts_[i].location;
+}
 
 void PathList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
-  Print(paths_[i], result);
+  Print(scripts_[i].path, result);
 }
 
 void PathList::StoreUnlistedResult(const fs::path& script, const engine::ScriptResult& result) {

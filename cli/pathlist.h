@@ -3,9 +3,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/scriptpaths.h"
 #include "cli/terminalhost.h"
 #include "engine/filelist.h"
 #include "engine/runtally.h"
@@ -28,11 +30,12 @@ struct ResultOutput {
 // (another program's write kept only in the backup).
 class PathList : public engine::FileList {
  public:
-  PathList(std::vector<std::filesystem::path> paths, TerminalHost& host, ResultOutput output);
+  PathList(std::vector<CollectedScript> scripts, TerminalHost& host, ResultOutput output);
 
-  std::int32_t Count() const override { return static_cast<std::int32_t>(paths_.size()); }
+  std::int32_t Count() const override { return static_cast<std::int32_t>(scripts_.size()); }
   bool GetChecked(std::int32_t i) const override;
   std::filesystem::path GetPath(std::int32_t i) const override;
+  std::optional<script::ScriptLocation> GetLocation(std::int32_t i) const override;
   void StoreResult(std::int32_t i, const engine::ScriptResult& result) override;
   void StoreUnlistedResult(const std::filesystem::path& script,
                            const engine::ScriptResult& result) override;
@@ -43,7 +46,7 @@ class PathList : public engine::FileList {
  private:
   void Print(const std::filesystem::path& script, const engine::ScriptResult& result);
 
-  std::vector<std::filesystem::path> paths_;
+  std::vector<CollectedScript> scripts_;
   TerminalHost& host_;
   ResultOutput output_;
   int failures_ = 0;

@@ -49,7 +49,7 @@ int RunCommand(const engine::RunRequest& request, const CommandPaths& paths,
   if (paths.collect) {
     collected = CollectScriptPaths(paths.arguments, paths.recursive, stderr);
   } else {
-    collected.scripts.assign(paths.arguments.begin(), paths.arguments.end());
+    for (const std::string& argument : paths.arguments) collected.scripts.push_back({argument, {}});
   }
   // With --diff the diffs are the output, and the result lines join the reasons on stderr.
   PathList files(std::move(collected.scripts), host,

@@ -1,9 +1,12 @@
 #include "cli/scriptpaths.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdint>
 
 #include "script/eventline.h"
+#include "script/folder.h"
 #include "script/outcome.h"
 
 namespace nosk::cli {
@@ -39,40 +42,59 @@ std::uint32_t NextUtf16Key(std::string_view text, std::size_t& at) {
 }
 
 // What a folder holds that a run may take: its scripts (a link to a file counts, as it does in
-// the window), and its subfolders (real folders only: a link to a folder is never entered; a
-// backup folder neither).
+// the window, and is followed by the run's own rules), and its subfolders (real folders only: a
+// link to a folder is never entered; a backup folder neither).
 struct FolderEntries {
-  std::vector<fs::path> scripts;
-  std::vector<fs::path> subfolders;
+  std::vector<CollectedScript> scripts;
+  std::vector<std::string> subfolders;
 };
 
-// An entry the listing fails at ends it: what was found before it is still taken.
-FolderEntries ListFolder(const fs::path& folder, std::error_code& error) {
-  FolderEntries entries;
-  fs::directory_iterator listing(folder, error);
-  for (; !error && listing != fs::directory_iterator(); listing.increment(error)) {
-    std::error_code typeError;
-    const fs::path& path = listing->path();
-    if (listing->symlink_status(typeError).type() == fs::file_type::directory) {
-      if (path.filename() != kBackupFolder) entries.subfolders.push_back(path);
-    } else if (!listing->is_directory(typeError) &&
-               script::IsScriptFileName(path.filename().string())) {
-      entries.scripts.push_back(path);
+// An entry the listing fails at ends it: what was found before it is still taken. 0 or the
+// errno value of that failure.
+int ListFolder(const script::Folder& folder, FolderEntries& entries) {
+  entries = {};
+  return folder.ForEachEntry([&](const std::string& name) {
+    struct stat status {};
+    if (folder.StatEntry(name, status) != 0) return;
+    if (S_ISDIR(status.st_mode)) {
+      if (name != kBackupFolder) entries.subfolders.push_back(name);
+      return;
     }
-  }
-  return entries;
+    if (!script::IsScriptFileName(name)) return;
+    CollectedScript script{folder.PathOf(name), std::nullopt};
+    if (S_ISREG(status.st_mode)) {
+      script.location = script::ScriptLocation{script.path, folder, name, false};
+    } else if (S_ISLNK(status.st_mode)) {
+      // A link to a folder is no script; any other link is left to the run, which follows it
+      // only to a file of the link's owner.
+      struct stat target {};
+      if (::fstatat(folder.Descriptor(), name.c_str(), &target, 0) == 0 &&
+          S_ISDIR(target.st_mode)) {
+        return;
+      }
+    }
+    entries.scripts.push_back(std::move(script));
+  });
 }
 
-// Whether a script is anywhere below these folders; a folder that cannot be listed counts as
-// holding none.
-bool HoldScripts(std::vector<fs::path> folders) {
+// Whether a script is anywhere below these folders' subfolders; a folder that cannot be opened
+// or listed counts as holding none.
+bool HoldScripts(const script::Folder& folder, const std::vector<std::string>& subfolders) {
+  std::vector<script::Folder> folders;
+  for (const std::string& name : subfolders) {
+    script::Folder child;
+    if (folder.OpenChild(name, child) == 0) folders.push_back(std::move(child));
+  }
   while (!folders.empty()) {
-    const fs::path folder = std::move(folders.back());
+    const script::Folder next = std::move(folders.back());
     folders.pop_back();
-    std::error_code error;
-    FolderEntries entries = ListFolder(folder, error);
+    FolderEntries entries;
+    ListFolder(next, entries);
     if (!entries.scripts.empty()) return true;
-    folders.insert(folders.end(), entries.subfolders.begin(), entries.subfolders.end());
+    for (const std::string& name : entries.subfolders) {
+      script::Folder child;
+      if (next.OpenChild(name, child) == 0) folders.push_back(std::move(child));
+    }
   }
   return false;
 }
@@ -108,27 +130,43 @@ CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, boo
     const fs::path path = fs::absolute(fs::path(argument), error).lexically_normal();
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status)) {
-      std::vector<fs::path> folders = {path};
+      // The folder named is opened as the user spelt it, links and all; everything below it is
+      // reached from its descriptor.
+      script::Folder top;
+      if (const script::Outcome opened = script::Folder::Open(path, top); !opened) {
+        problem(path, script::English(opened.message()));
+        continue;
+      }
+      std::vector<script::Folder> folders = {top};
       while (!folders.empty()) {
-        const fs::path folder = std::move(folders.back());
+        const script::Folder folder = std::move(folders.back());
         folders.pop_back();
-        std::error_code listingError;
-        FolderEntries entries = ListFolder(folder, listingError);
-        if (listingError) problem(folder, "can't list the folder: " + listingError.message());
-        collected.scripts.insert(collected.scripts.end(), entries.scripts.begin(),
-                                 entries.scripts.end());
+        FolderEntries entries;
+        if (const int listing = ListFolder(folder, entries); listing != 0) {
+          problem(folder.Path(), "can't list the folder: " + script::ErrorText(listing));
+        }
+        for (CollectedScript& script : entries.scripts)
+          collected.scripts.push_back(std::move(script));
         if (recursive) {
-          folders.insert(folders.end(), entries.subfolders.begin(), entries.subfolders.end());
-        } else if (HoldScripts(std::move(entries.subfolders))) {
+          for (const std::string& name : entries.subfolders) {
+            script::Folder child;
+            if (const int error = folder.OpenChild(name, child); error != 0) {
+              // Swapped for a link or a file since it was listed: not entered, and said.
+              problem(folder.PathOf(name), "can't open the folder: " + script::ErrorText(error));
+              continue;
+            }
+            folders.push_back(std::move(child));
+          }
+        } else if (HoldScripts(folder, entries.subfolders)) {
           std::fprintf(errors,
                        "nosk-cli: skipped the subfolders of %s, which hold scripts too; -r "
                        "takes them\n",
-                       script::PathText(folder).c_str());
+                       script::PathText(folder.Path()).c_str());
         }
       }
     } else if (script::IsScriptFileName(path.filename().string())) {
       // A missing script stays: the run reports it, as the window does a deleted entry.
-      collected.scripts.push_back(path);
+      collected.scripts.push_back({path, std::nullopt});
     } else if (status.type() == fs::file_type::not_found) {
       problem(path, "no such file or folder");
     } else if (error) {
@@ -138,9 +176,17 @@ CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, boo
                    script::PathText(path).c_str());
     }
   }
-  std::sort(collected.scripts.begin(), collected.scripts.end(),
-            [](const fs::path& a, const fs::path& b) { return Utf16Less(a.native(), b.native()); });
-  collected.scripts.erase(std::unique(collected.scripts.begin(), collected.scripts.end()),
+  // In list order; a script named twice (a folder and one of its scripts) is taken once, as
+  // its folder's walk found it.
+  std::stable_sort(collected.scripts.begin(), collected.scripts.end(),
+                   [](const CollectedScript& a, const CollectedScript& b) {
+                     if (a.path != b.path) return Utf16Less(a.path.native(), b.path.native());
+                     return a.location.has_value() && !b.location.has_value();
+                   });
+  collected.scripts.erase(std::unique(collected.scripts.begin(), collected.scripts.end(),
+                                      [](const CollectedScript& a, const CollectedScript& b) {
+                                        return a.path == b.path;
+                                      }),
                           collected.scripts.end());
   return collected;
 }

@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "engine/scriptresult.h"
+#include "script/scriptlocation.h"
 
 namespace nosk::engine {
 
@@ -14,6 +16,12 @@ class FileList {
   virtual std::int32_t Count() const = 0;
   virtual bool GetChecked(std::int32_t i) const = 0;
   virtual std::filesystem::path GetPath(std::int32_t i) const = 0;
+  // Where the list found entry i, when it found it by walking a folder: the run then reaches it
+  // through that folder, never by its path again. None: the run locates the path itself.
+  virtual std::optional<script::ScriptLocation> GetLocation(std::int32_t i) const {
+    (void)i;
+    return std::nullopt;
+  }
   // Stores what the run did with entry i.
   virtual void StoreResult(std::int32_t i, const ScriptResult& result) = 0;
   // Stores what the run did with a script the list names only by its folder (an undo of a

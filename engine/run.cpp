@@ -246,6 +246,7 @@ std::vector<ScriptTask> Operation::Tasks(const FileList& files, std::vector<Mess
     ScriptTask task;
     task.path = files.GetPath(i);
     task.entry = i;
+    task.location = files.GetLocation(i);
     if (!files.GetChecked(i)) task.known = ScriptResult();
     tasks.push_back(std::move(task));
   }

@@ -298,6 +298,75 @@ TEST(SharedFolders, ATemporaryFileSwappedBeforeTheExchangeNeverTakesTheName) {
   EXPECT_EQ(ReadBytes(stage / "a.ass"), kEpisode);
 }
 
+// Defect: -r opened each script's folder again by its path, so a folder swapped for a link
+// after the listing was followed (into a root-only folder when root runs it). The walk's own
+// descriptor is used: the scripts it found are edited where they went, and the link's target
+// is never touched.
+TEST(SharedFolders, AFolderSwappedForALinkDuringAWalkIsNeverFollowed) {
+  REQUIRE_STRACE();
+  Stage stage;
+  for (const char* folder : {"A", "B"}) {
+    fs::create_directory(stage / folder);
+    WriteBytes(stage / folder / "ep.ass", kEpisode);
+  }
+  fs::create_directory(stage.root / "private");
+  WriteBytes(stage.root / "private" / "ep.ass", kEpisode);
+  // The run's first lock, on A, waits half a second: meanwhile B becomes a link.
+  auto run = std::async(std::launch::async, [&] {
+    std::vector<std::string> arguments = Traced("flock:delay_enter=500000:when=1");
+    arguments.insert(arguments.end(),
+                     {kCli, "shift", "-r", "--by", "0:00:01.50", "--", stage.season.string()});
+    const std::string program = arguments.front();
+    arguments.erase(arguments.begin());
+    return RunProcess(program, arguments);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  fs::rename(stage / "B", stage / "B-moved");
+  fs::create_directory_symlink(stage.root / "private", stage / "B");
+  const ProcessResult result = run.get();
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
+  EXPECT_EQ(ReadBytes(stage.root / "private" / "ep.ass"), kEpisode);
+  EXPECT_EQ(ReadBytes(stage / "B-moved" / "ep.ass"), kShifted);
+  EXPECT_EQ(ReadBytes(stage / "A" / "ep.ass"), kShifted);
+}
+
+// Scripts deeper than PATH_MAX were skipped without a word: the walk reaches every folder from
+// its parent's descriptor, so no path is ever too long for it.
+TEST(SharedFolders, AWalkReachesScriptsDeeperThanAnyPath) {
+  Stage stage;
+  const std::string name(200, 'd');
+  int folder = ::open(stage.season.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  fs::path deep = stage.season;
+  for (int level = 0; level < 25; ++level) {  // 25 x 201 bytes: past PATH_MAX (4096)
+    ASSERT_EQ(::mkdirat(folder, name.c_str(), 0755), 0);
+    const int child = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ::close(folder);
+    ASSERT_GE(folder = child, 0);
+    deep /= name;
+  }
+  const auto writeAt = [&](const std::string& bytes) {
+    const int file = ::openat(folder, "ep.ass", O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(::write(file, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(file);
+  };
+  writeAt(kEpisode);
+  const ProcessResult result =
+      RunProcess(kCli, {"shift", "-r", "--by", "0:00:01.50", "--", stage.season.string()});
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
+  EXPECT_EQ(result.out, "1\t" + (deep / "ep.ass").string() + "\n");
+  std::string shifted(kShifted.size() + 16, '\0');
+  const int file = ::openat(folder, "ep.ass", O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(file, 0);
+  shifted.resize(
+      static_cast<std::size_t>(std::max<ssize_t>(0, ::read(file, shifted.data(), shifted.size()))));
+  ::close(file);
+  ::close(folder);
+  EXPECT_EQ(shifted, kShifted);
+  // Too deep for the temporary folder's own removal by path.
+  RunProcess("rm", {"-rf", stage.season.string()});
+}
+
 // Defect: a link that U planted made root rewrite a file outside the folder and expose its old
 // content in the shared Nosk_backup. A link to anything but a regular file is refused too.
 TEST(SharedFolders, ALinkIsFollowedOnlyToAFileOfItsOwner) {
