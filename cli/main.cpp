@@ -402,6 +402,9 @@ int main(int argc, char** argv) {
       "Take back the most recent run recorded in each folder named (for a script: in its "
       "folder, that script only)");
   AddWait(undo, options);
+  undo->add_flag("-r,--recursive", options.recursive,
+                 "Take back the last run of every folder under the folders named too, at any "
+                 "depth (not Nosk_backup, nor a link to a folder)");
   AddPaths(undo, options);
 
   CLI::App* history =

@@ -48,6 +48,8 @@ int RunCommand(const engine::RunRequest& request, const CommandPaths& paths,
   CollectedPaths collected;
   if (paths.collect) {
     collected = CollectScriptPaths(paths.arguments, paths.recursive, stderr);
+  } else if (paths.recursive) {
+    collected = CollectFoldersWithRuns(paths.arguments, stderr);
   } else {
     for (const std::string& argument : paths.arguments) collected.scripts.push_back({argument, {}});
   }
@@ -66,6 +68,7 @@ int RunCommand(const engine::RunRequest& request, const CommandPaths& paths,
     }
     return ExitStatusOf(outcome.stopped->kind);
   }
+  for (const script::Message& note : outcome.notes) PrintLine(script::English(note));
   if (kind == RunKind::Undo) {
     for (const script::Message& problem : outcome.problems) PrintLine(script::English(problem));
   } else if (!outcome.problems.empty()) {

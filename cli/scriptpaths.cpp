@@ -191,4 +191,44 @@ CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, boo
   return collected;
 }
 
+CollectedPaths CollectFoldersWithRuns(const std::vector<std::string>& arguments,
+                                      std::FILE* errors) {
+  CollectedPaths collected;
+  for (const std::string& argument : arguments) {
+    collected.scripts.push_back({argument, std::nullopt});
+    std::error_code error;
+    const fs::path path = fs::absolute(fs::path(argument), error).lexically_normal();
+    if (!fs::is_directory(path, error)) continue;
+    script::Folder top;
+    if (!script::Folder::Open(path, top)) continue;  // the undo says why
+    std::vector<script::Folder> folders = {top};
+    while (!folders.empty()) {
+      const script::Folder folder = std::move(folders.back());
+      folders.pop_back();
+      FolderEntries entries;
+      if (const int listing = ListFolder(folder, entries); listing != 0) {
+        std::fprintf(errors, "nosk-cli: %s: can't list the folder: %s\n",
+                     script::PathText(folder.Path()).c_str(), script::ErrorText(listing).c_str());
+        ++collected.problems;
+      }
+      for (const std::string& name : entries.subfolders) {
+        script::Folder child;
+        if (const int opened = folder.OpenChild(name, child); opened != 0) {
+          std::fprintf(errors, "nosk-cli: %s: can't open the folder: %s\n",
+                       script::PathText(folder.PathOf(name)).c_str(),
+                       script::ErrorText(opened).c_str());
+          ++collected.problems;
+          continue;
+        }
+        struct stat backups {};
+        if (child.StatEntry(std::string(kBackupFolder), backups) == 0) {
+          collected.scripts.push_back({child.Path(), std::nullopt});
+        }
+        folders.push_back(std::move(child));
+      }
+    }
+  }
+  return collected;
+}
+
 }  // namespace nosk::cli

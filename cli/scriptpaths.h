@@ -39,4 +39,8 @@ struct CollectedPaths {
 CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, bool recursive,
                                   std::FILE* errors);
 
+// The folders an undo with -r takes back: each argument as it stands, and for one that is a
+// folder, every folder below it that has a Nosk_backup, walked as CollectScriptPaths walks.
+CollectedPaths CollectFoldersWithRuns(const std::vector<std::string>& arguments, std::FILE* errors);
+
 }  // namespace nosk::cli

@@ -286,6 +286,7 @@ RunOutcome Run(const RunRequest& request, FileList& files, Host& host) {
     }
   }
   driver.Finish(outcome.problems);
+  outcome.notes = operation->Notes();
   return outcome;
 }
 

@@ -32,6 +32,8 @@ struct RunOutcome {
   // What went wrong besides the scripts' own results (a journal record or a flush that failed,
   // a folder whose run could not be undone), a message each.
   std::vector<script::Message> problems;
+  // What the user should know of the run as a whole that is no failure, a message each.
+  std::vector<script::Message> notes;
 
   // Whether the run went through its list.
   explicit operator bool() const { return !stopped; }

@@ -217,6 +217,10 @@ NOSK_MESSAGE(RecordedMeanwhile,
              NOSK_TEXT("EngineText",
                        "another run was recorded in this folder after the undo read its journal, "
                        "so it was left alone; undo again"))
+NOSK_MESSAGE(DifferentLastRuns,
+             NOSK_TEXT("EngineText",
+                       "the folders' last runs are not one run, so each folder's own last run "
+                       "was taken back: %1"))
 NOSK_MESSAGE(TheRunOf, NOSK_TEXT("EngineText", "the run of %1 (%2)"))
 
 // What a run did, as the journal, the history and undo name it.

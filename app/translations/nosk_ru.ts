@@ -698,6 +698,10 @@
         <source>converted, it would be larger than 40,000,000 bytes, more than any run reads; it was not converted</source>
         <translation>после преобразования он был бы больше 40 000 000 байт — больше, чем читает любой запуск; он не преобразован</translation>
     </message>
+    <message>
+        <source>the folders&apos; last runs are not one run, so each folder&apos;s own last run was taken back: %1</source>
+        <translation>последние запуски этих папок — не один запуск, поэтому в каждой папке отменён её собственный последний запуск: %1</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <ctime>
 #include <deque>
+#include <map>
 #include <optional>
 
 #include "engine/internal/journaltext.h"
@@ -300,8 +301,19 @@ Outcome ReadEveryRun(const script::Folder& backups, std::size_t keptBytes,
       return read;
     }
   }
-  reading.records.assign(std::make_move_iterator(kept.begin()),
-                         std::make_move_iterator(kept.end()));
+  // A run that came back to the folder wrote a record each time: they are one run.
+  std::map<std::pair<std::string, unsigned>, std::size_t> runs;
+  for (JournalRecord& record : kept) {
+    const auto [known, isNew] = runs.try_emplace({record.id, record.user}, reading.records.size());
+    if (isNew) {
+      reading.records.push_back(std::move(record));
+      continue;
+    }
+    JournalRecord& run = reading.records[known->second];
+    run.scripts.insert(run.scripts.end(), std::make_move_iterator(record.scripts.begin()),
+                       std::make_move_iterator(record.scripts.end()));
+    run.interrupted = run.interrupted || record.interrupted;
+  }
   // Every user's runs in the order they ran: ids begin with the time to the second, and each
   // journal holds its runs in order.
   std::stable_sort(reading.records.begin(), reading.records.end(),

@@ -89,6 +89,8 @@ class Operation {
                           PlanContext& context) = 0;
   // Why a script failed when memory ran out on it.
   virtual script::MessageId OutOfMemory() const { return script::MessageId::OutOfMemoryForScript; }
+  // What the run as a whole has to say once it went through its list, besides failures.
+  virtual std::vector<script::Message> Notes() const { return {}; }
 };
 
 }  // namespace nosk::engine

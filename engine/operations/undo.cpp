@@ -76,6 +76,20 @@ class UndoOperation : public Operation {
 
   MessageId OutOfMemory() const override { return MessageId::OutOfMemoryForRestore; }
 
+  // Folders whose last runs are not one run each had their own last run taken back: said, so
+  // that an undo of a season is not mistaken for the undo of one run.
+  std::vector<Message> Notes() const override {
+    std::string runs;
+    bool different = false;
+    for (const FolderUndo& undo : folders_) {
+      different = different || undo.last.id != folders_.front().last.id;
+      runs +=
+          (runs.empty() ? "" : ", ") + script::PathText(undo.folder.Path()) + ": " + undo.last.id;
+    }
+    if (!different) return {};
+    return {Message(MessageId::DifferentLastRuns, {runs})};
+  }
+
  private:
   // A folder whose last recorded run is taken back.
   struct FolderUndo {

@@ -180,6 +180,37 @@ TEST(Undo, FindsTheRecordOfAScriptReachedThroughALink) {
   EXPECT_EQ(shelf.Contents(), original);
 }
 
+// A -r run comes back to a folder after a subfolder ("b-extras/" sorts between a.ass and
+// b.ass), and writes two records with one id there: undo -r takes the whole run back, in every
+// folder; folders whose last runs differ are each taken back, and the undo says so.
+TEST(Undo, TakesBackARecursiveRunInEveryFolder) {
+  Shelf shelf;
+  const fs::path extras = shelf.folder / "b-extras";
+  fs::create_directory(extras);
+  WriteBytes(extras / "x.ass", kEpisode);
+  const auto original = shelf.Contents();
+  ProcessResult r = shelf.Run({"shift", "-r", "--by", "0:00:01.50", shelf.folder.string()});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  ASSERT_NE(shelf.Contents(), original);
+  const std::string history = shelf.Run({"history", shelf.folder.string()}).out;
+  EXPECT_EQ(history.find("  run "), history.rfind("  run ")) << "one run: " << history;
+  EXPECT_NE(history.find("    c.ass"), std::string::npos) << history;
+  r = shelf.Run({"undo", "-r", shelf.folder.string()});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(shelf.Contents(), original);
+  EXPECT_EQ(ReadBytes(extras / "x.ass"), kEpisode);
+  EXPECT_EQ(r.err.find("not one run"), std::string::npos) << r.err;
+
+  // Two runs, one per folder.
+  ASSERT_EQ(shelf.Shift().exitStatus, 0);
+  ASSERT_EQ(shelf.Run({"shift", "--by", "0:00:01.50", extras.string()}).exitStatus, 0);
+  r = shelf.Run({"undo", "-r", shelf.folder.string()});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_NE(r.err.find("the folders' last runs are not one run"), std::string::npos) << r.err;
+  EXPECT_EQ(shelf.Contents(), original);
+  EXPECT_EQ(ReadBytes(extras / "x.ass"), kEpisode);
+}
+
 // A record as another user could write it, its check made right: whoever forges a record can
 // compute a SHA-256 as well as Nosk.
 std::string Forged(const std::string& id, const std::string& script, const std::string& backup) {
