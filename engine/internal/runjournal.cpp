@@ -259,11 +259,19 @@ Outcome JournalWriter::End() {
 
 Outcome ReadOwnRuns(const script::Folder& backups, unsigned user, JournalReading& reading) {
   reading = {};
-  // Only the records of the newest run are kept: undo needs no more.
+  // Only the records of the newest few runs are kept: undo needs the last one that replaced
+  // anything, and a run stopped before its first exchange replaced nothing.
+  constexpr std::size_t kKeptRuns = 8;
+  std::size_t runs = 0;
   const auto keep = [&](JournalRecord&& record) {
-    if (!reading.records.empty() && reading.records.back().id != record.id) {
-      reading.leftOut += reading.records.size();
-      reading.records.clear();
+    if (reading.records.empty() || reading.records.back().id != record.id) ++runs;
+    while (runs > kKeptRuns) {
+      const std::string oldest = reading.records.front().id;
+      while (!reading.records.empty() && reading.records.front().id == oldest) {
+        reading.records.erase(reading.records.begin());
+        ++reading.leftOut;
+      }
+      --runs;
     }
     reading.records.push_back(std::move(record));
   };

@@ -38,6 +38,32 @@ script::Outcome OwnRuns(const script::Folder& folder, JournalReading& reading) {
   return ReadOwnRuns(backups.Get(), Runner(), reading);
 }
 
+// The newest run that replaced anything in `folder`. A run stopped partway is taken back as far
+// as it went: its scripts whose exchange went through (their name holds the new file it
+// recorded); one stopped before it replaced anything there did nothing to take back, and the
+// run before it is the last. Such a run may still have linked a script's inode into
+// Nosk_backup, which changes its change time and nothing else: `linked` gets those inodes.
+std::optional<JournalRecord> LastReplacingRun(const script::Folder& folder,
+                                              std::vector<JournalRecord> records,
+                                              std::vector<script::FileIdentity>* linked = nullptr) {
+  while (std::optional<JournalRecord> last = LastRun(records)) {
+    if (!last->interrupted) return last;
+    std::vector<script::FileIdentity> kept;
+    std::erase_if(last->scripts, [&](const JournalEntry& entry) {
+      struct stat status {};
+      const bool replaced =
+          entry.done || (folder.StatEntry(entry.script, status) == 0 &&
+                         script::FileIdentity::Of(status).SameFile(entry.replacing));
+      if (!replaced) kept.push_back(entry.keeping);
+      return !replaced;
+    });
+    if (!last->scripts.empty()) return last;
+    if (linked != nullptr) linked->insert(linked->end(), kept.begin(), kept.end());
+    std::erase_if(records, [&](const JournalRecord& record) { return record.id == last->id; });
+  }
+  return std::nullopt;
+}
+
 // "the run of 2026-12-10 04:35:12 UTC (Shift Times ...)", for reasons.
 Message RunName(const JournalRecord& record) {
   return Message(MessageId::TheRunOf, {record.time, record.summary});
@@ -98,6 +124,9 @@ class UndoOperation : public Operation {
     // Read again once the run holds the folder's lock: the record must still be the last one.
     bool confirmed = false;
     std::optional<Message> changedMeanwhile;
+    // Scripts that a later run, stopped before it replaced them, linked into Nosk_backup: their
+    // change time moved, and only that.
+    std::vector<script::FileIdentity> linked;
   };
 
   std::vector<FolderUndo> folders_;
@@ -164,7 +193,8 @@ std::vector<ScriptTask> UndoOperation::Tasks(const FileList& files,
       continue;
     }
     for (Message& problem : reading.problems) problems.push_back(std::move(problem));
-    std::optional<JournalRecord> last = LastRun(reading.records);
+    std::optional<JournalRecord> last =
+        LastReplacingRun(undo.folder, std::move(reading.records), &undo.linked);
     if (!last) {
       failEveryNamed(Message(MessageId::NoRunRecorded));
       continue;
@@ -223,7 +253,8 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
     JournalReading reading;
     if (script::Outcome read = ReadOwnRuns(backups->Get(), Runner(), reading); !read) {
       undo.changedMeanwhile = read.message();
-    } else if (std::optional<JournalRecord> last = LastRun(reading.records);
+    } else if (std::optional<JournalRecord> last =
+                   LastReplacingRun(undo.folder, std::move(reading.records));
                !last || last->id != record.id) {
       undo.changedMeanwhile = Message(MessageId::RecordedMeanwhile);
     }
@@ -236,7 +267,13 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
     return {ScriptResult::Counted(0, Message(MessageId::NotChangedByRun, {RunName(record)})),
             nullptr};
   }
-  if (entry.done ? !now.SameState(entry.after) : !now.SameContent(entry.replacing)) {
+  const bool onlyLinked =
+      std::any_of(undo.linked.begin(), undo.linked.end(),
+                  [&](const script::FileIdentity& linked) { return linked.SameContent(now); });
+  const bool same = !entry.done  ? now.SameContent(entry.replacing)
+                    : onlyLinked ? now.SameContent(entry.after)
+                                 : now.SameState(entry.after);
+  if (!same) {
     return failed(Message(MessageId::ChangedSinceRun, {RunName(record)}));
   }
   script::ScriptLocation backupLocation;

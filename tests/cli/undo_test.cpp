@@ -299,6 +299,17 @@ TEST(Undo, KilledAtAnyPointLosesNothing) {
       const bool killed = result.exitStatus == -1;
       if (killed) {
         ++kills;
+        // The undo is recorded as far as it went: the next undo takes back exactly what it
+        // restored, or, when it restored nothing, the shift. Never a season half one, half
+        // the other.
+        bool restoredAny = false;
+        for (const auto& [name, content] : shelf.Contents()) restoredAny |= content == kEpisode;
+        const ProcessResult again = shelf.Undo();
+        EXPECT_EQ(again.exitStatus, 0) << again.err;
+        for (const auto& [name, content] : shelf.Contents()) {
+          EXPECT_EQ(content, restoredAny ? shifted.at(name) : kEpisode)
+              << name << (restoredAny ? ": not taken back to the shift" : ": the shift stayed");
+        }
       } else {
         EXPECT_EQ(result.exitStatus, 0) << result.err;
         for (const auto& [name, content] : shelf.Contents()) EXPECT_EQ(content, kEpisode) << name;
