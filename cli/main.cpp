@@ -1,11 +1,13 @@
 // nosk-cli: the runs of the window, without the window.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <map>
@@ -102,6 +104,7 @@ struct Options {
   std::string to = "utf-8-bom";
   std::string eol = "keep";
   bool recursive = false;
+  std::string user;  // undo: whose runs, when root names another user
   std::vector<std::string> paths;
 };
 
@@ -267,10 +270,28 @@ RunRequest ConvertRequest(const Options& options) {
   return request;
 }
 
-RunRequest UndoRequest() {
+// The undo the options ask for: whose runs it takes back. Only root may name another user.
+RunRequest UndoRequest(const Options& options) {
   RunRequest request;
   request.mode = RunMode::Write;
-  request.operation = nosk::engine::UndoRequest{};
+  nosk::engine::UndoRequest undo;
+  if (!options.user.empty()) {
+    unsigned user = 0;
+    if (const struct passwd* entry = ::getpwnam(options.user.c_str())) {
+      user = entry->pw_uid;
+    } else {
+      const char* end = options.user.data() + options.user.size();
+      const auto [stop, error] = std::from_chars(options.user.data(), end, user);
+      if (error != std::errc() || stop != end) {
+        throw CLI::ValidationError("--user", "no such user: " + options.user);
+      }
+    }
+    if (user != ::geteuid() && ::geteuid() != 0) {
+      throw CLI::ValidationError("--user", "only root may take back another user's runs");
+    }
+    undo.user = user;
+  }
+  request.operation = undo;
   return request;
 }
 
@@ -405,6 +426,9 @@ int main(int argc, char** argv) {
   undo->add_flag("-r,--recursive", options.recursive,
                  "Take back the last run of every folder under the folders named too, at any "
                  "depth (not Nosk_backup, nor a link to a folder)");
+  undo->add_option("--user", options.user,
+                   "Root only: take back the last run of this user (a name or a number) instead "
+                   "of root's own, checked and recorded as that user's");
   AddPaths(undo, options);
 
   CLI::App* history =
@@ -443,7 +467,7 @@ int main(int argc, char** argv) {
     if (history->parsed()) {
       // Reads no blocks and makes no request.
     } else if (undo->parsed()) {
-      request = UndoRequest();
+      request = UndoRequest(options);
     } else if (search->parsed()) {
       request = SearchRequest(options);
     } else if (replace->parsed()) {

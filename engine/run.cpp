@@ -1,5 +1,7 @@
 #include "engine/run.h"
 
+#include <unistd.h>
+
 #include <map>
 #include <new>
 #include <utility>
@@ -110,6 +112,11 @@ class Driver {
 
 JournalRecord Driver::JournalOfTheRun() const {
   JournalRecord journal;
+  // Recorded in its runner's journal; root's undo of another user's run, in that user's.
+  journal.user = static_cast<unsigned>(::geteuid());
+  if (const auto* undo = std::get_if<UndoRequest>(&request_.operation); undo && undo->user) {
+    journal.user = *undo->user;
+  }
   if (request_.mode == RunMode::Write) {
     journal.id = NewRunId();
     journal.time = TimeNow();

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -108,7 +109,11 @@ struct ConvertRequest {
 
 // Take back the most recent run recorded in each folder the list names: for a folder, every
 // script of that run; for a script, that script.
-struct UndoRequest {};
+struct UndoRequest {
+  // Whose runs are taken back: the runner's own, unless root names another user's. The undo is
+  // then recorded in that user's journal, as theirs.
+  std::optional<unsigned> user;
+};
 
 // What a preview showed of one script, so that applying the preview writes exactly that.
 struct PreviewedScript {

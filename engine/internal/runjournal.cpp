@@ -192,18 +192,28 @@ Outcome JournalWriter::Failed(int error) const {
 }
 
 Outcome JournalWriter::Begin(const script::Folder& backups, const JournalRecord& run) {
-  const unsigned user = static_cast<unsigned>(::geteuid());
+  const unsigned user = run.user;
   const std::string name = JournalNameOf(user);
   shown_ = backups.PathOf(name);
   constexpr int kFlags = O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-  // Readable by whoever may read the backups, writable by its user alone.
-  const auto mode = static_cast<mode_t>((backups.Status().st_mode & 0444) | 0600);
+  // Readable by whoever may read the backups (as they are now: a backup folder just made had
+  // its mode set after it was opened), writable by its user alone.
+  struct stat folder {};
+  if (::fstat(backups.Descriptor(), &folder) != 0) return Failed(errno);
+  const auto mode = static_cast<mode_t>((folder.st_mode & 0444) | 0600);
   script::FileDescriptor journal;
   for (int attempt = 0; attempt < 2 && !journal.Valid(); ++attempt) {
     journal.Reset(::openat(backups.Descriptor(), name.c_str(), kFlags));
     if (journal.Valid() || errno != ENOENT) break;
     journal.Reset(::openat(backups.Descriptor(), name.c_str(), kFlags | O_CREAT | O_EXCL, mode));
     if (!journal.Valid() && errno != EEXIST) break;
+    // The mode asked for went through the umask: readers of the backups read it, whatever the
+    // umask. Root recording another user's undo: the journal made is that user's.
+    if (journal.Valid() && ::fchmod(journal.Get(), mode) != 0) return Failed(errno);
+    if (journal.Valid() && user != static_cast<unsigned>(::geteuid()) &&
+        ::fchown(journal.Get(), user, static_cast<gid_t>(-1)) != 0) {
+      return Failed(errno);
+    }
   }
   if (!journal.Valid()) return Failed(errno == ELOOP ? EPERM : errno);
   struct stat status {};

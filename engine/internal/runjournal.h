@@ -38,7 +38,7 @@ class JournalWriter {
   JournalWriter(const JournalWriter&) = delete;
   JournalWriter& operator=(const JournalWriter&) = delete;
 
-  // Opens the journal in `backups` and writes the header of `run`.
+  // Opens the journal of `run.user` in `backups` and writes the header of `run`.
   script::Outcome Begin(const script::Folder& backups, const JournalRecord& run);
   bool Begun() const { return journal_.Valid(); }
   script::Outcome Append(std::string_view lines);

@@ -22,11 +22,8 @@ namespace {
 using script::Message;
 using script::MessageId;
 
-// The user whose runs are taken back: the one who runs the undo.
-unsigned Runner() { return static_cast<unsigned>(::geteuid()); }
-
-// The runs the runner recorded in `folder`; none when it has no Nosk_backup.
-script::Outcome OwnRuns(const script::Folder& folder, JournalReading& reading) {
+// The runs `user` recorded in `folder`; none when it has no Nosk_backup.
+script::Outcome OwnRuns(const script::Folder& folder, unsigned user, JournalReading& reading) {
   reading = {};
   struct stat entry {};
   if (folder.StatEntry(script::kBackupFolderName, entry) == ENOENT)
@@ -35,7 +32,7 @@ script::Outcome OwnRuns(const script::Folder& folder, JournalReading& reading) {
   if (script::Outcome opened = script::BackupFolder::Open(folder, backups, false); !opened) {
     return opened;
   }
-  return ReadOwnRuns(backups.Get(), Runner(), reading);
+  return ReadOwnRuns(backups.Get(), user, reading);
 }
 
 // The newest run that replaced anything in `folder`. A run stopped partway is taken back as far
@@ -83,6 +80,9 @@ class RestoredContent : public NewContent {
 
 class UndoOperation : public Operation {
  public:
+  explicit UndoOperation(const UndoRequest& request)
+      : user_(request.user.value_or(static_cast<unsigned>(::geteuid()))) {}
+
   std::optional<RunStop> Check(RunMode) override { return std::nullopt; }
 
   std::vector<ScriptTask> Tasks(const FileList& files, std::vector<Message>& problems) override;
@@ -130,6 +130,7 @@ class UndoOperation : public Operation {
   };
 
   std::vector<FolderUndo> folders_;
+  unsigned user_;  // whose runs: everything is checked as for that user
 };
 
 std::vector<ScriptTask> UndoOperation::Tasks(const FileList& files,
@@ -188,7 +189,7 @@ std::vector<ScriptTask> UndoOperation::Tasks(const FileList& files,
       continue;
     }
     JournalReading reading;
-    if (script::Outcome read = OwnRuns(undo.folder, reading); !read) {
+    if (script::Outcome read = OwnRuns(undo.folder, user_, reading); !read) {
       failEveryNamed(read.message());
       continue;
     }
@@ -251,7 +252,7 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
   if (!undo.confirmed) {
     undo.confirmed = true;
     JournalReading reading;
-    if (script::Outcome read = ReadOwnRuns(backups->Get(), Runner(), reading); !read) {
+    if (script::Outcome read = ReadOwnRuns(backups->Get(), user_, reading); !read) {
       undo.changedMeanwhile = read.message();
     } else if (std::optional<JournalRecord> last =
                    LastReplacingRun(undo.folder, std::move(reading.records));
@@ -295,7 +296,7 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
     return failed(Message(MessageId::BackupUnreadable, {entry.backup}).Because(read.message()));
   // A backup is the script's own inode, or a copy with its owner or the runner's: one that
   // someone else put there is never restored into the script.
-  const unsigned runner = Runner();
+  const unsigned runner = user_;
   const unsigned backupOwner = previous.SourceIdentity().owner;
   if (backupOwner != script.SourceIdentity().owner && backupOwner != runner) {
     return failed(
@@ -312,8 +313,8 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
 
 }  // namespace
 
-std::unique_ptr<Operation> MakeOperation(const UndoRequest&) {
-  return std::make_unique<UndoOperation>();
+std::unique_ptr<Operation> MakeOperation(const UndoRequest& request) {
+  return std::make_unique<UndoOperation>(request);
 }
 
 }  // namespace nosk::engine

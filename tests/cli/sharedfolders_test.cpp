@@ -685,6 +685,52 @@ TEST(SharedFolders, ANewBackupFolderIsSharedAsItsFolderIs) {
   }
 }
 
+// In a folder two users work in, each records and undoes their own runs; root takes back
+// another user's run only when it names that user, and the undo is then that user's.
+TEST(SharedFolders, EachUserUndoesTheirOwnRuns) {
+  REQUIRE_SETPRIV();
+  Stage stage;
+  // A team folder: root's, with U's group, which may write it.
+  ASSERT_EQ(::chown(stage.season.c_str(), 0, kOtherUser), 0);
+  ASSERT_EQ(::chmod(stage.season.c_str(), 02775), 0);
+  WriteBytes(stage / "u.ass", kEpisode);
+  ASSERT_EQ(::chown((stage / "u.ass").c_str(), kOtherUser, kOtherUser), 0);
+  WriteBytes(stage / "root.ass", kEpisode);
+  const auto asOther = [&](std::vector<std::string> arguments) {
+    std::vector<std::string> command = AsOtherUser();
+    command.push_back(CliForOtherUsers());
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    const std::string program = command.front();
+    command.erase(command.begin());
+    return RunProcess(program, command);
+  };
+  ASSERT_EQ(stage.Shift(AsOtherUser(), {(stage / "u.ass").string()}).exitStatus, 0);
+  ASSERT_EQ(stage.Shift({(stage / "root.ass").string()}).exitStatus, 0);
+  // Each one's undo takes back that one's own run, whoever ran last.
+  ProcessResult r = asOther({"undo", "--", stage.season.string()});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, "1\t" + (stage / "u.ass").string() + "\n");
+  EXPECT_EQ(ReadBytes(stage / "u.ass"), kEpisode);
+  EXPECT_EQ(ReadBytes(stage / "root.ass"), kShifted);
+  ASSERT_EQ(stage.Shift(AsOtherUser(), {(stage / "u.ass").string()}).exitStatus, 0);
+  r = RunProcess(kCli, {"undo", "--", stage.season.string()});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, "1\t" + (stage / "root.ass").string() + "\n");
+  EXPECT_EQ(ReadBytes(stage / "u.ass"), kShifted);
+  // Root, naming U: U's last run, recorded in U's journal.
+  r = RunProcess(kCli, {"undo", "--user", std::to_string(kOtherUser), "--", stage.season.string()});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(ReadBytes(stage / "u.ass"), kEpisode);
+  const struct stat journal =
+      StatOf(stage / "Nosk_backup" / ("journal-" + std::to_string(kOtherUser) + ".txt"));
+  EXPECT_EQ(journal.st_uid, kOtherUser);
+  EXPECT_EQ(journal.st_mode & 07777, 0644u);  // the team reads its history, only U writes it
+  // U may not name root.
+  r = asOther({"undo", "--user", "0", "--", stage.season.string()});
+  EXPECT_EQ(r.exitStatus, 2);
+  EXPECT_NE(r.err.find("only root may take back another user's runs"), std::string::npos) << r.err;
+}
+
 // Two runs at once over the same scripts, a shift and a text replacement, again and again: every
 // script ends with both edits, or with one and a reason for the other.
 TEST(SharedFolders, ConcurrentRunsLoseNoEdit) {

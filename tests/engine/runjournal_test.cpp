@@ -126,8 +126,9 @@ TEST(RunJournals, AreWrittenByTheirUserAlone) {
   ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
   script::Folder backups;
   ASSERT_TRUE(script::Folder::Open(folder.path(), backups).ok());
-  const JournalRecord first = Record("20261210-043512-00000001", "a.ass");
+  JournalRecord first = Record("20261210-043512-00000001", "a.ass");
   JournalRecord second = Record("20261210-043600-00000002", "b.ass");
+  first.user = second.user = ::geteuid();  // the runner's journal
   const std::string name = JournalNameOf(::geteuid());
   {
     JournalWriter writer;
@@ -156,7 +157,6 @@ TEST(RunJournals, AreWrittenByTheirUserAlone) {
   EXPECT_EQ(reading.records[1].user, ::geteuid());
   ASSERT_TRUE(ReadOwnRuns(backups, ::geteuid(), reading).ok());
   ASSERT_EQ(reading.records.size(), 2u);
-  second.user = ::geteuid();
   EXPECT_EQ(reading.records[1], second);
   // The text is for people too: names and summaries stand as they are.
   const std::string text = ReadBytes(folder / name);
