@@ -154,7 +154,8 @@ ScriptResult Driver::Plan(const ScriptTask& task, OpenScript& open) {
   // run is changing.
   if (request_.mode == RunMode::Write) {
     if (const script::Outcome entered =
-            folderInUse_.Enter(open.location.folder, host_, request_.folderLockWait);
+            folderInUse_.Enter(open.location.folder, open.location.listed, host_,
+                               request_.folderLockWait);
         !entered) {
       return Failed(entered);
     }

@@ -77,6 +77,7 @@ Outcome BackupFolder::Open(const Folder& scripts, BackupFolder& backups, bool cr
         Message(MessageId::CantOpenFolder, {shown}).Because(Message::System(error)));
   }
   const int descriptor = backups.folder_.Descriptor();
+  backups.made_ = made;
   if (made) {
     // As the folder shares: its group, and its group and other bits, whatever the umask says.
     mode_t shared = parent.st_mode & 03077;

@@ -29,6 +29,8 @@ class BackupFolder {
   static Outcome Open(const Folder& scripts, BackupFolder& backups, bool create = true);
 
   const Folder& Get() const { return folder_; }
+  // Whether Open made it, this time.
+  bool Made() const { return made_; }
 
   // Keeps the file open as `file` as the next backup of `name`: a hard link to that very inode,
   // or, when `copy` is asked or the file system will not link it, a copy of its content with its
@@ -52,6 +54,7 @@ class BackupFolder {
   unsigned HighestNumber(const std::string& name);
 
   Folder folder_;
+  bool made_ = false;
   bool scanned_ = false;
   std::map<std::string, unsigned> highest_;  // by script name, scanned once per run
 };

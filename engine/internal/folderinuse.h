@@ -18,7 +18,8 @@ namespace nosk::engine {
 
 // Locked from before the run reads the first script there until the run moves on to another
 // folder or ends, so that no other Nosk run works on the same scripts meanwhile; its backup
-// folder is opened when the first backup is made there. The run's record there is written as the
+// folder is opened (made if need be: the lock is in it) when the run enters the folder, and
+// removed again when the run made it and put nothing in it. The run's record there is written as the
 // run goes: each script is in the journal before it is replaced, and the record ends when the
 // run leaves the folder.
 class FolderInUse {
@@ -37,8 +38,10 @@ class FolderInUse {
   // Makes `folder` the one in use: nothing when it is already; otherwise the previous folder is
   // left and this one's lock is taken, waiting for another run as long as `longest` allows (the
   // host is told that it waits). The temporary files that dead runs left there are removed.
-  script::Outcome Enter(const script::Folder& folder, Host& host,
-                        std::chrono::milliseconds longest);
+  // The backup folder is opened, or made, first: the lock is in it. `script` is the script the
+  // run is about to read there, for the reason when no backup folder can be made.
+  script::Outcome Enter(const script::Folder& folder, const std::filesystem::path& script,
+                        Host& host, std::chrono::milliseconds longest);
   // The backup folder of the folder in use (`folder`, the one entered), opened (and, when
   // `create`, made if there is none) the first time.
   script::Outcome Backups(const script::Folder& folder, script::BackupFolder*& backups,
@@ -56,6 +59,7 @@ class FolderInUse {
 
  private:
   script::FolderLock lock_;
+  script::Folder folder_;  // the folder in use
   std::optional<script::BackupFolder> backups_;
   JournalRecord run_;
   Describe describe_;

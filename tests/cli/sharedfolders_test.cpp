@@ -181,7 +181,8 @@ TEST(SharedFolders, ASameSizeWriteWithItsTimeSetBackIsSeen) {
   edited.replace(edited.find("Where are we?"), 13, "Where are WE?");
   const ProcessResult result = While(
       [&] {
-        return stage.Shift(Traced("fchmod:delay_enter=1500000:when=1"),
+        // The third fchmod, after the backup folder's and its lock file's: the new file's.
+        return stage.Shift(Traced("fchmod:delay_enter=1500000:when=3"),
                            {(stage / "a.ass").string()});
       },
       std::chrono::milliseconds(700),
@@ -398,7 +399,7 @@ TEST(SharedFolders, ALinkIsFollowedOnlyToAFileOfItsOwner) {
   EXPECT_EQ(ReadBytes(stage / "mine.ass"), kShifted);
   EXPECT_EQ(ReadBytes(stage / "Nosk_backup" / "mine.ass.~1~"), kEpisode);
   EXPECT_EQ(Command("ls -A '" + (stage / "Nosk_backup").string() + "'"),
-            "journal-" + std::to_string(::geteuid()) + ".txt\nmine.ass.~1~\n");
+            "journal-" + std::to_string(::geteuid()) + ".txt\nlock\nmine.ass.~1~\n");
 }
 
 // Defect: a Nosk_backup that is a link, or that another user made, decided where the runner
@@ -788,6 +789,59 @@ TEST(SharedFolders, ConcurrentRunsLoseNoEdit) {
   }
 }
 
+// Defect: the run lock was flock on the folder, which anyone who may read it can take, and keep
+// the owner's runs waiting, then refused. The lock is a file in Nosk_backup that exactly the
+// folder's writers may open; a run that made Nosk_backup only to lock it removes it again.
+TEST(SharedFolders, OnlyTheFoldersWritersCanHoldItsLock) {
+  REQUIRE_SETPRIV();
+  if (!Available("flock")) GTEST_SKIP() << "needs flock (util-linux)";
+  const struct {
+    mode_t folder;
+    mode_t lock;
+  } modes[] = {{0755, 0600}, {02775, 0660}, {0777, 0666}, {01777, 0666}};
+  for (const auto& m : modes) {
+    SCOPED_TRACE(m.folder);
+    Stage stage;
+    WriteBytes(stage / "a.ass", kEpisode);
+    ASSERT_EQ(::chmod(stage.season.c_str(), m.folder), 0);
+    ASSERT_EQ(stage.Shift({(stage / "a.ass").string()}).exitStatus, 0);
+    EXPECT_EQ(StatOf(stage / "Nosk_backup" / "lock").st_mode & 07777, m.lock);
+  }
+  // U may read root's folder, and holds a lock on the folder and tries the lock file: root's
+  // run neither waits nor is refused.
+  Stage stage;
+  WriteBytes(stage / "a.ass", kEpisode);
+  ASSERT_EQ(::chmod(stage.season.c_str(), 0755), 0);
+  ASSERT_EQ(stage.Shift({(stage / "a.ass").string()}).exitStatus, 0);
+  std::vector<std::string> reader = AsOtherUser();
+  reader.insert(reader.end(),
+                {"flock", "--nonblock", (stage / "Nosk_backup" / "lock").string(), "true"});
+  const std::string program = reader.front();
+  reader.erase(reader.begin());
+  EXPECT_NE(RunProcess(program, reader).exitStatus, 0) << "a reader opened the lock file";
+  std::vector<std::string> holder = AsOtherUser();
+  holder.insert(holder.end(), {"flock", stage.season.string(), "sleep", "2"});
+  const std::string holding = holder.front();
+  holder.erase(holder.begin());
+  const pid_t held = StartProcess(holding, holder);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const ProcessResult result = RunProcess(
+      kCli, {"shift", "--by", "0:00:01.50", "--wait", "0.5", (stage / "a.ass").string()});
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
+  EXPECT_EQ(result.err.find("waiting"), std::string::npos) << result.err;
+  StopProcess(held);
+
+  // Nothing to change: the backup folder made for the lock goes again.
+  Stage empty;
+  WriteBytes(empty / "a.ass", kEpisode);
+  WriteBytes(empty.root / "absent.txt", "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,absent\n");
+  const ProcessResult absent =
+      RunProcess(kCli, {"replace", "--block", (empty.root / "absent.txt").string(), "--with",
+                        (empty.root / "go.txt").string(), "--", (empty / "a.ass").string()});
+  EXPECT_EQ(absent.out, "0\t" + (empty / "a.ass").string() + "\n") << absent.err;
+  EXPECT_FALSE(fs::exists(empty / "Nosk_backup"));
+}
+
 // A second run waits for the first in the same folder, and says so; past its limit it refuses
 // that folder's scripts with a reason.
 TEST(SharedFolders, ASecondRunWaitsForTheFirst) {
@@ -795,7 +849,10 @@ TEST(SharedFolders, ASecondRunWaitsForTheFirst) {
   Stage stage;
   WriteBytes(stage / "a.ass", kEpisode);
   // Another run holds the folder's lock for two seconds.
-  const pid_t holder = StartProcess("flock", {stage.season.string(), "sleep", "2"});
+  fs::create_directory(stage / "Nosk_backup");
+  WriteBytes(stage / "Nosk_backup" / "lock", "");
+  const pid_t holder =
+      StartProcess("flock", {(stage / "Nosk_backup" / "lock").string(), "sleep", "2"});
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ProcessResult result = RunProcess(
       kCli, {"shift", "--by", "0:00:01.50", "--wait", "0.5", (stage / "a.ass").string()});

@@ -311,7 +311,7 @@ TEST(BatchRuns, NumberBackupsOneAboveTheHighest) {
   EXPECT_EQ(ReadBytes(folder / "Nosk_backup" / "a.ass.~5~"), once);
   EXPECT_EQ(Names(folder / "Nosk_backup"),
             (std::vector<std::string>{"a.ass.~3~", "a.ass.~4~", "a.ass.~5~", "a.ass.~x~",
-                                      "b.ass.~9~", JournalNameOf(::geteuid())}));
+                                      "b.ass.~9~", JournalNameOf(::geteuid()), "lock"}));
 }
 
 TEST(BatchRuns, StopAtTheirChecksWithoutTouchingAFile) {
