@@ -1,5 +1,6 @@
 #include "cli/scriptpaths.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -53,7 +54,20 @@ struct FolderEntries {
 // errno value of that failure.
 int ListFolder(const script::Folder& folder, FolderEntries& entries) {
   entries = {};
-  return folder.ForEachEntry([&](const std::string& name) {
+  return folder.ForEachTypedEntry([&](const std::string& name, unsigned char type) {
+    // A script's name on a regular file needs no stat: most entries of a season's folder.
+    if (type == DT_REG) {
+      if (!script::IsScriptFileName(name)) return;
+      const fs::path path = folder.PathOf(name);
+      entries.scripts.push_back({path, script::ScriptLocation{path, folder, name, false}});
+      return;
+    }
+    if (type != DT_DIR && !script::IsScriptFileName(name)) return;
+    if (type != DT_DIR && type != DT_LNK && type != DT_UNKNOWN) {
+      // A FIFO or a device under a script's name: the run says what it is.
+      entries.scripts.push_back({folder.PathOf(name), std::nullopt});
+      return;
+    }
     struct stat status {};
     if (folder.StatEntry(name, status) != 0) return;
     if (S_ISDIR(status.st_mode)) {

@@ -54,6 +54,11 @@ int Folder::StatEntry(const std::string& name, struct stat& status) const {
 }
 
 int Folder::ForEachEntry(const std::function<void(const std::string& name)>& visit) const {
+  return ForEachTypedEntry([&](const std::string& name, unsigned char) { visit(name); });
+}
+
+int Folder::ForEachTypedEntry(
+    const std::function<void(const std::string& name, unsigned char type)>& visit) const {
   // A descriptor of the listing's own, which the listing owns and closes.
   FileDescriptor listing(::openat(Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!listing.Valid()) return errno;
@@ -65,7 +70,7 @@ int Folder::ForEachEntry(const std::function<void(const std::string& name)>& vis
     const dirent* entry = ::readdir(entries.get());
     if (entry == nullptr) return errno;
     const std::string name = entry->d_name;
-    if (name != "." && name != "..") visit(name);
+    if (name != "." && name != "..") visit(name, entry->d_type);
   }
 }
 

@@ -66,13 +66,8 @@ script::Outcome FolderInUse::Intend(const JournalEntry& entry) {
 }
 
 void FolderInUse::Record(const JournalEntry& entry) {
-  if (script::Outcome appended = journal_.Append(RecordOutcome(entry));
-      !appended && !journalFailed_) {
-    journalFailed_ = true;
-    journalFailures_.push_back(
-        script::Message(script::MessageId::JournalNotWritten, {journal_.Shown()})
-            .Because(script::Message::System(journal_.LastError())));
-  }
+  // Written with the next script's entry, or the record's end.
+  journal_.Defer(RecordOutcome(entry));
 }
 
 void FolderInUse::Leave() {
@@ -83,12 +78,11 @@ void FolderInUse::Leave() {
     ::unlinkat(folder_.Descriptor(), script::kBackupFolderName, AT_REMOVEDIR);
   }
   // Written while the folder is still locked: no other run's record comes between.
-  if (script::Outcome ended = journal_.End(); !ended && !journalFailed_) {
+  if (script::Outcome ended = journal_.End(); !ended) {
     journalFailures_.push_back(
         script::Message(script::MessageId::JournalNotWritten, {journal_.Shown()})
             .Because(script::Message::System(journal_.LastError())));
   }
-  journalFailed_ = false;
   backups_.reset();
   lock_.Release();
 }

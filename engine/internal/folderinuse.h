@@ -19,8 +19,8 @@ namespace nosk::engine {
 // Locked from before the run reads the first script there until the run moves on to another
 // folder or ends, so that no other Nosk run works on the same scripts meanwhile; its backup
 // folder is opened (made if need be: the lock is in it) when the run enters the folder, and
-// removed again when the run made it and put nothing in it. The run's record there is written as the
-// run goes: each script is in the journal before it is replaced, and the record ends when the
+// removed again when the run made it and put nothing in it. The run's record there is written as
+// the run goes: each script is in the journal before it is replaced, and the record ends when the
 // run leaves the folder.
 class FolderInUse {
  public:
@@ -54,7 +54,7 @@ class FolderInUse {
   void Record(const JournalEntry& entry);
   // Ends the folder's journal record, if a script was rewritten there, and lets it go.
   void Leave();
-  // Why journal records could not be written, a sentence each (a folder's first only).
+  // Why journal records could not be written to their end, a sentence each.
   const std::vector<script::Message>& JournalFailures() const { return journalFailures_; }
 
  private:
@@ -64,7 +64,6 @@ class FolderInUse {
   JournalRecord run_;
   Describe describe_;
   JournalWriter journal_;
-  bool journalFailed_ = false;  // in the folder in use: told once
   std::vector<script::Message> journalFailures_;
 };
 

@@ -12,6 +12,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <utility>
 
 #include "engine/internal/journaltext.h"
 #include "script/ascii.h"
@@ -225,6 +226,8 @@ Outcome JournalWriter::Begin(const script::Folder& backups, const JournalRecord&
   journal_ = std::move(journal);
   id_ = run.id;
   recordText_.clear();
+  deferred_.clear();
+  size_ = status.st_size;
   // Whatever a write cut short left at the end, the record starts on a line of its own.
   std::string header = RecordHeader(run);
   char last = '\n';
@@ -236,32 +239,41 @@ Outcome JournalWriter::Begin(const script::Folder& backups, const JournalRecord&
 }
 
 Outcome JournalWriter::Write(std::string_view text) {
-  struct stat status {};
-  if (::fstat(journal_.Get(), &status) != 0) return Failed(errno);
   std::string_view rest = text;
   while (!rest.empty()) {
     const ssize_t written = ::write(journal_.Get(), rest.data(), rest.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       const int error = written < 0 ? errno : EIO;
-      [[maybe_unused]] const int ignored = ::ftruncate(journal_.Get(), status.st_size);
+      // Only its user writes the journal, and this run is the one that holds the folder: its
+      // size is what this run made it.
+      [[maybe_unused]] const int ignored = ::ftruncate(journal_.Get(), size_);
       return Failed(error);
     }
     rest.remove_prefix(static_cast<std::size_t>(written));
   }
+  size_ += static_cast<off_t>(text.size());
   return Outcome::Success();
 }
 
 Outcome JournalWriter::Append(std::string_view lines) {
   if (!journal_.Valid()) return Failed(EBADF);
-  if (Outcome written = Write(lines); !written) return written;
-  recordText_.append(lines);
+  // What was deferred goes first, in the same write.
+  std::string text = std::exchange(deferred_, {});
+  text.append(lines);
+  if (Outcome written = Write(text); !written) return written;
+  recordText_.append(text);
   return Outcome::Success();
 }
 
+void JournalWriter::Defer(std::string_view lines) { deferred_.append(lines); }
+
 Outcome JournalWriter::End() {
   if (!journal_.Valid()) return Outcome::Success();
-  Outcome written = Write(RecordEnd(id_, recordText_));
+  std::string text = std::exchange(deferred_, {});
+  recordText_.append(text);
+  text += RecordEnd(id_, recordText_);
+  Outcome written = Write(text);
   recordText_.clear();
   if (const int error = journal_.Close(); error != 0 && written) return Failed(error);
   return written;

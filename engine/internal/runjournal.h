@@ -2,6 +2,8 @@
 // user, so that no record another user could have written is ever trusted.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -42,6 +44,10 @@ class JournalWriter {
   script::Outcome Begin(const script::Folder& backups, const JournalRecord& run);
   bool Begun() const { return journal_.Valid(); }
   script::Outcome Append(std::string_view lines);
+  // Lines that go with the next Append or the End, in its write: what is known after a
+  // script's exchange costs no write of its own (a run stopped before that write is recorded
+  // as far as the states before the exchange).
+  void Defer(std::string_view lines);
   // Writes the end and closes the journal.
   script::Outcome End();
   // The journal, and the errno value of the last write that failed.
@@ -55,8 +61,10 @@ class JournalWriter {
   script::FileDescriptor journal_;
   std::filesystem::path shown_;
   std::string id_;
-  std::string recordText_;
-  mutable int lastError_ = 0;  // what the record holds so far, which the end checks
+  std::string recordText_;  // what the record holds so far, which the end checks
+  std::string deferred_;    // lines waiting for the next write
+  off_t size_ = 0;          // the journal's size, as this run's writes made it
+  mutable int lastError_ = 0;
 };
 
 // The runs `user` could have recorded in `backups` (their own journal, and the shared journal

@@ -121,8 +121,8 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
   // script's change time), so that a run killed at any moment is recorded as far as it went,
   // and the run before it can still be taken back where this one did nothing.
   const std::string expected = backups_->NextName(location_.name);
-  if (Outcome intended =
-          RecordIntent(newFileDescriptor, expected, script::FileIdentity::Of(status));
+  if (Outcome intended = RecordIntent(script::FileIdentity::Of(newFile), expected,
+                                      script::FileIdentity::Of(status));
       !intended) {
     return Outcome::Failure(
         Message(MessageId::NotChangedBecause, {shown}).Because(intended.message()));
@@ -137,10 +137,11 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
   if (copied || backupName_ != expected) {
     struct stat copy {};
     const int error = backups_->Get().StatEntry(backupName_, copy);
-    Outcome intended =
-        error != 0 ? Outcome::Failure(Message(MessageId::CantBeLookedAt, {BackupPath()})
-                                          .Because(Message::System(error)))
-                   : RecordIntent(newFileDescriptor, backupName_, script::FileIdentity::Of(copy));
+    Outcome intended = error != 0
+                           ? Outcome::Failure(Message(MessageId::CantBeLookedAt, {BackupPath()})
+                                                  .Because(Message::System(error)))
+                           : RecordIntent(script::FileIdentity::Of(newFile), backupName_,
+                                          script::FileIdentity::Of(copy));
     if (!intended) {
       backups_->Discard(location_.name, backupName_);
       backupName_.clear();
@@ -192,19 +193,14 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
   return Outcome::Success();
 }
 
-Outcome ScriptReplacement::RecordIntent(const script::FileDescriptor& newFile,
+Outcome ScriptReplacement::RecordIntent(const script::FileIdentity& newFile,
                                         const std::string& backupName,
                                         const script::FileIdentity& backup) {
   JournalEntry entry;
   entry.script = location_.name;
   entry.backup = backupName;
   entry.done = false;
-  struct stat status {};
-  if (::fstat(newFile.Get(), &status) != 0) {
-    return Outcome::Failure(
-        Message(MessageId::CantBeLookedAt, {location_.listed}).Because(Message::System(errno)));
-  }
-  entry.replacing = script::FileIdentity::Of(status);
+  entry.replacing = newFile;
   entry.keeping = backup;
   return folder_.Intend(entry);
 }

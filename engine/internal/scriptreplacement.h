@@ -56,8 +56,9 @@ class ScriptReplacement {
   // `newFile` is the temporary file, which must be the one that takes the name.
   script::Outcome PutInPlace(const script::FileIdentity& newFile, script::Message& leftover);
   // Puts the script in the run's journal record before its backup and the exchange: the new
-  // file by `newFile`, and the backup that keeps the version read.
-  script::Outcome RecordIntent(const script::FileDescriptor& newFile, const std::string& backupName,
+  // file as it was written (its size and modification time are final; its change time moves
+  // with the exchange), and the backup that keeps the version read.
+  script::Outcome RecordIntent(const script::FileIdentity& newFile, const std::string& backupName,
                                const script::FileIdentity& backup);
 
   const script::ScriptLocation& location_;
