@@ -37,8 +37,8 @@ script::Outcome RunHistory(const std::filesystem::path& folder, JournalReading& 
   if (script::Outcome opened = script::BackupFolder::Open(scripts, backups, false); !opened) {
     return opened;
   }
-  // Enough for thousands of runs, and far below what a journal grown without end would take.
-  constexpr std::size_t kKeptBytes = 8 * 1024 * 1024;
+  // Thousands of runs, and far below what a journal grown without end would take.
+  constexpr std::size_t kKeptBytes = 2 * 1024 * 1024;
   return ReadEveryRun(backups.Get(), kKeptBytes, reading);
 }
 

@@ -172,6 +172,10 @@ void JournalParser::Line(std::string_view line, bool cut) {
       record.scripts.pop_back();
     }
     record.scripts.push_back(std::move(entry));
+    if (record.scripts.size() > kMostScriptsInRecord) {
+      spoiled_ = Message(MessageId::RecordTooLong);
+      record.scripts.clear();
+    }
   } else if (!record.scripts.empty()) {
     JournalEntry& entry = record.scripts.back();
     if (Field(line, "    backup", value)) {

@@ -18,6 +18,9 @@ namespace nosk::engine {
 // A record's text stops being a run's past this many bytes: no run writes that much in one
 // folder (a script costs about 250 bytes), and a longer one is damage or an attack.
 inline constexpr std::size_t kLongestRecord = 4 * 1024 * 1024;
+// Nor does any run rewrite more scripts in one folder than this (a season is a few dozen): a
+// record that names more is refused before its entries take more memory than its text.
+inline constexpr std::size_t kMostScriptsInRecord = 5'000;
 
 // Whether `name` is one path component: not empty, not "." or "..", no "/" and no NUL.
 bool IsPlainName(std::string_view name);

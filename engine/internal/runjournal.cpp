@@ -11,6 +11,7 @@
 #include <ctime>
 #include <deque>
 #include <map>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -152,7 +153,14 @@ Outcome ReadJournalFile(const script::Folder& backups, const std::string& name,
       [&](Message&& problem) {
         reading.problems.push_back(Message(MessageId::WithReason, {shown}).Because(problem));
       });
-  if (const int error = StreamLines(journal.Get(), parser); error != 0) {
+  int error = 0;
+  try {
+    error = StreamLines(journal.Get(), parser);
+  } catch (const std::bad_alloc&) {
+    return Outcome::Failure(
+        Message(MessageId::JournalUnreadable, {shown}).Because(Message::System(ENOMEM)));
+  }
+  if (error != 0) {
     return Outcome::Failure(
         Message(MessageId::JournalUnreadable, {shown}).Because(Message::System(error)));
   }
@@ -281,25 +289,31 @@ Outcome JournalWriter::End() {
 
 Outcome ReadOwnRuns(const script::Folder& backups, unsigned user, JournalReading& reading) {
   reading = {};
-  // Only the records of the newest few runs are kept: undo needs the last one that replaced
-  // anything, and a run stopped before its first exchange replaced nothing.
+  // Only the records of the newest few runs are kept, and no more than a few megabytes of them:
+  // undo needs the last run that replaced anything, and a run stopped before its first
+  // exchange replaced nothing.
   constexpr std::size_t kKeptRuns = 8;
+  constexpr std::size_t kKeptBytes = 2 * 1024 * 1024;
+  std::deque<JournalRecord> kept;
   std::size_t runs = 0;
+  std::size_t weight = 0;
   const auto keep = [&](JournalRecord&& record) {
-    if (reading.records.empty() || reading.records.back().id != record.id) ++runs;
-    while (runs > kKeptRuns) {
-      const std::string oldest = reading.records.front().id;
-      while (!reading.records.empty() && reading.records.front().id == oldest) {
-        reading.records.erase(reading.records.begin());
-        ++reading.leftOut;
-      }
-      --runs;
+    if (kept.empty() || kept.back().id != record.id) ++runs;
+    weight += Weight(record);
+    kept.push_back(std::move(record));
+    while (kept.size() > 1 && (runs > kKeptRuns || weight > kKeptBytes)) {
+      const std::string oldest = kept.front().id;
+      weight -= Weight(kept.front());
+      kept.pop_front();
+      ++reading.leftOut;
+      if (kept.front().id != oldest) --runs;
     }
-    reading.records.push_back(std::move(record));
   };
   for (const std::string& name : {std::string(kSharedJournalName), JournalNameOf(user)}) {
     if (Outcome read = ReadJournalFile(backups, name, user, keep, reading); !read) return read;
   }
+  reading.records.assign(std::make_move_iterator(kept.begin()),
+                         std::make_move_iterator(kept.end()));
   return Outcome::Success();
 }
 

@@ -70,14 +70,13 @@ struct Stage {
     WriteBytes(root / "go.txt", kGo);
   }
   fs::path operator/(const std::string& name) const { return season / name; }
-  // nosk-cli shift by 1.5 s, wrapped by `wrapper` (strace, setpriv, sh) when given; as another
+  // nosk-cli with `arguments`, wrapped by `wrapper` (strace, setpriv, sh) when given; as another
   // user (setpriv), the copy of nosk-cli that user may run.
-  ProcessResult Shift(std::vector<std::string> wrapper, std::vector<std::string> paths) const {
+  ProcessResult Cli(std::vector<std::string> wrapper, std::vector<std::string> arguments) const {
     const bool other = !wrapper.empty() && wrapper.front() == "setpriv";
-    std::vector<std::string> arguments = {other ? CliForOtherUsers() : kCli, "shift", "--by",
-                                          "0:00:01.50", "--"};
-    arguments.insert(arguments.end(), paths.begin(), paths.end());
+    arguments.insert(arguments.begin(), other ? CliForOtherUsers() : kCli);
     if (!wrapper.empty() && wrapper.front() == "strace") {
+      // The leak checker cannot work under ptrace.
       const char* options = std::getenv("ASAN_OPTIONS");
       wrapper.insert(wrapper.begin(),
                      {"env", std::string("ASAN_OPTIONS=") + (options != nullptr ? options : "") +
@@ -87,6 +86,12 @@ struct Stage {
     const std::string program = wrapper.front();
     wrapper.erase(wrapper.begin());
     return RunProcess(program, wrapper);
+  }
+  // nosk-cli shift by 1.5 s of `paths`, wrapped as Cli wraps it.
+  ProcessResult Shift(std::vector<std::string> wrapper, std::vector<std::string> paths) const {
+    std::vector<std::string> arguments = {"shift", "--by", "0:00:01.50", "--"};
+    arguments.insert(arguments.end(), paths.begin(), paths.end());
+    return Cli(std::move(wrapper), std::move(arguments));
   }
   ProcessResult Shift(std::vector<std::string> paths) const { return Shift({}, std::move(paths)); }
 };
@@ -314,12 +319,8 @@ TEST(SharedFolders, AFolderSwappedForALinkDuringAWalkIsNeverFollowed) {
   WriteBytes(stage.root / "private" / "ep.ass", kEpisode);
   // The run's first lock, on A, waits half a second: meanwhile B becomes a link.
   auto run = std::async(std::launch::async, [&] {
-    std::vector<std::string> arguments = Traced("flock:delay_enter=500000:when=1");
-    arguments.insert(arguments.end(),
-                     {kCli, "shift", "-r", "--by", "0:00:01.50", "--", stage.season.string()});
-    const std::string program = arguments.front();
-    arguments.erase(arguments.begin());
-    return RunProcess(program, arguments);
+    return stage.Cli(Traced("flock:delay_enter=500000:when=1"),
+                     {"shift", "-r", "--by", "0:00:01.50", "--", stage.season.string()});
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(250));
   fs::rename(stage / "B", stage / "B-moved");
@@ -698,12 +699,7 @@ TEST(SharedFolders, EachUserUndoesTheirOwnRuns) {
   ASSERT_EQ(::chown((stage / "u.ass").c_str(), kOtherUser, kOtherUser), 0);
   WriteBytes(stage / "root.ass", kEpisode);
   const auto asOther = [&](std::vector<std::string> arguments) {
-    std::vector<std::string> command = AsOtherUser();
-    command.push_back(CliForOtherUsers());
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    const std::string program = command.front();
-    command.erase(command.begin());
-    return RunProcess(program, command);
+    return stage.Cli(AsOtherUser(), std::move(arguments));
   };
   ASSERT_EQ(stage.Shift(AsOtherUser(), {(stage / "u.ass").string()}).exitStatus, 0);
   ASSERT_EQ(stage.Shift({(stage / "root.ass").string()}).exitStatus, 0);

@@ -182,8 +182,13 @@ TEST(RunJournals, ReadAJournalOfAnySizeInBoundedMemory) {
   for (int i = 0; i < 2000; ++i) {
     text += FormatRecord(Record("20261210-0435" + std::to_string(10000 + i) + "-1", "a.ass"));
   }
-  // An endless record and an endless line: refused, and what follows still reads.
+  // An endless line, and a record naming more scripts than any run rewrites in a folder:
+  // refused, and what follows still reads.
   text += "run 20261211-000000-endless\n" + std::string(2 * 1024 * 1024, 'x') + "\n";
+  text += "run 20261211-000000-many\n";
+  for (std::size_t i = 0; i <= kMostScriptsInRecord; ++i) {
+    text += "  script x" + std::to_string(i) + ".ass\n";
+  }
   text += FormatRecord(Record("20261211-000001-00000001", "z.ass"));
   WriteBytes(folder / JournalNameOf(::geteuid()), text);
   ASSERT_EQ(::chmod((folder / JournalNameOf(::geteuid())).c_str(), 0600), 0);
@@ -192,9 +197,10 @@ TEST(RunJournals, ReadAJournalOfAnySizeInBoundedMemory) {
   EXPECT_GT(reading.leftOut, 1000u);
   EXPECT_LT(reading.records.size(), 1000u);
   EXPECT_EQ(reading.records.back().id, "20261211-000001-00000001");
-  ASSERT_EQ(reading.problems.size(), 1u);
-  EXPECT_NE(script::English(reading.problems[0]).find("longer than any run writes"),
-            std::string::npos);
+  ASSERT_EQ(reading.problems.size(), 2u) << ::testing::PrintToString(Reasons(reading.problems));
+  for (const script::Message& problem : reading.problems) {
+    EXPECT_NE(script::English(problem).find("longer than any run writes"), std::string::npos);
+  }
   // Undo keeps the newest few runs only.
   ASSERT_TRUE(ReadOwnRuns(backups, ::geteuid(), reading).ok());
   ASSERT_EQ(reading.records.size(), 8u);
