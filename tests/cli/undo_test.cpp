@@ -1,7 +1,13 @@
 // Undo and history from the command line: what a run wrote is taken back only where it still
 // stands, an undo is a run of its own, and the journal holds whole records only.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
 
 #include "tests/cli/faultseason.h"
 
@@ -210,6 +216,39 @@ TEST(Undo, TakesBackARecursiveRunInEveryFolder) {
   EXPECT_NE(r.err.find("the folders' last runs are not one run"), std::string::npos) << r.err;
   EXPECT_EQ(shelf.Contents(), original);
   EXPECT_EQ(ReadBytes(extras / "x.ass"), kEpisode);
+}
+
+// A run of a thousand scripts stopped partway by Ctrl-C, SIGTERM, SIGHUP or kill -9: undo takes
+// back exactly what it replaced, and the season is as it was, with no temporary file left.
+TEST(Undo, TakesBackARunStoppedBySignalPartway) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+    SCOPED_TRACE(strsignal(signal));
+    TempFolder root;
+    const fs::path folder = root / "season";
+    fs::create_directory(folder);
+    for (int i = 0; i < 1000; ++i)
+      WriteBytes(folder / ("ep" + std::to_string(i) + ".ass"), kEpisode);
+    const pid_t run = testsupport::StartProcess(kCli, {"shift", "--by", "1s", folder.string()});
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    ::kill(run, signal);
+    int status = 0;
+    ::waitpid(run, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) != 0)
+        << "the run ended before the signal";
+    int shifted = 0;
+    for (int i = 0; i < 1000; ++i) {
+      shifted += ReadBytes(folder / ("ep" + std::to_string(i) + ".ass")) != kEpisode ? 1 : 0;
+    }
+    const ProcessResult undo = RunProcess(kCli, {"undo", folder.string()});
+    if (shifted > 0) {
+      EXPECT_EQ(undo.exitStatus, 0) << undo.err;
+    }
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_FALSE(name.starts_with(".nosk-")) << name;
+      if (entry.is_regular_file()) EXPECT_EQ(ReadBytes(entry.path()), kEpisode) << name;
+    }
+  }
 }
 
 // A record as another user could write it, its check made right: whoever forges a record can
