@@ -143,6 +143,14 @@ ScriptResult Driver::Process(const ScriptTask& task) {
 }
 
 ScriptResult Driver::Plan(const ScriptTask& task, OpenScript& open) {
+  // Applying a preview: a script it listed as Error keeps that result, as a plain run would have
+  // given it, and is not touched.
+  if (request_.previewed != nullptr) {
+    const auto found = request_.previewed->find(task.path);
+    if (found != request_.previewed->end() && found->second.failure) {
+      return ScriptResult::Failure(*found->second.failure);
+    }
+  }
   if (task.location) {
     open.location = *task.location;
   } else if (const script::Outcome located =
@@ -153,9 +161,8 @@ ScriptResult Driver::Plan(const ScriptTask& task, OpenScript& open) {
   // The lock comes before the script is read: what a rewrite starts from is then what no other
   // run is changing.
   if (request_.mode == RunMode::Write) {
-    if (const script::Outcome entered =
-            folderInUse_.Enter(open.location.folder, open.location.listed, host_,
-                               request_.folderLockWait);
+    if (const script::Outcome entered = folderInUse_.Enter(
+            open.location.folder, open.location.listed, host_, request_.folderLockWait);
         !entered) {
       return Failed(entered);
     }

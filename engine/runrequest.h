@@ -15,6 +15,7 @@
 
 #include "engine/contenthash.h"
 #include "script/fileidentity.h"
+#include "script/message.h"
 
 namespace nosk::engine {
 
@@ -119,6 +120,8 @@ struct UndoRequest {
 struct PreviewedScript {
   script::FileIdentity identity;  // the version previewed
   ContentHash newContent;         // the content previewed
+  // Why the preview listed it as Error: Apply gives it the same result, and writes nothing.
+  std::optional<script::Message> failure;
 };
 using PreviewedScripts = std::map<std::filesystem::path, PreviewedScript>;
 

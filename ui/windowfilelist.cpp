@@ -39,8 +39,9 @@ void PreviewFileList::StoreResult(std::int32_t i, const engine::ScriptResult& re
 engine::PreviewedScripts PreviewFileList::Previewed() const {
   engine::PreviewedScripts previewed;
   for (const PreviewEntry& entry : entries_) {
-    if (entry.result.code == engine::kFailed) continue;
-    previewed[EnginePath(entry.path)] = {entry.result.identity, entry.result.newContent};
+    engine::PreviewedScript& script = previewed[EnginePath(entry.path)];
+    script = {entry.result.identity, entry.result.newContent, std::nullopt};
+    if (entry.result.code == engine::kFailed) script.failure = entry.result.reason;
   }
   return previewed;
 }

@@ -101,18 +101,25 @@ class PreviewTest : public QObject {
     QVERIFY(!QFile::exists(w.folder.filePath("Nosk_backup")));
   }
 
-  // Apply writes what was shown; a script changed on disk since is refused, with its reason.
+  // Apply writes what was shown; a script changed on disk since is refused, with its reason; one
+  // the preview listed as Error stays Error, with the preview's reason, however it is now.
   void appliesExactlyWhatWasShown() {
     Window w;
     const QString a = w.Script("a.ass");
     const QString b = w.Script("b.ass");
+    const QString c = w.folder.filePath("c.ass");
+    WriteFile(c, "[Events]\r\n");
     w.form.AddScriptFile(a);
     w.form.AddScriptFile(b);
+    w.form.AddScriptFile(c);
+    const QByteArray original = Bytes(a);
     w.ShowPage(1);
     w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.50");
     w.desktop.onDialog = [&](QDialog&) {
       // Another program writes to b.ass while the preview is open.
       WriteFile(b, Bytes(b) + "Comment: 0,0:00:00.00,0:00:00.00,D,,0,0,0,,edited\r\n");
+      // c.ass, an Error in the preview (no event lines), becomes a script meanwhile.
+      WriteFile(c, Bytes(a));
       return int(QDialog::Accepted);
     };
     w.Click("btnP2Preview");
@@ -123,8 +130,12 @@ class PreviewTest : public QObject {
              QStringLiteral("changed on disk since the preview, so it was not written; preview "
                             "it again"));
     QVERIFY(Bytes(b).endsWith("edited\r\n"));
+    QCOMPARE(w.Cell(2, 2), QStringLiteral("Error"));
+    QCOMPARE(w.Grid()->index(2, 2).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("no event lines in an [Events] section"));
+    QCOMPARE(Bytes(c), original);  // not written
     QVERIFY(
-        w.Status().startsWith(QStringLiteral("Shift Times: 1 changed, 0 unchanged, 1 failed.")));
+        w.Status().startsWith(QStringLiteral("Shift Times: 1 changed, 0 unchanged, 2 failed.")));
   }
 
   // Undo Last Run, from the menu or Ctrl+Z where no editor has the focus, takes the run back;
