@@ -16,27 +16,40 @@ void WindowHost::SetStatusText(const script::Message& text) {
 void WindowHost::BeginProgress() {
   statusBar_.SetStatusText({});
   statusBar_.ProgressBar()->show();
+  Paint(false);
 }
 
 void WindowHost::EndProgress() {
   statusBar_.SetStatusText({});
+  position_ = 0;
   statusBar_.ProgressBar()->setValue(0);
   statusBar_.ProgressBar()->hide();
+  // Each phase of each script ends its progress: the event loop paints the last one when the
+  // run is over.
+  Paint(false);
 }
 
 void WindowHost::SetProgressPosition(int position) {
-  // The bar ignores values out of its range rather than clamping them.
-  statusBar_.ProgressBar()->setValue(std::min(position, 99));
-  if (statusBar_.ProgressBar()->isVisible()) statusBar_.ProgressBar()->repaint();
+  // The bar ignores values out of its range rather than clamping them; and it repaints itself
+  // at once on a new value, so it gets one only when the window is painted.
+  position_ = std::min(position, 99);
+  Paint(false);
 }
 
-void WindowHost::Repaint() {
-  if (window_.isVisible()) window_.repaint();
-}
+void WindowHost::Repaint() { Paint(false); }
 
 void WindowHost::ShowNotice(const script::Message& text) {
   SetStatusText(text);
-  Repaint();
+  Paint(true);
+}
+
+void WindowHost::Paint(bool now) {
+  constexpr qint64 kPaintEvery = 50;  // milliseconds
+  if (!now && sincePaint_.isValid() && sincePaint_.elapsed() < kPaintEvery) return;
+  QProgressBar* bar = statusBar_.ProgressBar();
+  if (bar->isVisible() && bar->value() != position_) bar->setValue(position_);
+  if (window_.isVisible()) window_.repaint();
+  sincePaint_.start();
 }
 
 }  // namespace nosk::ui
