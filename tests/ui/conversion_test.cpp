@@ -117,6 +117,30 @@ class ConversionTest : public QObject {
     QCOMPARE(Bytes(script), legacy);
   }
 
+  // After Apply from a preview, each script has the result a plain run would have given it: one
+  // already converted 0, one converted 1, one unreadable Error with its reason.
+  void appliesAPreviewWithHonestResults() {
+    Window w;
+    const QString legacy = ListLegacyScript(w);
+    const QString done = w.folder.filePath("b.ass");
+    WriteFile(done, kMark + kText);
+    w.form.AddScriptFile(done);
+    const QString gone = w.folder.filePath("c.ass");
+    WriteFile(gone, kText);
+    w.form.AddScriptFile(gone);
+    QFile::remove(gone);
+    w.ShowPage(2);
+    w.Find<QComboBox>("cmbP3Source")->setCurrentIndex(2);
+    w.desktop.onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    w.Click("btnP3Preview");
+    QCOMPARE(Bytes(legacy), kMark + kText);
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
+    QCOMPARE(w.Cell(1, 2), QStringLiteral("0"));
+    QCOMPARE(w.Cell(2, 2), QStringLiteral("Error"));
+    QVERIFY2(w.Status().startsWith(QStringLiteral("Convert: 1 changed, 1 unchanged, 1 failed.")),
+             qPrintable(w.Status()));
+  }
+
   void enablesConvertForListedFiles() {
     Window w;
     w.ShowPage(2);
