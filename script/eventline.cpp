@@ -135,6 +135,26 @@ bool IsEventLine(std::string_view line, bool strict, const EventFormat& format) 
          (format.end == 0 || IsValidTime(FieldOf(line, format.end, format)));
 }
 
+std::optional<Message> EventLineProblem(std::string_view line, const EventFormat& format) {
+  if (IsEventLine(line, true, format)) return std::nullopt;
+  if (!line.starts_with(kDialogueKey) && !line.starts_with(kCommentKey)) {
+    return Message(MessageId::NotDialogueOrComment);
+  }
+  const auto commas = static_cast<std::int32_t>(std::count(line.begin(), line.end(), ','));
+  if (commas < format.text - 1) return Message(MessageId::TooFewCommas, {commas, format.text - 1});
+  if (format.layer != 0 && !format.IsMarked(format.layer) &&
+      !IsNumericLayer(FieldOf(line, format.layer, format))) {
+    return Message(MessageId::LayerNotNumber, {std::string(FieldOf(line, format.layer, format))});
+  }
+  if (format.start != 0 && !IsValidTime(FieldOf(line, format.start, format))) {
+    return Message(MessageId::StartTimeInvalid, {std::string(FieldOf(line, format.start, format))});
+  }
+  if (format.end != 0 && !IsValidTime(FieldOf(line, format.end, format))) {
+    return Message(MessageId::EndTimeInvalid, {std::string(FieldOf(line, format.end, format))});
+  }
+  return Message(MessageId::NotDialogueOrComment);
+}
+
 std::string_view FieldOf(std::string_view line, std::int32_t n, const EventFormat& format) {
   if (n <= 0) return {};
   std::string_view field = Rest(line, FieldStart(line, n) - 1);

@@ -8,10 +8,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "script/eventformat.h"
+#include "script/message.h"
 
 namespace nosk::script {
 
@@ -23,6 +25,10 @@ bool IsEventLine(std::string_view line, bool strict);
 // after each field but the Text; strictly, a Layer that is a number (a Marked field is not
 // tested) and valid Start and End times, where the format has them.
 bool IsEventLine(std::string_view line, bool strict, const EventFormat& format);
+
+// What keeps a typed line from being an event line (strictly) in `format`, said for the user:
+// its key, its commas, its Layer or one of its times. Nothing when it is one.
+std::optional<Message> EventLineProblem(std::string_view line, const EventFormat& format);
 
 // Field n of a line in `format`, without the line terminator; the Text field runs to the end of
 // the line. Empty for 0 (a field the format lacks). A view into `line`.

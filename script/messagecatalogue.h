@@ -15,6 +15,18 @@ NOSK_MESSAGE(SearchDataTooLarge, NOSK_TEXT("EngineText", "Search data too large.
 NOSK_MESSAGE(ReplaceDataError, NOSK_TEXT("EngineText", "Replace data error."))
 NOSK_MESSAGE(ReplaceDataTooLarge, NOSK_TEXT("EngineText", "Replace data too large."))
 NOSK_MESSAGE(ReplaceDataErrorTitle, NOSK_TEXT("EngineText", "Replace Data Error"))
+// Why a typed block is not one: the short text above, then what line of it is wrong and how.
+NOSK_MESSAGE(DataErrorBecause, NOSK_TEXT("EngineText", "%1 %2"))
+NOSK_MESSAGE(BlockLineNotEvent, NOSK_TEXT("EngineText", "Line %1 is not an event line: %2."))
+NOSK_MESSAGE(BlockFormatUnreadable,
+             NOSK_TEXT("EngineText", "Line %1 is a Format line without a Text field."))
+NOSK_MESSAGE(BlockHasNoEventLine, NOSK_TEXT("EngineText", "It holds no event line."))
+NOSK_MESSAGE(NotDialogueOrComment,
+             NOSK_TEXT("EngineText", "it does not begin with \"Dialogue:\" or \"Comment:\""))
+NOSK_MESSAGE(TooFewCommas, NOSK_TEXT("EngineText", "it has %1 of the %2 commas"))
+NOSK_MESSAGE(LayerNotNumber, NOSK_TEXT("EngineText", "its layer %1 is not a number"))
+NOSK_MESSAGE(StartTimeInvalid, NOSK_TEXT("EngineText", "its start time %1 is not H:MM:SS.CC"))
+NOSK_MESSAGE(EndTimeInvalid, NOSK_TEXT("EngineText", "its end time %1 is not H:MM:SS.CC"))
 NOSK_MESSAGE(UnequalBlocks,
              NOSK_TEXT("EngineText",
                        "the Replace block has %1 event lines and the Search block %2: in this "

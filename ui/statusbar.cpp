@@ -23,6 +23,8 @@ PanelStatusBar::PanelStatusBar(QWidget* window)
 void PanelStatusBar::SetStatusText(const QString& text) {
   if (text == statusText_) return;
   statusText_ = text;
+  // A text longer than its panel shows whole in the tooltip.
+  setToolTip(text);
   update(PanelRect(0));
 }
 

@@ -702,6 +702,42 @@
         <source>the folders&apos; last runs are not one run, so each folder&apos;s own last run was taken back: %1</source>
         <translation>последние запуски этих папок — не один запуск, поэтому в каждой папке отменён её собственный последний запуск: %1</translation>
     </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Line %1 is not an event line: %2.</source>
+        <translation>Строка %1 — не строка события: %2.</translation>
+    </message>
+    <message>
+        <source>Line %1 is a Format line without a Text field.</source>
+        <translation>Строка %1 — строка Format без поля Text.</translation>
+    </message>
+    <message>
+        <source>It holds no event line.</source>
+        <translation>В нём нет ни одной строки события.</translation>
+    </message>
+    <message>
+        <source>it does not begin with &quot;Dialogue:&quot; or &quot;Comment:&quot;</source>
+        <translation>она не начинается с «Dialogue:» или «Comment:»</translation>
+    </message>
+    <message>
+        <source>it has %1 of the %2 commas</source>
+        <translation>в ней запятых: %1 из %2</translation>
+    </message>
+    <message>
+        <source>its layer %1 is not a number</source>
+        <translation>её слой %1 — не число</translation>
+    </message>
+    <message>
+        <source>its start time %1 is not H:MM:SS.CC</source>
+        <translation>её время начала %1 — не в виде Ч:ММ:СС.СС</translation>
+    </message>
+    <message>
+        <source>its end time %1 is not H:MM:SS.CC</source>
+        <translation>её время конца %1 — не в виде Ч:ММ:СС.СС</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

@@ -21,21 +21,28 @@ script::Outcome ReadTypedBlock(const std::vector<std::string>& editorLines,
     return script::Outcome::Failure(script::Message(tooLarge));
   }
   block = {};
+  const auto failed = [&](script::Message why) {
+    return script::Outcome::Failure(
+        script::Message(script::MessageId::DataErrorBecause, {script::Message(error), why}));
+  };
   bool formatGiven = false;
-  for (const std::string& line : editorLines) {
+  for (std::size_t i = 0; i < editorLines.size(); ++i) {
+    const std::string& line = editorLines[i];
     if (!line.starts_with("Format:")) continue;
     std::optional<script::EventFormat> format = script::EventFormat::FromLine(line);
-    if (!format) return script::Outcome::Failure(script::Message(error));
+    if (!format) return failed(script::Message(script::MessageId::BlockFormatUnreadable, {i + 1}));
     if (!formatGiven) block.format = std::move(*format);
     formatGiven = true;
   }
   std::size_t trailingBlanks = 0;
-  for (const std::string& line : editorLines) {
+  for (std::size_t i = 0; i < editorLines.size(); ++i) {
+    const std::string& line = editorLines[i];
     if (line.starts_with("Format:")) continue;
     if (line.empty()) {
       ++trailingBlanks;
-    } else if (!IsEventLine(line, true, block.format)) {
-      return script::Outcome::Failure(script::Message(error));
+    } else if (std::optional<script::Message> problem =
+                   script::EventLineProblem(line, block.format)) {
+      return failed(script::Message(script::MessageId::BlockLineNotEvent, {i + 1, *problem}));
     } else {
       trailingBlanks = 0;
     }
@@ -43,7 +50,7 @@ script::Outcome ReadTypedBlock(const std::vector<std::string>& editorLines,
   }
   block.lines.resize(block.lines.size() - trailingBlanks);
   if (static_cast<std::int32_t>(block.lines.size()) < fewestItems) {
-    return script::Outcome::Failure(script::Message(error));
+    return failed(script::Message(script::MessageId::BlockHasNoEventLine));
   }
   return script::Outcome::Success();
 }

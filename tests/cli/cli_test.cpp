@@ -145,7 +145,7 @@ TEST(CommandLine, StopsAtChecksWithTheStatusText) {
   const Case cases[] = {
       {"shift after the block without a block",
        {"shift", "--by", "0:00:01.00", "--affect", "after", s / "b.ass"},
-       "nosk-cli: Search data error.\n"
+       "nosk-cli: Search data error. It holds no event line.\n"
        "nosk-cli: shift --affect after looks for the Search block: give --block FILE with at "
        "least one valid event line\n"},
       {"longer Replace block in text mode",

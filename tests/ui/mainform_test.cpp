@@ -415,7 +415,12 @@ class MainFormTest : public QObject {
     QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
     w.Find<QPlainTextEdit>("P1Edit1")->setPlainText("not an event line");
     w.Click("btnP1Search");
-    QCOMPARE(w.Status(), QStringLiteral("Search data error."));
+    // The short text first, then which line is wrong and how; whole in the tooltip.
+    const QString why = QStringLiteral(
+        "Search data error. Line 1 is not an event line: it does not begin with "
+        "\"Dialogue:\" or \"Comment:\".");
+    QCOMPARE(w.Status(), why);
+    QCOMPARE(w.Find<PanelStatusBar>("MainStatusBar")->toolTip(), why);
     QCOMPARE(w.Cell(0, 2), QString());
     QCOMPARE(w.form.FileGrid().Line(0).Values[0], nosk::engine::kNotProcessed);
   }
@@ -460,7 +465,7 @@ class MainFormTest : public QObject {
     w.form.AddScriptFile(w.Script("a.ass"));
     w.Find<QPlainTextEdit>("P1Edit1")->setPlainText("not an event line");
     w.Click("btnP1Search");
-    QCOMPARE(w.Status(), QStringLiteral("Search data error."));
+    QVERIFY(w.Status().startsWith(QStringLiteral("Search data error. Line 1")));
     QVERIFY(!w.Find<QProgressBar>("MainProgressBar")->isVisible());
     w.Click("rbnP1ReplaceMode2");
     QCOMPARE(w.Status(), QString());
