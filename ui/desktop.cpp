@@ -1,11 +1,13 @@
 #include "ui/desktop.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QUrl>
 
 #if __has_include(<X11/XKBlib.h>)
 #include <QtGui/qguiapplication_platform.h>
@@ -47,6 +49,9 @@ class SystemDesktop : public DesktopServices {
         parent,
         QCoreApplication::translate("nosk::ui::DesktopServices", "Add subtitles from folder:"),
         folder.isEmpty() ? QDir::homePath() : folder, QFileDialog::ShowDirsOnly);
+  }
+  void OpenFolder(const QString& folder) override {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
   }
   void ShowMessage(QWidget* parent, const QString& title, const QString& text) override {
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);

@@ -28,6 +28,8 @@ class DesktopServices {
   // Shows a modal dialog of the window's until the user closes it: how it was closed
   // (QDialog::Accepted or Rejected).
   virtual int RunDialog(QDialog& dialog) = 0;
+  // Opens a folder in the desktop's file manager.
+  virtual void OpenFolder(const QString& folder) = 0;
   virtual void Beep() = 0;
   // Whether Caps Lock is on, or its key held down.
   virtual bool CapsLockOn() = 0;

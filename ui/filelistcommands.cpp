@@ -1,6 +1,7 @@
 // The commands that fill and empty the file list, and the grid that shows it.
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QItemSelectionModel>
 #include <QMetaObject>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSet>
 #include <QTabWidget>
 #include <QTableView>
@@ -18,6 +20,7 @@
 #include "ui/filegridmodel.h"
 #include "ui/mainform.h"
 #include "ui/scriptreplacepage.h"
+#include "ui/statusbar.h"
 
 namespace nosk::ui {
 
@@ -84,6 +87,10 @@ void TMainForm::actAddFolderExecute() {
   const QString folder = desktop_->ChooseFolder(this, lastAddedFolder_);
   if (folder.isEmpty()) return;
   lastAddedFolder_ = folder;
+  AddFolderScripts(folder);
+}
+
+void TMainForm::AddFolderScripts(const QString& folder) {
   const QDir dir(folder);
   // Every kind of entry that matches, hidden ones and folders too; the extension test decides.
   QStringList paths;
@@ -94,6 +101,40 @@ void TMainForm::actAddFolderExecute() {
     for (const QString& name : names) paths.append(dir.filePath(name));
   }
   AddScriptFiles(paths);
+  // The subfolders are not taken (nor is Nosk_backup ever): said when they hold scripts.
+  QDirIterator below(folder, {QStringLiteral("*.ass"), QStringLiteral("*.ssa")}, QDir::Files,
+                     QDirIterator::Subdirectories);
+  while (below.hasNext()) {
+    const QString path = below.next();
+    const QString parent = QFileInfo(path).absolutePath();
+    if (QDir(parent) == dir || path.contains(QStringLiteral("/Nosk_backup/"))) continue;
+    statusBar_->SetStatusText(
+        tr("The subfolders of %1 hold scripts too; they were not added.").arg(folder));
+    break;
+  }
+}
+
+void TMainForm::SetAllChecks(int how) {
+  for (int entry = 0; entry < fileGrid_->Count(); ++entry) {
+    fileGrid_->SetChecked(entry, how < 0 ? !fileGrid_->GetChecked(entry) : how > 0);
+    gridModel_->EntryChanged(entry, FileGridModel::kCheckColumn);
+  }
+  InterfaceRedraw();
+}
+
+void TMainForm::actOpenContainingFolderExecute() {
+  const int entry = sgdFilelist_->currentIndex().row();
+  if (entry < 0 || entry >= fileGrid_->Count()) return;
+  desktop_->OpenFolder(QFileInfo(fileGrid_->GetPath(entry)).absolutePath());
+}
+
+void TMainForm::RunShownPageSearch() {
+  for (auto* button : MainPageControl_->currentWidget()->findChildren<QPushButton*>()) {
+    if (button->objectName().endsWith(QStringLiteral("Search")) && button->isEnabled()) {
+      button->click();
+      return;
+    }
+  }
 }
 
 void TMainForm::actRemoveFileExecute() {
@@ -129,6 +170,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 
 void TMainForm::FormCreate(const QStringList& arguments) {
   QStringList paths;
+  QStringList folders;
   for (const QString& parameter : arguments) {
     const QString lower = parameter.toLower();
     if (lower == QStringLiteral("/e")) {
@@ -136,11 +178,15 @@ void TMainForm::FormCreate(const QStringList& arguments) {
       QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     } else if (lower == QStringLiteral("/b")) {
       desktop_->Beep();
+    } else if (QFileInfo(QDir::current().absoluteFilePath(parameter)).isDir()) {
+      folders.append(QDir::current().absoluteFilePath(parameter));
     } else {
       paths.append(MatchCommandLinePath(parameter));
     }
   }
   AddScriptFiles(paths);
+  // A folder stands for its scripts, as on nosk-cli's command line and with the folder button.
+  for (const QString& folder : folders) AddFolderScripts(QDir::cleanPath(folder));
 }
 
 // A relative parameter is taken from the current folder. Only ordinary files count: folders,

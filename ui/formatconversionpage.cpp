@@ -82,9 +82,9 @@ FormatConversionPage::FormatConversionPage(AnchoredGeometry& geometry, QWidget* 
   layout->setContentsMargins(8, 4, 8, 6);
   layout->addWidget(text);
 
-  btnP3Preview_ = AddBottomButton(geometry, this, "btnP3Preview", tr("Preview..."), 466);
+  btnP3Preview_ = AddBottomButton(geometry, this, "btnP3Preview", tr("&Preview..."), 466);
   btnP3Preview_->setToolTip(tr("See what Convert would change, and apply it from there"));
-  btnP3Execute_ = AddBottomButton(geometry, this, "btnP3Execute", tr("Convert", "button"), 547);
+  btnP3Execute_ = AddBottomButton(geometry, this, "btnP3Execute", tr("&Convert", "button"), 547);
   btnP3Execute_->setToolTip(
       tr("Convert every checked script; the previous versions go to Nosk_backup"));
   AddExitButton(geometry, this, "btnP3Exit");

@@ -136,6 +136,15 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
 
   void actAddFileExecute();
   void actAddFolderExecute();
+  // The scripts of a folder, as the folder button and a folder on the command line add them;
+  // when its subfolders hold scripts too, the status bar says they were not taken.
+  void AddFolderScripts(const QString& folder);
+  // The file list's context menu: every entry checked, unchecked, or each the other way; the
+  // folder of the current entry in the file manager.
+  void SetAllChecks(int how);
+  void actOpenContainingFolderExecute();
+  // F5: the shown page's Search, when it has one and may run.
+  void RunShownPageSearch();
   void actRemoveFileExecute();
   void actRemoveAllFilesExecute();
   void sgdFilelistResize();
@@ -171,6 +180,12 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
 
   QAction* actAddFile_;
   QAction* actAddFolder_;
+  QAction* actRemoveSelected_;  // Delete in the file list
+  QAction* actOpenContainingFolder_;
+  QAction* actCheckAll_;
+  QAction* actUncheckAll_;
+  QAction* actInvertChecks_;
+  QAction* actRunSearch_;  // F5
   QAction* actRemoveFile_;
   QAction* actRemoveAllFiles_;
   QAction* actFileExit_;

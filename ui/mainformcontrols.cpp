@@ -53,6 +53,10 @@ void TMainForm::BuildMenu() {
   connect(actFileExit_, &QAction::triggered, this, &QWidget::close);
   connect(actUndoLastRun_, &QAction::triggered, this, &TMainForm::actUndoLastRunExecute);
   connect(actAbout_, &QAction::triggered, this, &TMainForm::actAboutExecute);
+
+  actRunSearch_ = action("actRunSearch", tr("Search"), QKeySequence(Qt::Key_F5));
+  addAction(actRunSearch_);
+  connect(actRunSearch_, &QAction::triggered, this, &TMainForm::RunShownPageSearch);
 }
 
 void TMainForm::BuildFileListBox() {
@@ -74,6 +78,35 @@ void TMainForm::BuildFileListBox() {
   sgdFilelist_->horizontalHeader()->setMinimumSectionSize(10);  // the check box column is 19
   sgdFilelist_->horizontalHeader()->setHighlightSections(false);
   sgdFilelist_->horizontalHeader()->setSectionsClickable(false);
+
+  // Delete removes the selected entries where the list has the focus (an editor's Delete stays
+  // its own); the right-click menu offers the list's commands.
+  const auto listAction = [this](const char* name, const QString& text, QKeySequence shortcut) {
+    auto* a = Named(new QAction(text, sgdFilelist_), name);
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WidgetShortcut);
+    sgdFilelist_->addAction(a);
+    return a;
+  };
+  actRemoveSelected_ = listAction("actRemoveSelected", tr("&Remove"), QKeySequence::Delete);
+  auto* separator = new QAction(sgdFilelist_);
+  separator->setSeparator(true);
+  sgdFilelist_->addAction(separator);
+  actOpenContainingFolder_ =
+      listAction("actOpenContainingFolder", tr("&Open Containing Folder"), {});
+  auto* separator2 = new QAction(sgdFilelist_);
+  separator2->setSeparator(true);
+  sgdFilelist_->addAction(separator2);
+  actCheckAll_ = listAction("actCheckAll", tr("&Check All"), {});
+  actUncheckAll_ = listAction("actUncheckAll", tr("&Uncheck All"), {});
+  actInvertChecks_ = listAction("actInvertChecks", tr("&Invert Checks"), {});
+  sgdFilelist_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(actRemoveSelected_, &QAction::triggered, this, &TMainForm::actRemoveFileExecute);
+  connect(actOpenContainingFolder_, &QAction::triggered, this,
+          &TMainForm::actOpenContainingFolderExecute);
+  connect(actCheckAll_, &QAction::triggered, this, [this] { SetAllChecks(1); });
+  connect(actUncheckAll_, &QAction::triggered, this, [this] { SetAllChecks(0); });
+  connect(actInvertChecks_, &QAction::triggered, this, [this] { SetAllChecks(-1); });
 
   const auto button = [this](const char* name, const QString& caption, QAction* action) {
     auto* b = Named(new QPushButton(caption, grpFilelist_), name);

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,8 +31,34 @@ QPushButton* AddExitButton(AnchoredGeometry& geometry, QWidget* page, const char
   return exit;
 }
 
+namespace {
+
+// Ctrl+Tab puts a tab in an editor whose Tab moves the focus.
+class TabInserter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
+      return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Tab || key->modifiers() != Qt::ControlModifier) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();  // the editor's, not the page control's
+      return true;
+    }
+    static_cast<QPlainTextEdit*>(watched)->insertPlainText(QStringLiteral("\t"));
+    return true;
+  }
+};
+
+}  // namespace
+
 QPlainTextEdit* AddEditor(QGroupBox* box, const char* name) {
   auto* editor = Named(new QPlainTextEdit(box), name);
+  // Event lines never hold a tab: Tab goes on to the next control, as in every other box.
+  editor->setTabChangesFocus(true);
+  editor->installEventFilter(new TabInserter(editor));
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(8);
   editor->setFont(font);

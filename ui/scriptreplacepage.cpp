@@ -120,11 +120,11 @@ ScriptReplacePage::ScriptReplacePage(AnchoredGeometry& geometry, QWidget* parent
   P1Edit2_->setToolTip(
       tr("The lines that replace each occurrence; none: the occurrences are deleted"));
 
-  btnP1Preview_ = AddBottomButton(geometry, this, "btnP1Preview", tr("Preview..."), 385);
+  btnP1Preview_ = AddBottomButton(geometry, this, "btnP1Preview", tr("&Preview..."), 385);
   btnP1Preview_->setToolTip(tr("See what Replace would change, and apply it from there"));
-  btnP1Search_ = AddBottomButton(geometry, this, "btnP1Search", tr("Search", "button"), 466);
+  btnP1Search_ = AddBottomButton(geometry, this, "btnP1Search", tr("&Search", "button"), 466);
   btnP1Search_->setToolTip(tr("Count the occurrences of the block in every checked script"));
-  btnP1Execute_ = AddBottomButton(geometry, this, "btnP1Execute", tr("Replace", "button"), 547);
+  btnP1Execute_ = AddBottomButton(geometry, this, "btnP1Execute", tr("&Replace", "button"), 547);
   btnP1Execute_->setToolTip(
       tr("Replace the block in every checked script; the previous versions go to Nosk_backup"));
   AddExitButton(geometry, this, "btnP1Exit");

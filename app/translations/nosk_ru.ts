@@ -954,17 +954,8 @@
         <translation>Каждый отмеченный скрипт записывается в UTF-8 с выбранными концами строк; больше ничего не меняется. UTF-8 и UTF-16 распознаются сами, остальное читается в исходной кодировке. Скрипт, который уже в таком виде, получает 0; скрипт, чьи байты — не текст, получает «Ошибка» и не записывается. Прежние версии — в Nosk_backup.</translation>
     </message>
     <message>
-        <source>Preview...</source>
-        <translation>Просмотр...</translation>
-    </message>
-    <message>
         <source>See what Convert would change, and apply it from there</source>
         <translation>Посмотреть, что изменит «Преобразовать», и применить оттуда</translation>
-    </message>
-    <message>
-        <source>Convert</source>
-        <comment>button</comment>
-        <translation>Преобразовать</translation>
     </message>
     <message>
         <source>Convert every checked script; the previous versions go to Nosk_backup</source>
@@ -973,6 +964,15 @@
     <message>
         <source>Convert</source>
         <translation>Преобразование</translation>
+    </message>
+    <message>
+        <source>&amp;Preview...</source>
+        <translation>&amp;Просмотр...</translation>
+    </message>
+    <message>
+        <source>&amp;Convert</source>
+        <comment>button</comment>
+        <translation>П&amp;реобразовать</translation>
     </message>
 </context>
 <context>
@@ -1125,30 +1125,30 @@
         <translation>Строки, которые заменят каждое вхождение; если их нет, вхождения удаляются</translation>
     </message>
     <message>
-        <source>Preview...</source>
-        <translation>Просмотр...</translation>
-    </message>
-    <message>
         <source>See what Replace would change, and apply it from there</source>
         <translation>Посмотреть, что изменит замена, и применить её оттуда</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <comment>button</comment>
-        <translation>Найти</translation>
     </message>
     <message>
         <source>Count the occurrences of the block in every checked script</source>
         <translation>Сосчитать вхождения блока в каждом отмеченном скрипте</translation>
     </message>
     <message>
-        <source>Replace</source>
-        <comment>button</comment>
-        <translation>Заменить</translation>
-    </message>
-    <message>
         <source>Replace the block in every checked script; the previous versions go to Nosk_backup</source>
         <translation>Заменить блок в каждом отмеченном скрипте; прежние версии попадут в Nosk_backup</translation>
+    </message>
+    <message>
+        <source>&amp;Preview...</source>
+        <translation>&amp;Просмотр...</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <comment>button</comment>
+        <translation>&amp;Найти</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <comment>button</comment>
+        <translation>&amp;Заменить</translation>
     </message>
 </context>
 <context>
@@ -1325,6 +1325,30 @@
         <source>Internal application error.</source>
         <translation>Внутренняя ошибка программы.</translation>
     </message>
+    <message>
+        <source>The subfolders of %1 hold scripts too; they were not added.</source>
+        <translation>Во вложенных папках %1 тоже есть скрипты; они не добавлены.</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>&amp;Open Containing Folder</source>
+        <translation>&amp;Открыть папку с файлом</translation>
+    </message>
+    <message>
+        <source>&amp;Check All</source>
+        <translation>Отметить &amp;все</translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck All</source>
+        <translation>Сн&amp;ять все отметки</translation>
+    </message>
+    <message>
+        <source>&amp;Invert Checks</source>
+        <translation>Обр&amp;атить отметки</translation>
+    </message>
 </context>
 <context>
     <name>nosk::ui::TimingShiftPage</name>
@@ -1455,26 +1479,12 @@
         <translation>Блок, первое вхождение которого делит каждый скрипт; не используется при «Все файлы, все строки»</translation>
     </message>
     <message>
-        <source>Preview...</source>
-        <translation>Просмотр...</translation>
-    </message>
-    <message>
         <source>See what Shift Times would change, and apply it from there</source>
         <translation>Посмотреть, что изменит сдвиг, и применить его оттуда</translation>
     </message>
     <message>
-        <source>Search</source>
-        <comment>button</comment>
-        <translation>Найти</translation>
-    </message>
-    <message>
         <source>Tell which checked scripts a shift would change</source>
         <translation>Узнать, какие отмеченные скрипты изменит сдвиг</translation>
-    </message>
-    <message>
-        <source>Shift Times</source>
-        <comment>button</comment>
-        <translation>Сдвинуть</translation>
     </message>
     <message>
         <source>Shift the times in every checked script; the previous versions go to Nosk_backup</source>
@@ -1483,6 +1493,20 @@
     <message>
         <source>Shift Times</source>
         <translation>Сдвиг времени</translation>
+    </message>
+    <message>
+        <source>&amp;Preview...</source>
+        <translation>&amp;Просмотр...</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <comment>button</comment>
+        <translation>&amp;Найти</translation>
+    </message>
+    <message>
+        <source>Shift &amp;Times</source>
+        <comment>button</comment>
+        <translation>&amp;Сдвинуть</translation>
     </message>
 </context>
 </TS>

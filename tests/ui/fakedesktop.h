@@ -18,6 +18,7 @@ class FakeDesktop : public ui::DesktopServices {
     QStringList offeredFolders;  // where the file dialog and the folder picker opened
     QString about;               // "title: text" of the About box
     int beeps = 0;
+    QStringList openedFolders;
     bool capsLock = false;
     // What the user does with a dialog the window opens; without it, the dialog is closed.
     std::function<int(QDialog&)> onDialog;
@@ -45,6 +46,7 @@ class FakeDesktop : public ui::DesktopServices {
     ++state_.dialogs;
     return state_.onDialog ? state_.onDialog(dialog) : int(QDialog::Rejected);
   }
+  void OpenFolder(const QString& folder) override { state_.openedFolders.append(folder); }
   void Beep() override { ++state_.beeps; }
   bool CapsLockOn() override { return state_.capsLock; }
   Qt::KeyboardModifiers HeldModifiers() override { return state_.heldModifiers; }

@@ -57,6 +57,7 @@ class PhotographingDesktop : public nosk::ui::DesktopServices {
     }
     return QDialog::Rejected;
   }
+  void OpenFolder(const QString&) override {}
   void Beep() override {}
   bool CapsLockOn() override { return false; }
   Qt::KeyboardModifiers HeldModifiers() override { return Qt::NoModifier; }
