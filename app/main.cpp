@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <csignal>
+#include <cstdio>
 #include <exception>
+#include <string_view>
 
 #include "script/temporaryfile.h"
 #include "ui/mainform.h"
@@ -34,7 +36,31 @@ class NoskApplication : public QApplication {
 
 }  // namespace
 
+// `nosk --help` and `nosk --version` answer on the terminal and open no window (there may be
+// no display at all). True when one of them was asked.
+bool AnsweredOnTheTerminal(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--version") {
+      std::printf("nosk %s\n", NOSK_VERSION);
+      return true;
+    }
+    if (argument == "--help" || argument == "-h") {
+      std::printf(
+          "Usage: nosk [SCRIPT | FOLDER | PATTERN]... [/e] [/b]\n"
+          "Opens the window with the scripts named in its file list: a script (.ass, .ssa), the\n"
+          "scripts of a folder, or a pattern with * and ? (\"season/*.ass\").\n"
+          "  /e  end as soon as the window has started\n"
+          "  /b  beep once started\n"
+          "The same runs without a window: nosk-cli --help.\n");
+      return true;
+    }
+  }
+  return false;
+}
+
 int main(int argc, char** argv) {
+  if (AnsweredOnTheTerminal(argc, argv)) return std::fflush(stdout) == 0 ? 0 : 1;
   // A write beyond the process's file size limit must be an error of that one script (EFBIG),
   // not a signal that ends the program half-way through a run.
   std::signal(SIGXFSZ, SIG_IGN);

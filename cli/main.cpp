@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -27,6 +28,55 @@
 #include "script/temporaryfile.h"
 
 namespace {
+
+// Levenshtein's distance between two words: the edits that make one the other.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// For the first word before -- that looks like a long option the command has none of, the
+// command's option nearest to it ("--dryrun": "--dry-run"); empty when none is near.
+std::string NearestOption(CLI::App& app, int argc, char** argv) {
+  if (argc < 2) return {};
+  CLI::App* command = nullptr;
+  for (CLI::App* candidate : app.get_subcommands({})) {
+    if (candidate->get_name() == argv[1]) command = candidate;
+  }
+  if (command == nullptr) return {};
+  std::vector<std::string> names = {"help"};
+  for (const CLI::Option* option : command->get_options()) {
+    for (const std::string& name : option->get_lnames()) names.push_back(name);
+  }
+  for (int i = 2; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+    std::string_view word = argv[i];
+    if (!word.starts_with("--")) continue;
+    word.remove_prefix(2);
+    word = word.substr(0, word.find('='));
+    if (std::find(names.begin(), names.end(), word) != names.end()) continue;
+    std::string best;
+    std::size_t bestDistance = 3;  // two edits at most: a typo, not another option
+    for (const std::string& name : names) {
+      const std::size_t distance = EditDistance(word, name);
+      if (distance < bestDistance) {
+        bestDistance = distance;
+        best = "--" + name;
+      }
+    }
+    return best;
+  }
+  return {};
+}
 
 // A word that begins with a single - and then names a script (.ass, .ssa in any case) or holds a
 // slash: no option of ours is spelt so.
@@ -479,8 +529,12 @@ int main(int argc, char** argv) {
     }
   } catch (const CLI::ParseError& error) {
     // --help and --version end here with 0; every usage error with the status of a stopped
-    // check, its reason on stderr.
-    return app.exit(error) == 0 ? 0 : kStoppedAtCheck;
+    // check, its reason on stderr, and for an option that is none, the nearest that is.
+    if (app.exit(error) == 0) return 0;
+    if (const std::string nearest = NearestOption(app, argc, argv); !nearest.empty()) {
+      std::fprintf(stderr, "nosk-cli: did you mean %s?\n", nearest.c_str());
+    }
+    return kStoppedAtCheck;
   }
 
   request.folderLockWait = std::chrono::milliseconds(static_cast<long long>(options.wait * 1000.0));

@@ -262,6 +262,9 @@ TEST(CommandLine, RefusesBadUsageWithStatus2) {
       {"an unknown option",
        {"search", "--fuzzy", "--block", s / "go.txt", s / "b.ass"},
        "The following argument was not expected: --fuzzy"},
+      {"a misspelt option",
+       {"shift", "--by", "1s", "--dryrun", s / "b.ass"},
+       "The following argument was not expected: --dryrun"},
       {"a missing value", {"search", s / "b.ass", "--block"}, "--block: 1 required"},
       {"an unknown command",
        {"sort", s / "b.ass"},
@@ -299,6 +302,20 @@ TEST(CommandLine, RefusesBadUsageWithStatus2) {
     EXPECT_TRUE(r.err.starts_with(c.errStart)) << r.err;
   }
   EXPECT_EQ(ReadBytes(s.folder / "b.ass"), ReadBytes(kData / "episode.ass"));
+  // The nearest option, for a typo; none for a word far from every option.
+  const std::pair<std::vector<std::string>, std::string> near[] = {
+      {{"shift", "--by", "1s", "--dryrun", s / "b.ass"}, "nosk-cli: did you mean --dry-run?\n"},
+      {{"replace", "--blok", s / "go.txt", s / "b.ass"}, "nosk-cli: did you mean --block?\n"},
+      {{"search", "--fuzzy", "--block", s / "go.txt", s / "b.ass"}, ""},
+  };
+  for (const auto& [arguments, suggestion] : near) {
+    const std::string err = RunProcess(kCli, arguments).err;
+    if (suggestion.empty()) {
+      EXPECT_EQ(err.find("did you mean"), std::string::npos) << err;
+    } else {
+      EXPECT_TRUE(err.ends_with(suggestion)) << err;
+    }
+  }
   for (const char* ending : {"--help", "--version"}) {
     const ProcessResult r = RunProcess(kCli, {ending});
     EXPECT_EQ(r.exitStatus, 0) << ending;

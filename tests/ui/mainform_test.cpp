@@ -492,6 +492,24 @@ class MainFormTest : public QObject {
     QCOMPARE(nosk.exitCode(), 0);
   }
 
+  // --help and --version answer without a window: no display is needed for them.
+  void answersHelpAndVersionWithoutAWindow() {
+    const struct {
+      const char* argument;
+      const char* starts;
+    } cases[] = {{"--help", "Usage: nosk "}, {"-h", "Usage: nosk "}, {"--version", "nosk 0."}};
+    for (const auto& c : cases) {
+      QProcess nosk;
+      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+      environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+      nosk.setProcessEnvironment(environment);
+      nosk.start(QStringLiteral(NOSK_APP), {QString::fromLatin1(c.argument)});
+      QVERIFY(nosk.waitForFinished(20000));
+      QCOMPARE(nosk.exitCode(), 0);
+      QVERIFY2(nosk.readAllStandardOutput().startsWith(c.starts), c.argument);
+    }
+  }
+
   void followsCapsLock() {
     Window w;
     auto* statusBar = w.Find<PanelStatusBar>("MainStatusBar");
