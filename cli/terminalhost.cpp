@@ -45,8 +45,14 @@ void TerminalHost::Draw(bool force) {
   lastDraw_ = now;
   std::fputs("\r\x1b[K", terminal_);
   // Runs that do not go through a file list (undo) have no file number to show.
-  if (fileCount_ > 0) std::fprintf(terminal_, "[%d/%d] ", fileNumber_, fileCount_);
-  std::fprintf(terminal_, "%s %d%%", statusText_.c_str(), std::min(position_, 100));
+  // The percentage is the run's: the scripts done and how far this one's phase has come.
+  int percent = std::min(position_, 100);
+  if (fileCount_ > 0) {
+    std::fprintf(terminal_, "[%d/%d] ", fileNumber_, fileCount_);
+    const long long done = static_cast<long long>(std::max(fileNumber_ - 1, 0)) * 100 + percent;
+    percent = static_cast<int>(std::min<long long>(done / fileCount_, 100));
+  }
+  std::fprintf(terminal_, "%s %d%%", statusText_.c_str(), percent);
   std::fflush(terminal_);
   lineShown_ = true;
 }

@@ -232,6 +232,34 @@ TEST(CommandLine, HandlesBadInputWithoutDamage) {
 
 // Every usage error exits with 2, as a check that stops a run does, its reason on stderr, and
 // nothing on stdout; --help and --version exit with 0.
+// The progress line's percentage is the run's, not the phase's: the third of four scripts half
+// read is 62% of the run.
+TEST(ProgressLine, ShowsTheRunsPercentage) {
+  const struct {
+    int number, count, position;
+    const char* shown;
+  } cases[] = {{3, 4, 50, "[3/4] Reading data. Please, wait... 62%"},
+               {1, 4, 0, "[1/4] Reading data. Please, wait... 0%"},
+               {4, 4, 100, "[4/4] Reading data. Please, wait... 100%"},
+               {0, 0, 40, "Reading data. Please, wait... 40%"}};
+  for (const auto& c : cases) {
+    std::FILE* terminal = std::tmpfile();
+    ASSERT_NE(terminal, nullptr);
+    {
+      TerminalHost host(terminal, true);
+      host.SetFileNumber(c.number, c.count);
+      host.SetStatusText(script::Message(script::MessageId::ReadingPhase));
+      host.SetProgressPosition(c.position);
+      host.Repaint();
+    }
+    std::rewind(terminal);
+    std::string text(4096, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), terminal));
+    std::fclose(terminal);
+    EXPECT_TRUE(text.ends_with(c.shown)) << text;
+  }
+}
+
 TEST(CommandLine, RefusesBadUsageWithStatus2) {
   Season s;
   WriteBytes(s.folder / "latin1.txt", "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,caf\xE9\n");
