@@ -166,7 +166,7 @@ const CLI::Validator kSourceEncoding(
                  : "not an encoding this system knows: " + text +
                        " (auto, or a code page: windows-1251, shift-jis, gb18030, big5, ...)";
     },
-    "auto|ENCODING");
+    "");
 
 // A frame rate as --fps takes it.
 const CLI::Validator kFrameRate(
@@ -175,7 +175,7 @@ const CLI::Validator kFrameRate(
                  ? std::string()
                  : "not a frame rate: " + text + " (23.976, 24000/1001, 25, 29.97, ...)";
     },
-    "RATE");
+    "");
 
 // The shift amount of --by, with --fps when it is in frames; a usage error otherwise.
 nosk::script::ShiftAmount AmountOf(const Options& options) {
@@ -197,6 +197,7 @@ nosk::script::ShiftAmount AmountOf(const Options& options) {
 
 void AddPaths(CLI::App* command, Options& options) {
   command->add_option("PATH", options.paths, "Scripts (.ass, .ssa), or folders of them")
+      ->type_name("")
       ->required();
 }
 
@@ -213,6 +214,7 @@ void AddWait(CLI::App* command, Options& options) {
       ->add_option("--wait", options.wait,
                    "Seconds to wait for another Nosk run working in the same folder before its "
                    "scripts are refused")
+      ->type_name("SECONDS")
       ->check(CLI::Range(0.0, 86400.0))
       ->capture_default_str();
 }
@@ -234,6 +236,7 @@ void AddExplain(CLI::App* command, Options& options) {
 
 void AddMatch(CLI::App* command, Options& options) {
   command->add_option("--match", options.match, "How event lines are compared with the block")
+      ->type_name("MODE")
       ->check(CLI::IsMember(Keys(kMatchings)))
       ->capture_default_str();
 }
@@ -260,6 +263,7 @@ void AddCodePage(CLI::App* command, Options& options) {
                    "The code page of scripts that are neither UTF-8 nor marked: auto guesses it "
                    "per script (told on stderr), or name it (windows-1251, windows-1252, "
                    "shift-jis, ...); blocks are put in it, and every line keeps its bytes")
+      ->type_name("auto|NAME")
       ->check(kSourceEncoding)
       ->capture_default_str();
 }
@@ -400,6 +404,7 @@ int main(int argc, char** argv) {
   CLI::App* search =
       app.add_subcommand("search", "Count the occurrences of a block of event lines");
   search->add_option("--block", options.block, "File with the Search block (- for stdin)")
+      ->type_name("FILE")
       ->required();
   AddMatch(search, options);
   AddCodePage(search, options);
@@ -409,12 +414,15 @@ int main(int argc, char** argv) {
   CLI::App* replace =
       app.add_subcommand("replace", "Replace a block of event lines by other lines");
   replace->add_option("--block", options.block, "File with the Search block (- for stdin)")
+      ->type_name("FILE")
       ->required();
   replace->add_option("--with", options.with, "File with the Replace block (- for stdin)")
+      ->type_name("FILE")
       ->required();
   AddMatch(replace, options);
   AddCodePage(replace, options);
   replace->add_option("--mode", options.mode, "What the Replace block substitutes")
+      ->type_name("MODE")
       ->check(CLI::IsMember(Keys(kReplacements)))
       ->capture_default_str();
   AddRewriting(replace, options);
@@ -427,23 +435,29 @@ int main(int argc, char** argv) {
                    "The amount: H:MM:SS.CC, M:SS, seconds (1.5, 1.5s, 90s), milliseconds "
                    "(500ms), a combination (1m30s, 1h2m3.5s) or frames with --fps (24f); a "
                    "leading - moves back")
+      ->type_name("AMOUNT")
       ->required();
   shift->add_option("--fps", options.fps, "The frame rate of an amount in frames")
+      ->type_name("RATE")
       ->check(kFrameRate);
   shift->add_flag("--backward", options.backward, "Move the times back instead of forward");
   shift
       ->add_option("--affect", options.affect,
                    "Which event lines: all-files (every script), all (scripts holding the block), "
                    "before or after the block's first occurrence")
+      ->type_name("WHICH")
       ->check(CLI::IsMember({"all-files", "all", "before", "after"}))
       ->capture_default_str();
   shift->add_flag("--include-block", options.includeBlock,
                   "With before/after: the occurrence's own lines are shifted too");
   shift->add_option("--times", options.times, "Which times move")
+      ->type_name("WHICH")
       ->check(CLI::IsMember(Keys(kTimes)))
       ->capture_default_str();
-  shift->add_option("--block", options.block,
-                    "File with the Search block (- for stdin); not read with --affect all-files");
+  shift
+      ->add_option("--block", options.block,
+                   "File with the Search block (- for stdin); not read with --affect all-files")
+      ->type_name("FILE");
   AddMatch(shift, options);
   AddCodePage(shift, options);
   AddRewriting(shift, options);
@@ -457,12 +471,15 @@ int main(int argc, char** argv) {
                    "The code page of scripts that are neither UTF-8 nor marked UTF-16/UTF-32: "
                    "auto guesses it per script (told on stderr), or name it (windows-1251, "
                    "windows-1252, shift-jis, gb18030, big5, euc-kr, koi8-r, ...)")
+      ->type_name("auto|NAME")
       ->check(kSourceEncoding)
       ->capture_default_str();
   convert->add_option("--to", options.to, "UTF-8 with the mark, or without it")
+      ->type_name("ENCODING")
       ->check(CLI::IsMember(Keys(kTargets)))
       ->capture_default_str();
   convert->add_option("--eol", options.eol, "Line ends: each line's own, all CR LF, or all LF")
+      ->type_name("ENDS")
       ->check(CLI::IsMember(Keys(kLineEnds)))
       ->capture_default_str();
   AddRewriting(convert, options);
@@ -478,12 +495,14 @@ int main(int argc, char** argv) {
                  "depth (not Nosk_backup, nor a link to a folder)");
   undo->add_option("--user", options.user,
                    "Root only: take back the last run of this user (a name or a number) instead "
-                   "of root's own, checked and recorded as that user's");
+                   "of root's own, checked and recorded as that user's")
+      ->type_name("NAME");
   AddPaths(undo, options);
 
   CLI::App* history =
       app.add_subcommand("history", "List the runs recorded in a folder, newest first");
   history->add_option("PATH", options.paths, "A folder, or a script of it")
+      ->type_name("")
       ->required()
       ->expected(1);
 

@@ -20,6 +20,25 @@ foreach(subcommand IN LISTS subcommands)
   string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" help "${help}")
   string(APPEND text ".SS ${subcommand}\n.nf\n${help}\n.fi\n")
 endforeach()
+# A season's day, as the README's worked examples have it.
+string(APPEND text [=[
+[EXAMPLES]
+.nf
+Count a sign in every episode of a season:
+    nosk\-cli search \-\-block blocks/sign.txt \-\- season/
+Replace the opening with the fixed translation, each episode keeping its timing:
+    nosk\-cli replace \-\-match format \-\-mode format \\
+        \-\-block blocks/opening.txt \-\-with blocks/opening\-fixed.txt \-\- season/
+See first what a shift of everything after the opening would change, then do it:
+    nosk\-cli shift \-\-by 1.5s \-\-affect after \-\-block blocks/opening\-fixed.txt \-\-dry\-run \-\- season/
+    nosk\-cli shift \-\-by 1.5s \-\-affect after \-\-block blocks/opening\-fixed.txt \-\- season/
+Convert a season of Windows\-1251 scripts to UTF\-8, and take it back:
+    nosk\-cli convert \-\-from windows\-1251 \-r \-\- season/
+    nosk\-cli undo \-r \-\- season/
+List what ran in a folder, newest first:
+    nosk\-cli history season/
+.fi
+]=])
 file(WRITE "${include}" "${text}")
 
 string(REGEX REPLACE "\\.gz$" "" page "${OUTPUT}")

@@ -129,6 +129,21 @@ TEST(Folders, RecursiveTakesEveryEpisodeFolder) {
 }
 
 // On a terminal, a last line on stderr sums the run up; in a pipe, nothing is added.
+// Every option's value is named for what it is (FILE, AMOUNT, MODE, ...), never CLI11's TEXT,
+// and the manual page has examples.
+TEST(Help, NamesEveryValueAndTheManualHasExamples) {
+  for (const char* command : {"search", "replace", "shift", "convert", "undo", "history"}) {
+    SCOPED_TRACE(command);
+    const ProcessResult help = RunProcess(kCli, {command, "--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_EQ(help.out.find(" TEXT"), std::string::npos) << help.out;
+  }
+  const std::string manual = (std::filesystem::path(kCli).parent_path() / "nosk-cli.1.gz").string();
+  const ProcessResult page = RunProcess("zcat", {manual});
+  EXPECT_NE(page.out.find(".SH EXAMPLES"), std::string::npos);
+  EXPECT_NE(page.out.find("\\-\\-affect after"), std::string::npos);
+}
+
 TEST(Summary, EndsARunOnATerminal) {
   if (RunProcess("sh", {"-c", "command -v script"}).exitStatus != 0) GTEST_SKIP() << "needs script";
   TempFolder folder;
