@@ -299,7 +299,8 @@ RunRequest ShiftRequest(const Options& options) {
   nosk::engine::ShiftRequest shift;
   shift.searchLines = BlockLines(options.block);
   const nosk::script::ShiftAmount amount = AmountOf(options);
-  if (!options.dryRun && amount.centiseconds == 0) {
+  // A dry run of nothing is refused as the real run is: it would tell of a run that cannot be.
+  if (amount.centiseconds == 0) {
     throw CLI::ValidationError("--by", "a shift by 0:00:00.00 changes nothing");
   }
   shift.matching = kMatchings.at(options.match);

@@ -225,6 +225,7 @@ void TMainForm::sgdFilelistResize() {
 void TMainForm::sgdFilelistCheckBoxClick(int entry) {
   fileGrid_->ToggleChecked(entry);
   gridModel_->EntryChanged(entry, FileGridModel::kCheckColumn);
+  ShowListSummary();
 }
 
 }  // namespace nosk::ui

@@ -139,6 +139,7 @@ void TMainForm::sgdFilelistKeyPress() {
     fileGrid_->SetChecked(entry, state);
     gridModel_->EntryChanged(entry, FileGridModel::kCheckColumn);
   }
+  ShowListSummary();
 }
 
 bool TMainForm::sgdFilelistMouseActivate(QMouseEvent* event) {

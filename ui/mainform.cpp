@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -56,7 +57,7 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
       statusBarTimer_(new QTimer(this)),
       MainPageControl_(new QTabWidget(this)) {
   host_ = std::make_unique<WindowHost>(*this, *statusBar_);
-  setWindowTitle(QStringLiteral("Nosk beta"));
+  setWindowTitle(QStringLiteral("Nosk"));
   setObjectName("MainForm");
   // The layout is designed for a small 8-point sans serif, as classic desktop dialogs use.
   QFont windowFont = font();
@@ -331,6 +332,18 @@ void TMainForm::InterfaceRedraw() {
   statusBar_->setToolTip({});
   const bool listed = fileGrid_->Count() != 0;
   for (WindowPage* page : pages_) page->Redraw(listed);
+  ShowListSummary();
+}
+
+void TMainForm::ShowListSummary() {
+  int checked = 0;
+  for (int entry = 0; entry < fileGrid_->Count(); ++entry) checked += fileGrid_->GetChecked(entry);
+  statusBar_->SetCounts(fileGrid_->Count(), checked);
+  // "Nosk", and the folder of the first script when scripts are listed.
+  setWindowTitle(
+      fileGrid_->Count() == 0
+          ? QStringLiteral("Nosk")
+          : QStringLiteral("Nosk — %1").arg(QFileInfo(fileGrid_->GetPath(0)).absolutePath()));
 }
 
 // Pages -----------------------------------------------------------------------------------------

@@ -142,6 +142,8 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   // The file list's context menu: every entry checked, unchecked, or each the other way; the
   // folder of the current entry in the file manager.
   void SetAllChecks(int how);
+  // The status bar's count of listed and checked scripts, and the window's title.
+  void ShowListSummary();
   void actOpenContainingFolderExecute();
   // F5: the shown page's Search, when it has one and may run.
   void RunShownPageSearch();

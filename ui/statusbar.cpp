@@ -28,6 +28,13 @@ void PanelStatusBar::SetStatusText(const QString& text) {
   update(PanelRect(0));
 }
 
+void PanelStatusBar::SetCounts(int listed, int checked) {
+  const QString text = listed == 0 ? QString() : tr("%1 of %2 checked").arg(checked).arg(listed);
+  if (text == countsText_) return;
+  countsText_ = text;
+  update(PanelRect(1));
+}
+
 void PanelStatusBar::SetIndicators(bool insertOn, bool capsLockOn) {
   if (insertOn == insertOn_ && capsLockOn == capsLockOn_) return;
   insertOn_ = insertOn;
@@ -70,6 +77,10 @@ void PanelStatusBar::paintEvent(QPaintEvent*) {
   painter.setPen(palette().buttonText().color());
   painter.drawText(PanelRect(0).adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                    statusText_);
+  if (!progressBar_->isVisible()) {
+    painter.drawText(PanelRect(1).adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     countsText_);
+  }
   const QColor grey(128, 128, 128);
   const auto drawIndicator = [&](int panel, bool on, const QString& text) {
     painter.setPen(on ? palette().buttonText().color() : grey);

@@ -19,6 +19,10 @@ class PanelStatusBar : public QStatusBar {
   explicit PanelStatusBar(QWidget* window);
 
   QString StatusText() const { return statusText_; }
+  // How many scripts the file list holds and how many of them are checked, shown in the
+  // progress bar's panel while no run goes.
+  void SetCounts(int listed, int checked);
+  QString CountsText() const { return countsText_; }
   void SetStatusText(const QString& text);
   QProgressBar* ProgressBar() const { return progressBar_; }
   // The indicators; the bar is repainted when one changes.
@@ -40,6 +44,7 @@ class PanelStatusBar : public QStatusBar {
   QWidget* window_;
   QProgressBar* progressBar_;
   QString statusText_;
+  QString countsText_;
   bool insertOn_ = false;
   bool capsLockOn_ = false;
   std::array<int, kPanelCount> widths_ = {481, 150, 28, 37, 24};

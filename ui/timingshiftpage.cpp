@@ -130,7 +130,8 @@ TimingShiftPage::TimingShiftPage(AnchoredGeometry& geometry, DesktopServices& de
   btnP2Preview_->setToolTip(tr("See what Shift Times would change, and apply it from there"));
   btnP2Search_ = AddBottomButton(geometry, this, "btnP2Search", tr("&Search", "button"), 466);
   btnP2Search_->setToolTip(tr("Tell which checked scripts a shift would change"));
-  btnP2Execute_ = AddBottomButton(geometry, this, "btnP2Execute", tr("Shift &Times", "button"), 547);
+  btnP2Execute_ =
+      AddBottomButton(geometry, this, "btnP2Execute", tr("Shift &Times", "button"), 547);
   btnP2Execute_->setToolTip(
       tr("Shift the times in every checked script; the previous versions go to Nosk_backup"));
   AddExitButton(geometry, this, "btnP2Exit");

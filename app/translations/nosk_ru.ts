@@ -976,6 +976,13 @@
     </message>
 </context>
 <context>
+    <name>nosk::ui::PanelStatusBar</name>
+    <message>
+        <source>%1 of %2 checked</source>
+        <translation>отмечено %1 из %2</translation>
+    </message>
+</context>
+<context>
     <name>nosk::ui::PreviewDialog</name>
     <message>
         <source>Error</source>

@@ -118,10 +118,12 @@ TEST(CommandLine, ReplacesWithABlockFromStandardInput) {
 
 TEST(CommandLine, ShiftsAndDryRuns) {
   Season s;
+  // A dry run counts what it would change and writes nothing.
   ProcessResult r = RunProcess(
-      kCli, {"shift", "--by", "0:00:00.00", "--dry-run", "--block", s / "go.txt", s / "b.ass"});
+      kCli, {"shift", "--by", "0:00:01.50", "--dry-run", "--block", s / "go.txt", s / "b.ass"});
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(r.out, "1\t" + s / "b.ass" + "\n");
+  EXPECT_EQ(ReadBytes(s.folder / "b.ass"), ReadBytes(kData / "episode.ass"));
   EXPECT_FALSE(fs::exists(s.folder / "Nosk_backup"));
 
   // Every script is shifted by default, and then no block is needed.
@@ -271,6 +273,9 @@ TEST(CommandLine, RefusesBadUsageWithStatus2) {
   const Case cases[] = {
       {"a shift by nothing",
        {"shift", "--by", "0:00:00.00", "--block", s / "go.txt", s / "b.ass"},
+       "--by: a shift by 0:00:00.00 changes nothing"},
+      {"a dry run by nothing",
+       {"shift", "--by", "0", "--dry-run", s / "b.ass"},
        "--by: a shift by 0:00:00.00 changes nothing"},
       {"an amount that is not one",
        {"shift", "--by", "1:2:3", s / "b.ass"},

@@ -109,6 +109,21 @@ class KeysTest : public QObject {
     QCOMPARE(w.Names(), (QStringList{"b.ass", "c.ass"}));
   }
 
+  // The status bar counts the listed and checked scripts; the title names the first one's folder.
+  void showsTheListsSummary() {
+    Window w;
+    auto* statusBar = w.Find<PanelStatusBar>("MainStatusBar");
+    QCOMPARE(statusBar->CountsText(), QString());
+    for (const char* name : {"a.ass", "b.ass"}) w.form.AddScriptFile(w.Script(name));
+    QCOMPARE(statusBar->CountsText(), QStringLiteral("2 of 2 checked"));
+    QCOMPARE(w.form.windowTitle(),
+             QStringLiteral("Nosk — ") + QDir(w.folder.path()).absolutePath());
+    auto* grid = w.Find<QTableView>("sgdFilelist");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(0, 0)).center());
+    QCOMPARE(statusBar->CountsText(), QStringLiteral("1 of 2 checked"));
+  }
+
   // A folder on the command line adds its scripts, as the folder button does; its subfolders'
   // scripts are not added, and the status bar says so.
   void takesAFolderOnTheCommandLine() {

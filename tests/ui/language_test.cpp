@@ -147,7 +147,7 @@ bool HasCyrillic(const QString& text) {
 // Texts that stay the same in every language: the program's name, numbers, times, file names.
 bool SameInEveryLanguage(const QString& text) {
   static const QRegularExpression noWords(QStringLiteral("^[^\\p{L}]*$"));
-  static const QRegularExpression names(QStringLiteral("^(Nosk|Nosk beta|INS|CAPS|\\S*\\.ass)$"));
+  static const QRegularExpression names(QStringLiteral("^(Nosk|Nosk — .*|INS|CAPS|\\S*\\.ass)$"));
   return text.contains(noWords) || text.contains(names);
 }
 

@@ -42,7 +42,7 @@ class MainFormTest : public QObject {
     QVERIFY(!w.Enabled("rbnP2AffectModeEx1"));
     QVERIFY(!w.Enabled("P2Edit1"));
     QCOMPARE(w.form.Settings().WorkMode, Page::ScriptReplace);
-    QCOMPARE(w.form.windowTitle(), QStringLiteral("Nosk beta"));
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Nosk"));
     QCOMPARE(w.Grid()->rowCount(), 1);
     QVERIFY(!w.Grid()->index(0, 0).data(Qt::CheckStateRole).isValid());
     QVERIFY(w.Find<QAction>("actAbout")->isEnabled());
