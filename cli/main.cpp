@@ -155,6 +155,7 @@ struct Options {
   std::string eol = "keep";
   bool recursive = false;
   std::string user;  // undo: whose runs, when root names another user
+  std::string run;   // undo: the run of this id
   std::vector<std::string> paths;
 };
 
@@ -326,10 +327,13 @@ RunRequest ConvertRequest(const Options& options) {
 }
 
 // The undo the options ask for: whose runs it takes back. Only root may name another user.
-RunRequest UndoRequest(const Options& options) {
+RunRequest UndoRequest(const Options& options, bool redo) {
   RunRequest request;
   request.mode = RunMode::Write;
   nosk::engine::UndoRequest undo;
+  using Which = nosk::engine::UndoRequest::Which;
+  undo.which = redo ? Which::Redo : options.run.empty() ? Which::StepBack : Which::Named;
+  undo.run = options.run;
   if (!options.user.empty()) {
     unsigned user = 0;
     if (const struct passwd* entry = ::getpwnam(options.user.c_str())) {
@@ -494,11 +498,25 @@ int main(int argc, char** argv) {
   undo->add_flag("-r,--recursive", options.recursive,
                  "Take back the last run of every folder under the folders named too, at any "
                  "depth (not Nosk_backup, nor a link to a folder)");
+  undo->add_option("--run", options.run,
+                   "Take back this run of history (its id) instead of the newest one not taken "
+                   "back yet")
+      ->type_name("ID");
   undo->add_option("--user", options.user,
                    "Root only: take back the last run of this user (a name or a number) instead "
                    "of root's own, checked and recorded as that user's")
       ->type_name("NAME");
   AddPaths(undo, options);
+
+  CLI::App* redo =
+      app.add_subcommand("redo", "Put back what the last undo in each folder named took back");
+  AddWait(redo, options);
+  redo->add_flag("-r,--recursive", options.recursive,
+                 "In every folder under the folders named too, at any depth");
+  redo->add_option("--user", options.user,
+                   "Root only: put back what this user's last undo took back")
+      ->type_name("NAME");
+  AddPaths(redo, options);
 
   CLI::App* history =
       app.add_subcommand("history", "List the runs recorded in a folder, newest first");
@@ -513,8 +531,8 @@ int main(int argc, char** argv) {
     for (const CLI::App* command : app.get_subcommands({})) known |= command->get_name() == argv[1];
     if (!known) {
       std::fprintf(stderr,
-                   "nosk-cli: %s is not a command: search, replace, shift, convert, undo or "
-                   "history (nosk-cli --help)\n",
+                   "nosk-cli: %s is not a command: search, replace, shift, convert, undo, "
+                   "redo or history (nosk-cli --help)\n",
                    nosk::script::QuotedText(argv[1]).c_str());
       return kStoppedAtCheck;
     }
@@ -536,8 +554,8 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
     if (history->parsed()) {
       // Reads no blocks and makes no request.
-    } else if (undo->parsed()) {
-      request = UndoRequest(options);
+    } else if (undo->parsed() || redo->parsed()) {
+      request = UndoRequest(options, redo->parsed());
     } else if (search->parsed()) {
       request = SearchRequest(options);
     } else if (replace->parsed()) {
@@ -567,7 +585,8 @@ int main(int argc, char** argv) {
     return kStoppedAtCheck;
   }
   if (history->parsed()) return nosk::cli::HistoryCommand(options.paths.front());
-  nosk::cli::CommandPaths paths{options.paths, !undo->parsed(), options.recursive};
+  nosk::cli::CommandPaths paths{options.paths, !undo->parsed() && !redo->parsed(),
+                                options.recursive};
   nosk::cli::CommandOutput output{options.diff, options.explain, {}};
   if (shift->parsed() && options.block.empty()) {
     output.stopHint = "shift --affect " + options.affect +

@@ -39,6 +39,7 @@ struct JournalRecord {
   script::Message summary;           // what it did, in one line
   std::vector<std::string> details;  // the modes and the blocks, a line each
   std::string undoes;                // for an undo: the id of the run it took back
+  bool redo = false;                 // that run was an undo, which this one took back
   std::vector<JournalEntry> scripts;
   unsigned user = 0;         // whose journal holds it
   bool interrupted = false;  // it has no end: its run was stopped here, or is still at work

@@ -81,6 +81,7 @@ class Driver {
                        record.summary = std::move(description.summary);
                        record.details = std::move(description.details);
                        record.undoes = std::move(description.undoes);
+                       record.redo = description.redo;
                      }) {}
 
   ScriptResult Process(const ScriptTask& task);

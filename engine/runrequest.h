@@ -114,6 +114,11 @@ struct UndoRequest {
   // Whose runs are taken back: the runner's own, unless root names another user's. The undo is
   // then recorded in that user's journal, as theirs.
   std::optional<unsigned> user;
+  // Which run: the newest one not taken back yet (each undo steps back one more), the newest
+  // undo not put back yet (a redo), or the run of this id.
+  enum class Which { StepBack, Redo, Named };
+  Which which = Which::StepBack;
+  std::string run;  // for Named
 };
 
 // What a preview showed of one script, so that applying the preview writes exactly that.

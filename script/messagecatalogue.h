@@ -225,6 +225,13 @@ NOSK_MESSAGE(BackupChangedSince,
 NOSK_MESSAGE(NotChangedByRun,
              NOSK_TEXT("EngineText", "not changed by %1, the last run recorded in its folder"))
 NOSK_MESSAGE(NoRunRecorded, NOSK_TEXT("EngineText", "no run is recorded in this folder"))
+NOSK_MESSAGE(NothingLeftToUndo,
+             NOSK_TEXT("EngineText", "every run recorded in this folder is taken back already"))
+NOSK_MESSAGE(NothingToRedo,
+             NOSK_TEXT("EngineText",
+                       "no undo to put back in this folder: none was the last, or a run came "
+                       "after it"))
+NOSK_MESSAGE(RunNotRecorded, NOSK_TEXT("EngineText", "no run %1 is recorded in this folder"))
 NOSK_MESSAGE(RecordedMeanwhile,
              NOSK_TEXT("EngineText",
                        "another run was recorded in this folder after the undo read its journal, "
@@ -243,6 +250,7 @@ NOSK_MESSAGE(ConversionSummary,
                        "Format Conversion: to %1, %2, from %3 where a script is neither UTF-8 "
                        "nor marked"))
 NOSK_MESSAGE(UndoSummary, NOSK_TEXT("EngineText", "Undo of run %1 (%2)"))
+NOSK_MESSAGE(RedoSummary, NOSK_TEXT("EngineText", "Redo: the undo %1 (%2) taken back"))
 NOSK_MESSAGE(ModeNone, NOSK_TEXT("EngineText", "none"))
 NOSK_MESSAGE(ModeTextOnly, NOSK_TEXT("EngineText", "text only"))
 NOSK_MESSAGE(ModeTextAndFormat, NOSK_TEXT("EngineText", "text and format"))

@@ -231,7 +231,11 @@ void TMainForm::PreviewClick() {
   RunBatch(engine::RunMode::Write, &previewed);
 }
 
-void TMainForm::actUndoLastRunExecute() {
+void TMainForm::actUndoLastRunExecute() { TakeBack(false); }
+
+void TMainForm::actRedoExecute() { TakeBack(true); }
+
+void TMainForm::TakeBack(bool redo) {
   ClearResults();
   statusBar_->SetStatusText({});
   bool anyChecked = false;
@@ -244,12 +248,14 @@ void TMainForm::actUndoLastRunExecute() {
   WindowFileList files(*fileGrid_);
   engine::RunRequest request;
   request.mode = engine::RunMode::Write;
-  request.operation = engine::UndoRequest{};
+  engine::UndoRequest undo;
+  undo.which = redo ? engine::UndoRequest::Which::Redo : engine::UndoRequest::Which::StepBack;
+  request.operation = undo;
   const engine::RunOutcome outcome = engine::Run(request, files, *host_);
   RefreshFileGrid();
   QStringList announced = files.Announced();
   for (const script::Message& problem : outcome.problems) announced.append(Translated(problem));
-  ReportRun(tr("Undo"), files.Tally());
+  ReportRun(redo ? tr("Redo") : tr("Undo"), files.Tally());
   TellAtOnce(announced);
   DropInputQueuedDuringTheRun();
 }

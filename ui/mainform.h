@@ -118,6 +118,10 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void PreviewClick();
   // "Undo Last Run": the checked scripts of the most recent run recorded in their folders.
   void actUndoLastRunExecute();
+  // Redo: puts back what the last undo of the checked scripts' folders took back.
+  void actRedoExecute();
+  // An undo (each one a run further back) or a redo of the checked scripts' folders.
+  void TakeBack(bool redo);
   // After a run that writes: what it did, in the status bar.
   void ReportRun(const QString& what, const engine::RunTally& tally);
   // What a run must tell at once ("path: reason" each), in one message for the whole run.
@@ -188,6 +192,7 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   QAction* actUncheckAll_;
   QAction* actInvertChecks_;
   QAction* actRunSearch_;  // F5
+  QAction* actRedo_;
   QAction* actRemoveFile_;
   QAction* actRemoveAllFiles_;
   QAction* actFileExit_;

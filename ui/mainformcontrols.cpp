@@ -39,6 +39,10 @@ void TMainForm::BuildMenu() {
   file->addActions({actAddFile_, actAddFolder_, actRemoveFile_, actRemoveAllFiles_});
   file->addSeparator();
   file->addAction(actUndoLastRun_);
+  actRedo_ = action("actRedo", tr("Red&o"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  file->addAction(actRedo_);
+  addAction(actRedo_);
+  connect(actRedo_, &QAction::triggered, this, &TMainForm::actRedoExecute);
   file->addSeparator();
   file->addAction(actFileExit_);
   menuBar->addMenu(tr("&Help"))->addAction(actAbout_);

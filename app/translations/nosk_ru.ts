@@ -738,6 +738,22 @@
         <source>its end time %1 is not H:MM:SS.CC</source>
         <translation>её время конца %1 — не в виде Ч:ММ:СС.СС</translation>
     </message>
+    <message>
+        <source>every run recorded in this folder is taken back already</source>
+        <translation>все записанные в этой папке запуски уже отменены</translation>
+    </message>
+    <message>
+        <source>no undo to put back in this folder: none was the last, or a run came after it</source>
+        <translation>в этой папке нечего возвращать: последней была не отмена, или после неё был запуск</translation>
+    </message>
+    <message>
+        <source>no run %1 is recorded in this folder</source>
+        <translation>в этой папке не записан запуск %1</translation>
+    </message>
+    <message>
+        <source>Redo: the undo %1 (%2) taken back</source>
+        <translation>Повтор: отмена %1 (%2) взята назад</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>
@@ -1355,6 +1371,14 @@
     <message>
         <source>&amp;Invert Checks</source>
         <translation>Обр&amp;атить отметки</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Повтор</translation>
+    </message>
+    <message>
+        <source>Red&amp;o</source>
+        <translation>Пов&amp;торить</translation>
     </message>
 </context>
 <context>

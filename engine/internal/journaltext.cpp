@@ -64,7 +64,9 @@ std::string RecordHeader(const JournalRecord& record) {
   // The summary as a message too, so that a window in another language can say it.
   text += "  summary-message " + script::MessageCode(record.summary) + "\n";
   for (const std::string& detail : record.details) text += "  detail " + Written(detail) + "\n";
-  if (!record.undoes.empty()) text += "  undoes " + record.undoes + "\n";
+  if (!record.undoes.empty()) {
+    text += (record.redo ? "  redoes " : "  undoes ") + record.undoes + "\n";
+  }
   return text;
 }
 
@@ -162,6 +164,9 @@ void JournalParser::Line(std::string_view line, bool cut) {
     record.details.push_back(script::UnquotedText(value));
   } else if (Field(line, "  undoes", value)) {
     record.undoes = value;
+  } else if (Field(line, "  redoes", value)) {
+    record.undoes = value;
+    record.redo = true;
   } else if (Field(line, "  script", value)) {
     JournalEntry entry;
     name(value, entry.script);

@@ -15,6 +15,7 @@ struct RunDescription {
   script::Message summary;           // one line ("Shift Times +0:00:01.50: every script, ...")
   std::vector<std::string> details;  // the modes and the blocks, a line each, in English
   std::string undoes;                // an undo's: the id of the run it takes back
+  bool redo = false;                 // that run is an undo: this one puts back what it took
 };
 
 // The names of the choices, as summaries say them.

@@ -292,7 +292,7 @@ Outcome ReadOwnRuns(const script::Folder& backups, unsigned user, JournalReading
   // Only the records of the newest few runs are kept, and no more than a few megabytes of them:
   // undo needs the last run that replaced anything, and a run stopped before its first
   // exchange replaced nothing.
-  constexpr std::size_t kKeptRuns = 8;
+  constexpr std::size_t kKeptRuns = 64;
   constexpr std::size_t kKeptBytes = 2 * 1024 * 1024;
   std::deque<JournalRecord> kept;
   std::size_t runs = 0;

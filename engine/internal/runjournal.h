@@ -68,8 +68,8 @@ class JournalWriter {
 };
 
 // The runs `user` could have recorded in `backups` (their own journal, and the shared journal
-// of old when only they could write it), oldest first; only the records of the newest eight
-// runs. None when there is no journal.
+// of old when only they could write it), oldest first; only the records of the newest 64
+// runs (and no more than 2 MB of them). None when there is no journal.
 script::Outcome ReadOwnRuns(const script::Folder& backups, unsigned user, JournalReading& reading);
 // The runs of every user's journal in `backups`, each record saying whose it is, the newest
 // kept up to about `keptBytes` of records; `problems` says which journals or records were

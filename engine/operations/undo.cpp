@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "engine/history.h"
 #include "engine/internal/folderinuse.h"
@@ -35,28 +36,133 @@ script::Outcome OwnRuns(const script::Folder& folder, unsigned user, JournalRead
   return ReadOwnRuns(backups.Get(), user, reading);
 }
 
-// The newest run that replaced anything in `folder`. A run stopped partway is taken back as far
-// as it went: its scripts whose exchange went through (their name holds the new file it
-// recorded); one stopped before it replaced anything there did nothing to take back, and the
-// run before it is the last. Such a run may still have linked a script's inode into
-// Nosk_backup, which changes its change time and nothing else: `linked` gets those inodes.
-std::optional<JournalRecord> LastReplacingRun(const script::Folder& folder,
-                                              std::vector<JournalRecord> records,
-                                              std::vector<script::FileIdentity>* linked = nullptr) {
-  while (std::optional<JournalRecord> last = LastRun(records)) {
-    if (!last->interrupted) return last;
-    std::vector<script::FileIdentity> kept;
-    std::erase_if(last->scripts, [&](const JournalEntry& entry) {
-      struct stat status {};
-      const bool replaced =
-          entry.done || (folder.StatEntry(entry.script, status) == 0 &&
-                         script::FileIdentity::Of(status).SameFile(entry.replacing));
-      if (!replaced) kept.push_back(entry.keeping);
-      return !replaced;
-    });
-    if (!last->scripts.empty()) return last;
-    if (linked != nullptr) linked->insert(linked->end(), kept.begin(), kept.end());
-    std::erase_if(records, [&](const JournalRecord& record) { return record.id == last->id; });
+// The runs of `records` (oldest first), newest first, each with every record of its id: a run
+// that came back to a folder wrote a record each time.
+std::vector<JournalRecord> RunsNewestFirst(const std::vector<JournalRecord>& records) {
+  std::vector<JournalRecord> runs;
+  for (auto record = records.rbegin(); record != records.rend(); ++record) {
+    if (std::any_of(runs.begin(), runs.end(),
+                    [&](const JournalRecord& run) { return run.id == record->id; })) {
+      continue;
+    }
+    std::vector<JournalRecord> parts;
+    for (const JournalRecord& part : records) {
+      if (part.id == record->id) parts.push_back(part);
+    }
+    runs.push_back(*LastRun(parts));
+  }
+  return runs;
+}
+
+// What `run` replaced in `folder`. A run stopped partway is taken back as far as it went: its
+// scripts whose exchange went through (their name holds the new file it recorded). Nothing for
+// one stopped before it replaced anything there; such a run may still have linked a script's
+// inode into Nosk_backup, which changes its change time and nothing else: `linked` gets those.
+std::optional<JournalRecord> Replaced(const script::Folder& folder, JournalRecord run,
+                                      std::vector<script::FileIdentity>* linked) {
+  if (!run.interrupted) return run;
+  std::vector<script::FileIdentity> kept;
+  std::erase_if(run.scripts, [&](const JournalEntry& entry) {
+    struct stat status {};
+    const bool replaced =
+        entry.done || (folder.StatEntry(entry.script, status) == 0 &&
+                       script::FileIdentity::Of(status).SameFile(entry.replacing));
+    if (!replaced) kept.push_back(entry.keeping);
+    return !replaced;
+  });
+  if (linked != nullptr) linked->insert(linked->end(), kept.begin(), kept.end());
+  if (!run.scripts.empty()) return run;
+  return std::nullopt;
+}
+
+bool IsUndo(const JournalRecord& run) { return !run.undoes.empty() && !run.redo; }
+
+// The run an undo takes back in `folder`. Stepping back: the newest run not taken back yet (an
+// undo takes back the run it names, so the next undo goes one further back; a redo is a run
+// like any other). A redo: the newest undo not put back yet, unless a run came after it. Named:
+// that run.
+std::optional<JournalRecord> ChosenRun(const script::Folder& folder,
+                                       const std::vector<JournalRecord>& records,
+                                       const UndoRequest& request,
+                                       std::vector<script::FileIdentity>* linked = nullptr) {
+  const std::vector<JournalRecord> runs = RunsNewestFirst(records);
+  std::set<std::string> takenBack;
+  // A run Z that took back a run W (an undo, or a redo) rewrote W's scripts with W's backups, as
+  // new files: a run before W is found in them by content (W's backup is the very file that run
+  // left), and its scripts must now be the files Z wrote.
+  std::map<std::string, const JournalRecord*> takerOf;  // W's id: Z
+  struct Now {
+    script::FileIdentity written;  // what Z wrote
+    script::FileIdentity holds;    // the backup it restored, as W recorded it
+  };
+  std::map<std::string, Now> now;  // by script
+  // An undo stopped partway took back some scripts of its run: the next undo takes back the
+  // others, and leaves those alone.
+  std::map<std::string, std::set<std::string>> restored;
+  const auto asTheyAreNow = [&](JournalRecord& run) {
+    for (JournalEntry& entry : run.scripts) {
+      const auto found = now.find(entry.script);
+      if (found == now.end()) continue;
+      if (!found->second.holds.SameContent(entry.done ? entry.after : entry.replacing)) continue;
+      entry.after = found->second.written;
+      entry.done = true;
+    }
+  };
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    JournalRecord run = runs[r];
+    if (request.which == UndoRequest::Which::Named) {
+      if (run.id != request.run) continue;
+      asTheyAreNow(run);
+      return Replaced(folder, std::move(run), linked);
+    }
+    if (takenBack.contains(run.id)) {
+      if (const auto taker = takerOf.find(run.id); taker != takerOf.end()) {
+        for (const JournalEntry& written : taker->second->scripts) {
+          for (const JournalEntry& entry : run.scripts) {
+            if (entry.script != written.script || !written.done) continue;
+            now[entry.script] = {written.after, entry.done ? entry.before : entry.keeping};
+          }
+        }
+      }
+      continue;
+    }
+    const bool undo = IsUndo(run);
+    const bool redoing = request.which == UndoRequest::Which::Redo;
+    // What this run took back is taken back, for what came before it; a redo's, for a redo.
+    if (!run.undoes.empty() && !run.interrupted && (undo || redoing)) {
+      takenBack.insert(run.undoes);
+      takerOf[run.undoes] = &runs[r];
+    }
+    if (redoing) {
+      if (run.redo) continue;
+      if (!undo) return std::nullopt;  // a run came after the last undo
+      if (run.interrupted) continue;
+      asTheyAreNow(run);
+      if (std::optional<JournalRecord> found = Replaced(folder, std::move(run), linked)) {
+        return found;
+      }
+      continue;
+    }
+    if (undo) {
+      if (run.interrupted) {
+        if (std::optional<JournalRecord> undone = Replaced(folder, run, linked)) {
+          for (const JournalEntry& entry : undone->scripts) {
+            restored[run.undoes].insert(entry.script);
+          }
+        }
+      }
+      continue;
+    }
+    asTheyAreNow(run);
+    if (const auto partly = restored.find(run.id); partly != restored.end()) {
+      std::erase_if(run.scripts, [&](const JournalEntry& entry) {
+        return partly->second.contains(entry.script);
+      });
+      if (run.scripts.empty()) continue;
+    }
+    if (std::optional<JournalRecord> replaced = Replaced(folder, std::move(run), linked)) {
+      return replaced;
+    }
   }
   return std::nullopt;
 }
@@ -81,7 +187,7 @@ class RestoredContent : public NewContent {
 class UndoOperation : public Operation {
  public:
   explicit UndoOperation(const UndoRequest& request)
-      : user_(request.user.value_or(static_cast<unsigned>(::geteuid()))) {}
+      : request_(request), user_(request.user.value_or(static_cast<unsigned>(::geteuid()))) {}
 
   std::optional<RunStop> Check(RunMode) override { return std::nullopt; }
 
@@ -91,8 +197,12 @@ class UndoOperation : public Operation {
     RunDescription description;
     for (const FolderUndo& undo : folders_) {
       if (undo.folder.Path() != folder.Path()) continue;
-      description.summary = Message(MessageId::UndoSummary, {undo.last.id, undo.last.time});
+      description.summary =
+          Message(IsUndo(undo.last) ? MessageId::RedoSummary : MessageId::UndoSummary,
+                  {undo.last.id, undo.last.time});
       description.undoes = undo.last.id;
+      // Taking back an undo puts back what it took: a redo.
+      description.redo = IsUndo(undo.last);
     }
     return description;
   }
@@ -130,6 +240,7 @@ class UndoOperation : public Operation {
   };
 
   std::vector<FolderUndo> folders_;
+  UndoRequest request_;
   unsigned user_;  // whose runs: everything is checked as for that user
 };
 
@@ -195,9 +306,14 @@ std::vector<ScriptTask> UndoOperation::Tasks(const FileList& files,
     }
     for (Message& problem : reading.problems) problems.push_back(std::move(problem));
     std::optional<JournalRecord> last =
-        LastReplacingRun(undo.folder, std::move(reading.records), &undo.linked);
+        ChosenRun(undo.folder, reading.records, request_, &undo.linked);
     if (!last) {
-      failEveryNamed(Message(MessageId::NoRunRecorded));
+      using Which = UndoRequest::Which;
+      failEveryNamed(reading.records.empty()         ? Message(MessageId::NoRunRecorded)
+                     : request_.which == Which::Redo ? Message(MessageId::NothingToRedo)
+                     : request_.which == Which::Named
+                         ? Message(MessageId::RunNotRecorded, {request_.run})
+                         : Message(MessageId::NothingLeftToUndo));
       continue;
     }
     undo.last = std::move(*last);
@@ -255,7 +371,7 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
     if (script::Outcome read = ReadOwnRuns(backups->Get(), user_, reading); !read) {
       undo.changedMeanwhile = read.message();
     } else if (std::optional<JournalRecord> last =
-                   LastReplacingRun(undo.folder, std::move(reading.records));
+                   ChosenRun(undo.folder, reading.records, request_);
                !last || last->id != record.id) {
       undo.changedMeanwhile = Message(MessageId::RecordedMeanwhile);
     }

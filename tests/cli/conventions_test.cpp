@@ -132,7 +132,7 @@ TEST(Folders, RecursiveTakesEveryEpisodeFolder) {
 // Every option's value is named for what it is (FILE, AMOUNT, MODE, ...), never CLI11's TEXT,
 // and the manual page has examples.
 TEST(Help, NamesEveryValueAndTheManualHasExamples) {
-  for (const char* command : {"search", "replace", "shift", "convert", "undo", "history"}) {
+  for (const char* command : {"search", "replace", "shift", "convert", "undo", "redo", "history"}) {
     SCOPED_TRACE(command);
     const ProcessResult help = RunProcess(kCli, {command, "--help"});
     EXPECT_EQ(help.exitStatus, 0);

@@ -51,7 +51,9 @@ struct Shelf {
   }
 };
 
-TEST(Undo, TakesBackAShiftAReplaceAndItself) {
+// Each undo steps one run further back; redo puts back what the last undo took, and after a
+// redo an undo takes that back; --run takes back one run of history.
+TEST(Undo, StepsBackRedoesAndTakesBackANamedRun) {
   Shelf shelf;
   const auto original = shelf.Contents();
   ASSERT_EQ(shelf.Shift().exitStatus, 0);
@@ -65,16 +67,37 @@ TEST(Undo, TakesBackAShiftAReplaceAndItself) {
   EXPECT_EQ(r.out,
             "1\t" + shelf / "a.ass" + "\n1\t" + shelf / "b.ass" + "\n1\t" + shelf / "c.ass" + "\n");
   EXPECT_EQ(shelf.Contents(), shifted);
-  r = shelf.Undo();  // the undo: the replace again
+  r = shelf.Undo();  // one further back: the shift
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(shelf.Contents(), original);
+  r = shelf.Undo();  // nothing is left to take back
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_NE(r.err.find("every run recorded in this folder is taken back already"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(shelf.Contents(), original);
+  r = shelf.Run({"redo", shelf.folder.string()});  // the shift again
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(shelf.Contents(), shifted);
+  r = shelf.Run({"redo", shelf.folder.string()});  // and the replace
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(shelf.Contents(), replaced);
-  r = shelf.Undo();  // that undo's undo
+  r = shelf.Run({"redo", shelf.folder.string()});
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_NE(r.err.find("no undo to put back"), std::string::npos) << r.err;
+  r = shelf.Undo();  // what the last redo put back: the replace
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(shelf.Contents(), shifted);
+  r = shelf.Run({"undo", "--run", "20000101-000000-00000000", shelf.folder.string()});
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_NE(r.err.find("no run 20000101-000000-00000000 is recorded"), std::string::npos)
+      << r.err;
 
   // History lists every run, newest first: the shift is the oldest.
   r = shelf.Run({"history", shelf.folder.string()});
   EXPECT_EQ(r.exitStatus, 0);
   EXPECT_NE(r.out.find("Undo of run"), std::string::npos);
+  EXPECT_NE(r.out.find("Redo: the undo"), std::string::npos);
   EXPECT_LT(r.out.find("Undo of run"), r.out.find("Replace: text only"));
   EXPECT_LT(r.out.find("Replace: text only"), r.out.find("Shift Times +0:00:01.50"));
   EXPECT_NE(r.out.find("    a.ass  (previous version: a.ass.~1~)"), std::string::npos);
@@ -339,16 +362,11 @@ TEST(Undo, KilledAtAnyPointLosesNothing) {
       const bool killed = result.exitStatus == -1;
       if (killed) {
         ++kills;
-        // The undo is recorded as far as it went: the next undo takes back exactly what it
-        // restored, or, when it restored nothing, the shift. Never a season half one, half
-        // the other.
-        bool restoredAny = false;
-        for (const auto& [name, content] : shelf.Contents()) restoredAny |= content == kEpisode;
+        // The undo is recorded as far as it went: the next undo takes back the scripts it did
+        // not get to, and leaves the others. Never a season half one, half the other.
         const ProcessResult again = shelf.Undo();
-        EXPECT_EQ(again.exitStatus, 0) << again.err;
         for (const auto& [name, content] : shelf.Contents()) {
-          EXPECT_EQ(content, restoredAny ? shifted.at(name) : kEpisode)
-              << name << (restoredAny ? ": not taken back to the shift" : ": the shift stayed");
+          EXPECT_EQ(content, kEpisode) << name << ": " << again.err;
         }
       } else {
         EXPECT_EQ(result.exitStatus, 0) << result.err;

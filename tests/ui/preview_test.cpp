@@ -162,8 +162,14 @@ class PreviewTest : public QObject {
     QCOMPARE(Bytes(a), original);
     QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
     QVERIFY(w.Status().startsWith(QStringLiteral("Undo: 1 changed")));
-    w.Find<QAction>("actUndoLastRun")->trigger();  // the undo of the undo
+    w.Find<QAction>("actUndoLastRun")->trigger();  // nothing before the replace
+    QCOMPARE(Bytes(a), original);
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("Error"));
+    w.Find<QAction>("actRedo")->trigger();  // the replace again
     QCOMPARE(Bytes(a), replaced);
+    QVERIFY(w.Status().startsWith(QStringLiteral("Redo: 1 changed")));
+    w.Find<QAction>("actUndoLastRun")->trigger();  // and taken back again
+    QCOMPARE(Bytes(a), original);
   }
 
   // A click that came while a run held the window (the second click of a double click) is not
