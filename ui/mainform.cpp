@@ -119,6 +119,8 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
 
   for (WindowPage* page : pages_) {
     connect(page, &WindowPage::Changed, this, &TMainForm::InterfaceRedraw);
+    connect(page, &WindowPage::Notice, this,
+            [this](const QString& text) { statusBar_->SetStatusText(text); });
   }
   for (RunPage* page :
        std::initializer_list<RunPage*>{scriptReplace_, timingShift_, formatConversion_}) {

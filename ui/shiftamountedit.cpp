@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -38,9 +39,29 @@ void ShiftAmountEdit::keyPressEvent(QKeyEvent* event) {
     PasteFromClipboard();
     return;
   }
-  if (edP2ShiftKeyDown(event->key(), event->modifiers())) return;
   const QString typed = event->text();
   const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+  if (freeForm_) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      CommitFreeForm();
+      return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+      freeForm_ = false;
+      setMaxLength(10);
+      setText(beforeFreeForm_);
+      return;
+    }
+    QLineEdit::keyPressEvent(event);  // plain editing of the typed text
+    return;
+  }
+  // Typed over the whole amount: a free-form amount, not digits overwriting in place.
+  if (!shortcut && typed.size() == 1 && typed[0].isPrint() && hasSelectedText() &&
+      selectedText() == text()) {
+    BeginFreeForm(typed);
+    return;
+  }
+  if (edP2ShiftKeyDown(event->key(), event->modifiers())) return;
   if (!shortcut && typed.size() == 1 && typed[0].isPrint()) {
     // The edit takes digits only; any other character is refused.
     if (typed[0] >= QLatin1Char('0') && typed[0] <= QLatin1Char('9')) edP2ShiftKeyPress(typed[0]);
@@ -76,6 +97,29 @@ bool ShiftAmountEdit::edP2ShiftKeyDown(int key, Qt::KeyboardModifiers modifiers)
   }
 }
 
+void ShiftAmountEdit::BeginFreeForm(const QString& typed) {
+  beforeFreeForm_ = text();
+  freeForm_ = true;
+  setMaxLength(32);
+  setText(typed);
+  setCursorPosition(typed.size());
+}
+
+void ShiftAmountEdit::CommitFreeForm() {
+  if (!freeForm_) return;
+  freeForm_ = false;
+  setMaxLength(32);
+  const QString typed = text();
+  setText(beforeFreeForm_);
+  setMaxLength(10);
+  if (!PasteAmount(typed)) emit AmountRefused(typed);
+}
+
+void ShiftAmountEdit::focusOutEvent(QFocusEvent* event) {
+  CommitFreeForm();
+  QLineEdit::focusOutEvent(event);
+}
+
 bool ShiftAmountEdit::PasteAmount(const QString& pasted) {
   // No frame rate here: frames are not an amount the window takes.
   const script::AmountReading reading = script::ReadShiftAmount(pasted.toStdString(), {});
@@ -87,7 +131,8 @@ bool ShiftAmountEdit::PasteAmount(const QString& pasted) {
 }
 
 void ShiftAmountEdit::PasteFromClipboard() {
-  if (!PasteAmount(QApplication::clipboard()->text())) paste();
+  const QString pasted = QApplication::clipboard()->text();
+  if (!PasteAmount(pasted)) emit AmountRefused(pasted);
 }
 
 void ShiftAmountEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -155,6 +200,7 @@ void ShiftAmountEdit::Step(int direction, Qt::KeyboardModifiers held) {
 }
 
 void ShiftAmountEdit::edP2ShiftChange() {
+  if (freeForm_) return;  // checked when it is set
   if (text().size() != 10 || !script::IsValidTime(text().toStdString())) {
     setText(QString::fromLatin1(kZero));  // raises this check once more, on a valid text
     return;

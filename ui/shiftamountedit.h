@@ -8,10 +8,12 @@ namespace nosk::ui {
 // Digits overwrite in place and step over the separators; Delete and Backspace put zeros; Up and
 // Down step the time by a centisecond, second, minute or hour by the modifiers held. A paste (by
 // key, menu, middle click or drop) of an amount in a free form ("1.5", "-1:30", "1m30s", ...)
-// sets that amount; `AmountPasted` says whether it began with a minus sign. Any other change (a
-// paste of something else, a cut, an undo) that leaves something other than a valid
-// ten-character time puts "0:00:00.00" back. Other characters are refused; the clipboard and the
-// navigation keys keep working. `AmountChanged` follows every change of the text.
+// sets that amount; `AmountPasted` says whether it began with a minus sign. With the whole amount
+// selected, typed text replaces it as such a free-form amount, set when Enter is pressed or the
+// box is left. A paste or typed text that is no amount leaves the amount as it was, and
+// `AmountRefused` says so. Any other change (a cut, an undo) that leaves something other than a
+// valid ten-character time puts "0:00:00.00" back. Other characters are refused; the clipboard and
+// the navigation keys keep working. `AmountChanged` follows every change of the text.
 class ShiftAmountEdit : public QLineEdit {
   Q_OBJECT
 
@@ -29,12 +31,15 @@ class ShiftAmountEdit : public QLineEdit {
   void AmountChanged();
   // A pasted amount was set; `backward` when it was written with a minus sign.
   void AmountPasted(bool backward);
+  // A pasted or typed text was no amount; the amount stays.
+  void AmountRefused(const QString& text);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   // A key going down; true when it was handled here (Delete, Backspace, Up, Down).
@@ -50,6 +55,12 @@ class ShiftAmountEdit : public QLineEdit {
   // The caret position: the start of the selection, if there is one.
   int Caret() const;
   void SetTextAndCaret(const QString& text, int caret);
+  // Free-form typing, begun over a whole selection: the text typed, set as an amount by Commit.
+  void BeginFreeForm(const QString& typed);
+  void CommitFreeForm();
+
+  bool freeForm_ = false;
+  QString beforeFreeForm_;  // the amount, for a typed text that is none
 };
 
 }  // namespace nosk::ui

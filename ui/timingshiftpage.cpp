@@ -44,7 +44,7 @@ TimingShiftPage::TimingShiftPage(AnchoredGeometry& geometry, DesktopServices& de
   btnP2ShiftClear_->setFocusPolicy(Qt::NoFocus);
   btnP2ShiftClear_->setToolTip(tr("Set the amount to zero"));
   const QString hint = tr(
-      "±1 msec: Up/Down\n±1 sec: Shift+Up/Down\n±1 min: Ctrl+Up/Down\n±1 hour: Ctrl+Shift+Up/Down");
+      "±0.01 s: Up/Down\n±1 s: Shift+Up/Down\n±1 min: Ctrl+Up/Down\n±1 hour: Ctrl+Shift+Up/Down");
   edP2Shift_->setToolTip(hint + QStringLiteral("\n") +
                          tr("Paste an amount: 1.5, 1:30 or 1m30s; a minus sign moves back"));
   spinP2Shift_->setToolTip(hint);
@@ -137,9 +137,13 @@ TimingShiftPage::TimingShiftPage(AnchoredGeometry& geometry, DesktopServices& de
   AddExitButton(geometry, this, "btnP2Exit");
 
   connect(edP2Shift_, &ShiftAmountEdit::AmountChanged, this, &TimingShiftPage::Changed);
-  // A pasted "-1.5" is 1.5 seconds back; without a sign the direction stays as it was.
+  // A pasted "-1.5" is 1.5 seconds back, an unsigned amount forward.
   connect(edP2Shift_, &ShiftAmountEdit::AmountPasted, this, [this](bool backward) {
-    if (backward) rbnP2ShiftMode2_->setChecked(true);
+    (backward ? rbnP2ShiftMode2_ : rbnP2ShiftMode1_)->setChecked(true);
+  });
+  connect(edP2Shift_, &ShiftAmountEdit::AmountRefused, this, [this](const QString& text) {
+    emit Notice(tr("%1 is not an amount: give 1.5, 90s, 1m30s or H:MM:SS.CC; the amount stays")
+                    .arg(text.left(40)));
   });
   // The arrows step as the Up and Down keys do, by the modifiers held at the click.
   connect(spinP2Shift_, &SpinButton::UpClicked, this,

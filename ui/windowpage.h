@@ -31,6 +31,8 @@ class WindowPage : public QWidget {
  signals:
   // A choice or an input the enabling rules depend on changed.
   void Changed();
+  // Something the status bar must say (an amount typed that is none).
+  void Notice(const QString& text);
 };
 
 // A page with a run of its own.

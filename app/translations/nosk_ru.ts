@@ -1408,16 +1408,6 @@
         <translation>Обнулить величину сдвига</translation>
     </message>
     <message>
-        <source>±1 msec: Up/Down
-±1 sec: Shift+Up/Down
-±1 min: Ctrl+Up/Down
-±1 hour: Ctrl+Shift+Up/Down</source>
-        <translation>±1 сотая секунды: Вверх/Вниз
-±1 с: Shift+Вверх/Вниз
-±1 мин: Ctrl+Вверх/Вниз
-±1 ч: Ctrl+Shift+Вверх/Вниз</translation>
-    </message>
-    <message>
         <source>Paste an amount: 1.5, 1:30 or 1m30s; a minus sign moves back</source>
         <translation>Вставьте величину: 1.5, 1:30 или 1m30s; знак минус сдвигает назад</translation>
     </message>
@@ -1538,6 +1528,20 @@
         <source>Shift &amp;Times</source>
         <comment>button</comment>
         <translation>&amp;Сдвинуть</translation>
+    </message>
+    <message>
+        <source>±0.01 s: Up/Down
+±1 s: Shift+Up/Down
+±1 min: Ctrl+Up/Down
+±1 hour: Ctrl+Shift+Up/Down</source>
+        <translation>±0,01 с: Вверх/Вниз
+±1 с: Shift+Вверх/Вниз
+±1 мин: Ctrl+Вверх/Вниз
+±1 ч: Ctrl+Shift+Вверх/Вниз</translation>
+    </message>
+    <message>
+        <source>%1 is not an amount: give 1.5, 90s, 1m30s or H:MM:SS.CC; the amount stays</source>
+        <translation>%1 — не величина сдвига: укажите 1.5, 90s, 1m30s или Ч:ММ:СС.СС; величина не изменена</translation>
     </message>
 </context>
 </TS>

@@ -90,8 +90,7 @@ TEST(Undo, StepsBackRedoesAndTakesBackANamedRun) {
   EXPECT_EQ(shelf.Contents(), shifted);
   r = shelf.Run({"undo", "--run", "20000101-000000-00000000", shelf.folder.string()});
   EXPECT_EQ(r.exitStatus, 1);
-  EXPECT_NE(r.err.find("no run 20000101-000000-00000000 is recorded"), std::string::npos)
-      << r.err;
+  EXPECT_NE(r.err.find("no run 20000101-000000-00000000 is recorded"), std::string::npos) << r.err;
 
   // History lists every run, newest first: the shift is the oldest.
   r = shelf.Run({"history", shelf.folder.string()});
@@ -268,7 +267,12 @@ TEST(Undo, TakesBackARunStoppedBySignalPartway) {
     }
     for (const auto& entry : fs::directory_iterator(folder)) {
       const std::string name = entry.path().filename().string();
-      EXPECT_FALSE(name.starts_with(".nosk-")) << name;
+      // kill -9 leaves the temporary file it was writing; the folder's next rewriting run (the
+      // undo, when there was anything to take back) removes it.
+      if (name.starts_with(".nosk-")) {
+        EXPECT_TRUE(signal == SIGKILL && shifted == 0) << name;
+        continue;
+      }
       if (entry.is_regular_file()) EXPECT_EQ(ReadBytes(entry.path()), kEpisode) << name;
     }
   }

@@ -109,11 +109,13 @@ class ShiftAmountTest : public QObject {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(edit->text(), QStringLiteral("1:23:45.67"));
+    // A paste that is no amount leaves the amount, and the status bar says why.
     QApplication::clipboard()->setText("12:00:00.00");
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
-    edit->setText("1:23:45.67");
+    QCOMPARE(edit->text(), QStringLiteral("1:23:45.67"));
+    QVERIFY2(w.Status().startsWith(QStringLiteral("12:00:00.00 is not an amount")),
+             qPrintable(w.Status()));
     edit->setSelection(3, 2);
     QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(edit->text(), QStringLiteral("0:00:00.00"));
@@ -197,8 +199,8 @@ class ShiftAmountTest : public QObject {
     }
   }
 
-  // Without a sign, a paste keeps the direction chosen.
-  void keepsTheDirectionForAnUnsignedPaste() {
+  // An amount without a sign is forward, whatever was chosen before.
+  void setsForwardForAnUnsignedPaste() {
     Window w;
     w.ShowPage(1);
     w.Click("rbnP2ShiftMode2");
@@ -207,7 +209,55 @@ class ShiftAmountTest : public QObject {
     QApplication::clipboard()->setText("2s");
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(edit->text(), QStringLiteral("0:00:02.00"));
-    QVERIFY(w.Find<QAbstractButton>("rbnP2ShiftMode2")->isChecked());
+    QVERIFY(w.Find<QAbstractButton>("rbnP2ShiftMode1")->isChecked());
+  }
+
+  // Typed over the whole amount (as after Tab into the box, or Ctrl+A), text is a free-form
+  // amount, set by Enter or by leaving the box; with nothing selected, digits overwrite in
+  // place; text that is no amount leaves the amount as it was, and the status bar says why.
+  void takesATypedAmountOverTheWholeSelection_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("byEnter");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<bool>("backward");
+    QTest::newRow("1.5, Enter") << "1.5" << true << "0:00:01.50" << false;
+    QTest::newRow("90s, left") << "90s" << false << "0:01:30.00" << false;
+    QTest::newRow("1m30s, Enter") << "1m30s" << true << "0:01:30.00" << false;
+    QTest::newRow("-2, Enter") << "-2" << true << "0:00:02.00" << true;
+    QTest::newRow("abc, Enter") << "abc" << true << "0:00:03.00" << false;
+    QTest::newRow("9:99, left") << "9:99" << false << "0:00:03.00" << false;
+  }
+
+  void takesATypedAmountOverTheWholeSelection() {
+    QFETCH(QString, typed);
+    QFETCH(bool, byEnter);
+    QFETCH(QString, amount);
+    QFETCH(bool, backward);
+    Window w;
+    w.ShowPage(1);
+    auto* edit = w.Find<QLineEdit>("edP2Shift");
+    edit->setText(QStringLiteral("0:00:03.00"));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    if (byEnter) {
+      QTest::keyClick(edit, Qt::Key_Return);
+    } else {
+      w.Find<QWidget>("P2Edit1")->setFocus();
+      edit->clearFocus();
+    }
+    QCOMPARE(edit->text(), amount);
+    QCOMPARE(w.Find<QAbstractButton>("rbnP2ShiftMode2")->isChecked(), backward);
+    if (amount == QStringLiteral("0:00:03.00")) {
+      QVERIFY2(w.Status().startsWith(typed + QStringLiteral(" is not an amount")),
+               qPrintable(w.Status()));
+    }
+    // The caret inside, nothing selected: a digit overwrites in place.
+    edit->setFocus();
+    edit->setText(QStringLiteral("0:00:03.00"));
+    edit->setCursorPosition(3);
+    QTest::keyClick(edit, Qt::Key_4);
+    QCOMPARE(edit->text(), QStringLiteral("0:04:03.00"));
   }
 
   void stepsWithTheSpinArrowsByTheModifiersHeld() {
