@@ -1,5 +1,5 @@
-// The window's record of its choices, as the specification names them (BatchSettings, filled from
-// the controls at the start of every run), and the request each page's run makes of them.
+// The window's record of its choices (BatchSettings, filled from the controls at the start of
+// every run), and the request each page's run makes of them.
 #pragma once
 
 #include <cstdint>

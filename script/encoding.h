@@ -36,8 +36,8 @@ struct EncodedText {
   bool complete = true;
 };
 
-// Typed text (UTF-8) in the bytes a script of the given encoding holds, as the specification's
-// system code page has it: UTF-8 on Linux and macOS, so there the text stays as it is, and an
+// Typed text (UTF-8) in the bytes a script of the given encoding holds, as the system's code page
+// has it: UTF-8 on Linux and macOS, so there the text stays as it is, and an
 // ill-formed UTF-8 sequence becomes "?" (`complete` false), which is how block files are checked.
 // A script in a legacy code page gets the text in its own code page from the engine's charset.
 EncodedText EncodeTypedText(std::string_view utf8, ScriptEncoding encoding);
