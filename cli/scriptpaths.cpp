@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 #include "script/eventline.h"
 #include "script/folder.h"
@@ -113,6 +114,34 @@ bool HoldScripts(const script::Folder& folder, const std::vector<std::string>& s
   return false;
 }
 
+using Problem = std::function<void(const fs::path& path, const std::string& why)>;
+
+// Walks the folders from `top` down, each opened from its parent's descriptor, never through a
+// link: `visit` gets each folder and what it holds, and says whether its subfolders are entered.
+// A folder that cannot be listed, or opened (swapped for a link or a file since it was listed),
+// is a problem.
+void WalkFolders(const script::Folder& top, const Problem& problem,
+                 const std::function<bool(const script::Folder&, FolderEntries&)>& visit) {
+  std::vector<script::Folder> folders = {top};
+  while (!folders.empty()) {
+    const script::Folder folder = std::move(folders.back());
+    folders.pop_back();
+    FolderEntries entries;
+    if (const int listing = ListFolder(folder, entries); listing != 0) {
+      problem(folder.Path(), "can't list the folder: " + script::ErrorText(listing));
+    }
+    if (!visit(folder, entries)) continue;
+    for (const std::string& name : entries.subfolders) {
+      script::Folder child;
+      if (const int error = folder.OpenChild(name, child); error != 0) {
+        problem(folder.PathOf(name), "can't open the folder: " + script::ErrorText(error));
+        continue;
+      }
+      folders.push_back(std::move(child));
+    }
+  }
+}
+
 }  // namespace
 
 bool Utf16Less(std::string_view a, std::string_view b) {
@@ -151,33 +180,18 @@ CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, boo
         problem(path, script::English(opened.message()));
         continue;
       }
-      std::vector<script::Folder> folders = {top};
-      while (!folders.empty()) {
-        const script::Folder folder = std::move(folders.back());
-        folders.pop_back();
-        FolderEntries entries;
-        if (const int listing = ListFolder(folder, entries); listing != 0) {
-          problem(folder.Path(), "can't list the folder: " + script::ErrorText(listing));
-        }
-        for (CollectedScript& script : entries.scripts)
+      WalkFolders(top, problem, [&](const script::Folder& folder, FolderEntries& entries) {
+        for (CollectedScript& script : entries.scripts) {
           collected.scripts.push_back(std::move(script));
-        if (recursive) {
-          for (const std::string& name : entries.subfolders) {
-            script::Folder child;
-            if (const int error = folder.OpenChild(name, child); error != 0) {
-              // Swapped for a link or a file since it was listed: not entered, and said.
-              problem(folder.PathOf(name), "can't open the folder: " + script::ErrorText(error));
-              continue;
-            }
-            folders.push_back(std::move(child));
-          }
-        } else if (HoldScripts(folder, entries.subfolders)) {
+        }
+        if (!recursive && HoldScripts(folder, entries.subfolders)) {
           std::fprintf(errors,
                        "nosk-cli: skipped the subfolders of %s, which hold scripts too; -r "
                        "takes them\n",
                        script::PathText(folder.Path()).c_str());
         }
-      }
+        return recursive;
+      });
     } else if (script::IsScriptFileName(path.filename().string())) {
       // A missing script stays: the run reports it, as the window does a deleted entry.
       collected.scripts.push_back({path, std::nullopt});
@@ -208,6 +222,10 @@ CollectedPaths CollectScriptPaths(const std::vector<std::string>& arguments, boo
 CollectedPaths CollectFoldersWithRuns(const std::vector<std::string>& arguments,
                                       std::FILE* errors) {
   CollectedPaths collected;
+  const auto problem = [&](const fs::path& path, const std::string& why) {
+    std::fprintf(errors, "nosk-cli: %s: %s\n", script::PathText(path).c_str(), why.c_str());
+    ++collected.problems;
+  };
   for (const std::string& argument : arguments) {
     collected.scripts.push_back({argument, std::nullopt});
     std::error_code error;
@@ -215,32 +233,14 @@ CollectedPaths CollectFoldersWithRuns(const std::vector<std::string>& arguments,
     if (!fs::is_directory(path, error)) continue;
     script::Folder top;
     if (!script::Folder::Open(path, top)) continue;  // the undo says why
-    std::vector<script::Folder> folders = {top};
-    while (!folders.empty()) {
-      const script::Folder folder = std::move(folders.back());
-      folders.pop_back();
-      FolderEntries entries;
-      if (const int listing = ListFolder(folder, entries); listing != 0) {
-        std::fprintf(errors, "nosk-cli: %s: can't list the folder: %s\n",
-                     script::PathText(folder.Path()).c_str(), script::ErrorText(listing).c_str());
-        ++collected.problems;
+    WalkFolders(top, problem, [&](const script::Folder& folder, FolderEntries&) {
+      struct stat backups {};
+      if (folder.Path() != top.Path() &&
+          folder.StatEntry(std::string(kBackupFolder), backups) == 0) {
+        collected.scripts.push_back({folder.Path(), std::nullopt});
       }
-      for (const std::string& name : entries.subfolders) {
-        script::Folder child;
-        if (const int opened = folder.OpenChild(name, child); opened != 0) {
-          std::fprintf(errors, "nosk-cli: %s: can't open the folder: %s\n",
-                       script::PathText(folder.PathOf(name)).c_str(),
-                       script::ErrorText(opened).c_str());
-          ++collected.problems;
-          continue;
-        }
-        struct stat backups {};
-        if (child.StatEntry(std::string(kBackupFolder), backups) == 0) {
-          collected.scripts.push_back({child.Path(), std::nullopt});
-        }
-        folders.push_back(std::move(child));
-      }
-    }
+      return true;
+    });
   }
   return collected;
 }

@@ -1,6 +1,8 @@
 #include "engine/internal/journaltext.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "script/outcome.h"
 
@@ -218,16 +220,21 @@ std::vector<JournalRecord> ParseJournal(std::string_view text,
   return records;
 }
 
-std::optional<JournalRecord> LastRun(const std::vector<JournalRecord>& records) {
-  if (records.empty()) return std::nullopt;
-  JournalRecord run = records.back();
-  run.scripts.clear();
-  for (const JournalRecord& record : records) {
-    if (record.id != run.id) continue;
-    run.scripts.insert(run.scripts.end(), record.scripts.begin(), record.scripts.end());
-    run.interrupted = run.interrupted || record.interrupted;
+std::vector<JournalRecord> RunsOf(const std::vector<JournalRecord>& records) {
+  std::vector<JournalRecord> runs;  // newest first while they are gathered
+  std::map<std::pair<std::string, unsigned>, std::size_t> known;
+  for (auto record = records.rbegin(); record != records.rend(); ++record) {
+    const auto [found, isNew] = known.try_emplace({record->id, record->user}, runs.size());
+    if (isNew) {
+      runs.push_back(*record);
+      continue;
+    }
+    JournalRecord& run = runs[found->second];
+    run.scripts.insert(run.scripts.begin(), record->scripts.begin(), record->scripts.end());
+    run.interrupted = run.interrupted || record->interrupted;
   }
-  return run;
+  std::reverse(runs.begin(), runs.end());
+  return runs;
 }
 
 }  // namespace nosk::engine

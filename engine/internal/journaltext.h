@@ -73,8 +73,9 @@ class JournalParser {
 std::vector<JournalRecord> ParseJournal(std::string_view text,
                                         std::vector<script::Message>* problems = nullptr);
 
-// The records of `records` that share the id of the last one, as one: a run that came back to
-// a folder it had left wrote a record each time. Empty for no records.
-std::optional<JournalRecord> LastRun(const std::vector<JournalRecord>& records);
+// The runs of `records` (oldest first), each with every record of its id and user as one (a run
+// that came back to a folder it had left wrote a record each time), in the order of their
+// newest records.
+std::vector<JournalRecord> RunsOf(const std::vector<JournalRecord>& records);
 
 }  // namespace nosk::engine

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <ctime>
 #include <deque>
+#include <limits>
 #include <map>
 #include <new>
 #include <optional>
@@ -177,6 +178,36 @@ std::size_t Weight(const JournalRecord& record) {
   return weight;
 }
 
+// The newest records read, within a number of runs and of bytes: the oldest go first, and are
+// counted as left out.
+class NewestRecords {
+ public:
+  NewestRecords(std::size_t runs, std::size_t bytes, std::size_t& leftOut)
+      : mostRuns_(runs), mostBytes_(bytes), leftOut_(leftOut) {}
+
+  void Add(JournalRecord&& record) {
+    if (kept_.empty() || kept_.back().id != record.id) ++runs_;
+    weight_ += Weight(record);
+    kept_.push_back(std::move(record));
+    while (kept_.size() > 1 && (runs_ > mostRuns_ || weight_ > mostBytes_)) {
+      const std::string oldest = kept_.front().id;
+      weight_ -= Weight(kept_.front());
+      kept_.pop_front();
+      ++leftOut_;
+      if (kept_.front().id != oldest) --runs_;
+    }
+  }
+  std::vector<JournalRecord> Take() {
+    return {std::make_move_iterator(kept_.begin()), std::make_move_iterator(kept_.end())};
+  }
+
+ private:
+  std::size_t mostRuns_, mostBytes_;
+  std::size_t& leftOut_;
+  std::deque<JournalRecord> kept_;
+  std::size_t runs_ = 0, weight_ = 0;
+};
+
 }  // namespace
 
 std::string JournalNameOf(unsigned user) { return "journal-" + std::to_string(user) + ".txt"; }
@@ -292,28 +323,12 @@ Outcome ReadOwnRuns(const script::Folder& backups, unsigned user, JournalReading
   // Only the records of the newest few runs are kept, and no more than a few megabytes of them:
   // undo needs the last run that replaced anything, and a run stopped before its first
   // exchange replaced nothing.
-  constexpr std::size_t kKeptRuns = 64;
-  constexpr std::size_t kKeptBytes = 2 * 1024 * 1024;
-  std::deque<JournalRecord> kept;
-  std::size_t runs = 0;
-  std::size_t weight = 0;
-  const auto keep = [&](JournalRecord&& record) {
-    if (kept.empty() || kept.back().id != record.id) ++runs;
-    weight += Weight(record);
-    kept.push_back(std::move(record));
-    while (kept.size() > 1 && (runs > kKeptRuns || weight > kKeptBytes)) {
-      const std::string oldest = kept.front().id;
-      weight -= Weight(kept.front());
-      kept.pop_front();
-      ++reading.leftOut;
-      if (kept.front().id != oldest) --runs;
-    }
-  };
+  NewestRecords kept(64, 2 * 1024 * 1024, reading.leftOut);
+  const auto keep = [&](JournalRecord&& record) { kept.Add(std::move(record)); };
   for (const std::string& name : {std::string(kSharedJournalName), JournalNameOf(user)}) {
     if (Outcome read = ReadJournalFile(backups, name, user, keep, reading); !read) return read;
   }
-  reading.records.assign(std::make_move_iterator(kept.begin()),
-                         std::make_move_iterator(kept.end()));
+  reading.records = kept.Take();
   return Outcome::Success();
 }
 
@@ -329,35 +344,14 @@ Outcome ReadEveryRun(const script::Folder& backups, std::size_t keptBytes,
         Message(MessageId::JournalUnreadable, {backups.Path()}).Because(Message::System(error)));
   }
   std::sort(names.begin(), names.end());
-  std::deque<JournalRecord> kept;
-  std::size_t weight = 0;
-  const auto keep = [&](JournalRecord&& record) {
-    weight += Weight(record);
-    kept.push_back(std::move(record));
-    while (weight > keptBytes && kept.size() > 1) {
-      weight -= Weight(kept.front());
-      kept.pop_front();
-      ++reading.leftOut;
-    }
-  };
+  NewestRecords kept(std::numeric_limits<std::size_t>::max(), keptBytes, reading.leftOut);
+  const auto keep = [&](JournalRecord&& record) { kept.Add(std::move(record)); };
   for (const std::string& name : names) {
     if (Outcome read = ReadJournalFile(backups, name, std::nullopt, keep, reading); !read) {
       return read;
     }
   }
-  // A run that came back to the folder wrote a record each time: they are one run.
-  std::map<std::pair<std::string, unsigned>, std::size_t> runs;
-  for (JournalRecord& record : kept) {
-    const auto [known, isNew] = runs.try_emplace({record.id, record.user}, reading.records.size());
-    if (isNew) {
-      reading.records.push_back(std::move(record));
-      continue;
-    }
-    JournalRecord& run = reading.records[known->second];
-    run.scripts.insert(run.scripts.end(), std::make_move_iterator(record.scripts.begin()),
-                       std::make_move_iterator(record.scripts.end()));
-    run.interrupted = run.interrupted || record.interrupted;
-  }
+  reading.records = RunsOf(kept.Take());
   // Every user's runs in the order they ran: ids begin with the time to the second, and each
   // journal holds its runs in order.
   std::stable_sort(reading.records.begin(), reading.records.end(),

@@ -36,21 +36,10 @@ script::Outcome OwnRuns(const script::Folder& folder, unsigned user, JournalRead
   return ReadOwnRuns(backups.Get(), user, reading);
 }
 
-// The runs of `records` (oldest first), newest first, each with every record of its id: a run
-// that came back to a folder wrote a record each time.
+// The runs of `records` (oldest first), newest first.
 std::vector<JournalRecord> RunsNewestFirst(const std::vector<JournalRecord>& records) {
-  std::vector<JournalRecord> runs;
-  for (auto record = records.rbegin(); record != records.rend(); ++record) {
-    if (std::any_of(runs.begin(), runs.end(),
-                    [&](const JournalRecord& run) { return run.id == record->id; })) {
-      continue;
-    }
-    std::vector<JournalRecord> parts;
-    for (const JournalRecord& part : records) {
-      if (part.id == record->id) parts.push_back(part);
-    }
-    runs.push_back(*LastRun(parts));
-  }
+  std::vector<JournalRecord> runs = RunsOf(records);
+  std::reverse(runs.begin(), runs.end());
   return runs;
 }
 

@@ -251,7 +251,14 @@ TEST(Undo, TakesBackARunStoppedBySignalPartway) {
     for (int i = 0; i < 1000; ++i)
       WriteBytes(folder / ("ep" + std::to_string(i) + ".ass"), kEpisode);
     const pid_t run = testsupport::StartProcess(kCli, {"shift", "--by", "1s", folder.string()});
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    // Stopped once its journal holds a script: partway, however fast the machine is.
+    const fs::path journal =
+        folder / "Nosk_backup" / ("journal-" + std::to_string(::geteuid()) + ".txt");
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < giveUp &&
+           ReadBytes(journal).find("  script ") == std::string::npos) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
     ::kill(run, signal);
     int status = 0;
     ::waitpid(run, &status, 0);

@@ -106,17 +106,19 @@ TEST(RunJournals, ARecordWrittenAsTheRunGoesSaysHowFarItWent) {
   EXPECT_TRUE(records[0].scripts[0].done);
 }
 
-// A run that comes back to a folder wrote two records there with one id: they are one run.
-TEST(RunJournals, TheLastRunIsEveryRecordOfItsId) {
+// A run that comes back to a folder wrote two records there with one id: they are one run, as
+// new as its newest record.
+TEST(RunJournals, RecordsOfOneIdAreOneRun) {
   const JournalRecord a = Record("20261210-043512-00000001", "a.ass");
   const JournalRecord b = Record("20261210-043512-00000001", "b.ass");
   const JournalRecord older = Record("20261209-000000-00000000", "c.ass");
-  const std::optional<JournalRecord> last = LastRun({older, a, b});
-  ASSERT_TRUE(last);
-  ASSERT_EQ(last->scripts.size(), 2u);
-  EXPECT_EQ(last->scripts[0].script, "a.ass");
-  EXPECT_EQ(last->scripts[1].script, "b.ass");
-  EXPECT_FALSE(LastRun({}));
+  const std::vector<JournalRecord> runs = RunsOf({a, older, b});
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].id, older.id);
+  ASSERT_EQ(runs[1].scripts.size(), 2u);
+  EXPECT_EQ(runs[1].scripts[0].script, "a.ass");
+  EXPECT_EQ(runs[1].scripts[1].script, "b.ass");
+  EXPECT_TRUE(RunsOf({}).empty());
 }
 
 // Each user writes a journal of their own, readable as the backups are and writable by them
