@@ -65,6 +65,7 @@ struct InjectedCase {
 
 const std::string kTemporaryFile = "\".nosk-";
 const std::string kFirstScript = "\"a.ass\"";
+const std::string kJournal = "\"journal-" + std::to_string(::geteuid()) + ".txt\"";
 
 TEST(Faults, FailingSystemCalls) {
   REQUIRE_STRACE();
@@ -74,6 +75,16 @@ TEST(Faults, FailingSystemCalls) {
       {"a.ass", false}, {"big.ass", true}, {"c.ass", true}};
   const InjectedCase cases[] = {
       {"the folder cannot be locked", "flock:error=ENOLCK", "", 1, none, "Can't lock the folder"},
+      // The lock file in Nosk_backup, and the runner's journal: the first script, whose run
+      // makes them, is left alone with the reason; the next ones find them.
+      {"the lock file cannot be made", "openat:error=ENOSPC", "\"lock\"", 1, allButTheFirst,
+       "Can't lock the folder"},
+      {"the lock file's mode cannot be set", "fchmod:error=EIO", "\"lock\"", 1, allButTheFirst,
+       "Can't lock the folder"},
+      {"the run journal cannot be opened", "openat:error=EACCES", kJournal, 1, allButTheFirst,
+       "was not changed: can't write the run journal"},
+      {"the run journal's mode cannot be set", "fchmod:error=EIO", kJournal, 1, allButTheFirst,
+       "was not changed: can't write the run journal"},
       {"the script cannot be opened", "openat:error=EIO", kFirstScript, 1, allButTheFirst,
        "Input/output error"},
       {"the script cannot be read", "pread64:error=EIO", kFirstScript, 1, allButTheFirst,
@@ -99,8 +110,7 @@ TEST(Faults, FailingSystemCalls) {
       {"a failing rename", "rename,renameat,renameat2:error=EIO", "", 1, none, "Can't replace"},
       {"the previous version's temporary name cannot be removed", "unlinkat:error=EIO", "", 0, all,
        "which could not be removed: Input/output error", true},
-      {"no room for the run's journal record", "write:error=ENOSPC",
-       "\"journal-" + std::to_string(::geteuid()) + ".txt\"", 1, allButTheFirst,
+      {"no room for the run's journal record", "write:error=ENOSPC", kJournal, 1, allButTheFirst,
        "was not changed: can't write the run journal"},
       {"a failing flush at the end", "syncfs:error=EIO", "", 1, all,
        "could not be flushed to disk"},

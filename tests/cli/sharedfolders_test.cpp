@@ -838,6 +838,45 @@ TEST(SharedFolders, OnlyTheFoldersWritersCanHoldItsLock) {
   EXPECT_FALSE(fs::exists(empty / "Nosk_backup"));
 }
 
+// In a folder everyone may write, another user can replace the lock file and the runner's
+// journal in Nosk_backup by links to the runner's own files: neither is ever followed, and the
+// runner's scripts are left alone with the reason.
+TEST(SharedFolders, APlantedLockOrJournalIsNeverFollowed) {
+  REQUIRE_SETPRIV();
+  Stage stage;
+  WriteBytes(stage / "a.ass", kEpisode);
+  ASSERT_EQ(stage.Shift({(stage / "a.ass").string()}).exitStatus, 0);
+  fs::create_directory(stage.root / "private");
+  WriteBytes(stage.root / "private" / "secret", "the secret");
+  const std::string journal = "journal-" + std::to_string(::geteuid()) + ".txt";
+  const struct {
+    const char* name;
+    std::string planted;
+    const char* reason;
+  } cases[] = {{"the lock file", "lock", "Can't lock the folder"},
+               {"the journal", journal, "can't write the run journal"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // U, who may write the backup folder as everyone may, swaps the file for a link.
+    std::vector<std::string> plant = AsOtherUser();
+    plant.insert(plant.end(), {"sh", "-c", "rm -f \"$1\" && ln -s \"$2\" \"$1\"", "sh",
+                               (stage / "Nosk_backup" / c.planted).string(),
+                               (stage.root / "private" / "secret").string()});
+    const std::string program = plant.front();
+    plant.erase(plant.begin());
+    ASSERT_EQ(RunProcess(program, plant).exitStatus, 0);
+    ASSERT_TRUE(fs::is_symlink(stage / "Nosk_backup" / c.planted));
+    const std::string before = ReadBytes(stage / "a.ass");
+    const ProcessResult result = stage.Shift({(stage / "a.ass").string()});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
+    EXPECT_EQ(ReadBytes(stage / "a.ass"), before);
+    EXPECT_EQ(ReadBytes(stage.root / "private" / "secret"), "the secret");
+    EXPECT_TRUE(fs::is_symlink(stage / "Nosk_backup" / c.planted));
+    fs::remove(stage / "Nosk_backup" / c.planted);
+  }
+}
+
 // A second run waits for the first in the same folder, and says so; past its limit it refuses
 // that folder's scripts with a reason.
 TEST(SharedFolders, ASecondRunWaitsForTheFirst) {
