@@ -1,13 +1,15 @@
 #include "ui/previewdialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "engine/runtally.h"
@@ -31,12 +33,18 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
     : QDialog(parent),
       entries_(std::move(entries)),
       changesOf_(std::move(changesOf)),
+      shown_(new QComboBox(this)),
       scripts_(new QTableWidget(this)),
-      changes_(new QTextBrowser(this)),
+      script_(new QLabel(this)),
+      changes_(new ChangeView(this)),
       totals_(new QLabel(this)) {
   setObjectName(QStringLiteral("PreviewDialog"));
   setWindowTitle(title);
-  resize(900, 600);
+  shown_->setObjectName(QStringLiteral("cmbPreviewShow"));
+  shown_->addItems({tr("All scripts"), tr("Only the scripts that would change"),
+                    tr("Only the scripts that failed")});
+  auto* shownLabel = new QLabel(tr("&Show:"), this);
+  shownLabel->setBuddy(shown_);
   scripts_->setObjectName(QStringLiteral("lstPreviewScripts"));
   scripts_->setColumnCount(3);
   scripts_->setHorizontalHeaderLabels({tr("Script"), tr("Found"), tr("What the run would do")});
@@ -77,8 +85,14 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
                   .arg(overlapping);
   }
   totals_->setText(totals);
+  totals_->setWordWrap(true);
+  script_->setObjectName(QStringLiteral("lblPreviewScript"));
+  script_->setWordWrap(true);
+  script_->setTextFormat(Qt::RichText);
+  script_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path wraps nowhere: it is cut at the dialog's edge rather than widen the dialog.
+  script_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   changes_->setObjectName(QStringLiteral("txtPreviewChanges"));
-  changes_->setLineWrapMode(QTextEdit::NoWrap);
 
   auto* buttons = new QDialogButtonBox(this);
   apply_ = buttons->addButton(tr("Apply"), QDialogButtonBox::AcceptRole);
@@ -92,16 +106,32 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+  // The list and the selected script's lines share the height; either may be small.
+  auto* lines = new QWidget(this);
+  auto* linesLayout = new QVBoxLayout(lines);
+  linesLayout->setContentsMargins(0, 0, 0, 0);
+  linesLayout->addWidget(script_);
+  linesLayout->addWidget(changes_, 1);
+  scripts_->setMinimumHeight(60);
+  changes_->setMinimumHeight(60);
   auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->setChildrenCollapsible(false);
   splitter->addWidget(scripts_);
-  splitter->addWidget(changes_);
+  splitter->addWidget(lines);
   splitter->setStretchFactor(1, 2);
+  auto* shownRow = new QHBoxLayout;
+  shownRow->addWidget(shownLabel);
+  shownRow->addWidget(shown_);
+  shownRow->addStretch();
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(splitter);
+  layout->addLayout(shownRow);
+  layout->addWidget(splitter, 1);
   layout->addWidget(totals_);
   layout->addWidget(buttons);
 
   connect(scripts_, &QTableWidget::currentCellChanged, this, [this](int row) { ShowScript(row); });
+  connect(shown_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { ShowOnly(static_cast<Shown>(index)); });
   // The first script that would change is shown first.
   int first = 0;
   for (int row = 0; row < static_cast<int>(entries_.size()); ++row) {
@@ -111,37 +141,78 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
     }
   }
   if (!entries_.empty()) SelectRow(first);
+  const QScreen* on = screen();
+  FitTo(on != nullptr ? on->availableGeometry() : QRect(0, 0, 900, 600));
+}
+
+void PreviewDialog::FitTo(const QRect& available) {
+  // What the window manager's frame takes around the dialog, which is not known before it is
+  // shown; the dialog then places itself within the screen's free area.
+  const QSize frame(16, 48);
+  const QSize wanted(900, 600);
+  resize(wanted.boundedTo(available.size() - frame).expandedTo(minimumSizeHint()));
+}
+
+void PreviewDialog::ShowOnly(Shown shown) {
+  if (shown_->currentIndex() != static_cast<int>(shown)) {
+    shown_->setCurrentIndex(static_cast<int>(shown));  // comes back here through the signal
+    return;
+  }
+  int firstShown = -1;
+  for (int row = 0; row < static_cast<int>(entries_.size()); ++row) {
+    const std::int32_t code = entries_[static_cast<std::size_t>(row)].result.code;
+    const bool show = shown == Shown::All || (shown == Shown::Changing && code > 0) ||
+                      (shown == Shown::Failed && code == engine::kFailed);
+    scripts_->setRowHidden(row, !show);
+    if (show && firstShown < 0) firstShown = row;
+  }
+  const int current = scripts_->currentRow();
+  if (current >= 0 && !scripts_->isRowHidden(current)) return;
+  if (firstShown >= 0) {
+    SelectRow(firstShown);
+  } else {
+    scripts_->setCurrentCell(-1, -1);
+    ShowScript(-1);
+  }
 }
 
 void PreviewDialog::SelectRow(int row) {
-  scripts_->setCurrentCell(row, 0);
-  ShowScript(row);
+  // A new current row is shown by the table's signal; the current one is shown again.
+  if (scripts_->currentRow() == row) {
+    ShowScript(row);
+  } else {
+    scripts_->setCurrentCell(row, 0);
+  }
 }
 
 void PreviewDialog::ShowScript(int row) {
+  changes_->clear();
   if (row < 0 || row >= static_cast<int>(entries_.size())) {
-    changes_->clear();
+    script_->setText(tr("No script of this kind."));
     return;
   }
   const PreviewEntry& entry = entries_[static_cast<std::size_t>(row)];
   const engine::ScriptResult& result = entry.result;
-  QString html = QStringLiteral("<p><b>%1</b></p>").arg(entry.path.toHtmlEscaped());
+  QString said;
   if (result.code == engine::kFailed) {
-    html += QStringLiteral("<p>%1</p>")
-                .arg(tr("Error: %1").arg(Translated(result.reason)).toHtmlEscaped());
+    said = tr("Error: %1").arg(Translated(result.reason));
   } else if (result.code == 0) {
-    html += result.nearMiss ? NearMissHtml(*result.nearMiss)
-                            : QStringLiteral("<p>%1</p>").arg(tr("The run would not change it."));
+    if (result.nearMiss) {
+      said = NearMissSentence(*result.nearMiss);
+      changes_->ShowNearMiss(*result.nearMiss);
+    } else {
+      said = tr("The run would not change it.");
+    }
   } else {
     const engine::ScriptResult again = changesOf_(entry.path);
     if (!again.identity.SameVersion(result.identity) || again.newContent != result.newContent) {
-      html += QStringLiteral("<p>%1</p>")
-                  .arg(tr("It changed on disk since the preview: Apply will leave it alone.")
-                           .toHtmlEscaped());
+      said = tr("It changed on disk since the preview: Apply will leave it alone.");
     }
-    html += ChangesHtml(again.changes);
+    changes_->ShowChanges(again.changes);
   }
-  changes_->setHtml(html);
+  QString text = QStringLiteral("<b>%1</b>").arg(entry.path.toHtmlEscaped());
+  if (!said.isEmpty()) text += QStringLiteral("<br>") + said.toHtmlEscaped();
+  script_->setText(text);
 }
 
 }  // namespace nosk::ui

@@ -2,18 +2,21 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <vector>
 
 #include "engine/scriptresult.h"
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class QTextBrowser;
 
 namespace nosk::ui {
+
+class ChangeView;
 
 // One script of a preview: its path as the file list has it, and what the run would do.
 struct PreviewEntry {
@@ -22,9 +25,10 @@ struct PreviewEntry {
 };
 
 // Every checked script with what the run would do (its count, "unchanged", or "Error" with the
-// reason in words), the totals, and for the selected script its changes as a diff, or where
-// the block came closest when it was not found. "Apply" accepts the dialog: the window then
-// writes exactly what was shown; "Close" rejects it.
+// reason in words), or only those that would change, or only those that failed; the totals;
+// and for the selected script its changes, or where the block came closest when it was not
+// found. "Apply" accepts the dialog: the window then writes exactly what was shown; "Close"
+// rejects it. The dialog fits the screen it opens on.
 class PreviewDialog : public QDialog {
   Q_OBJECT
 
@@ -35,16 +39,25 @@ class PreviewDialog : public QDialog {
                 std::function<engine::ScriptResult(const QString& path)> changesOf,
                 QWidget* parent);
 
+  // Which scripts the list shows: the items of the "Show" box.
+  enum class Shown { All, Changing, Failed };
+
   // Selects a row of the list.
   void SelectRow(int row);
+  // Shows only the scripts of a kind; the selection moves to the first shown if it is hidden.
+  void ShowOnly(Shown shown);
+  // Takes the size it wants, or as much of `available` (a screen's free area) as there is.
+  void FitTo(const QRect& available);
 
  private:
   void ShowScript(int row);
 
   std::vector<PreviewEntry> entries_;
   std::function<engine::ScriptResult(const QString& path)> changesOf_;
+  QComboBox* shown_;
   QTableWidget* scripts_;
-  QTextBrowser* changes_;
+  QLabel* script_;
+  ChangeView* changes_;
   QLabel* totals_;
   QPushButton* apply_;
 };

@@ -2,33 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
-    <name>ChangeView</name>
-    <message>
-        <source>The script has no event line to compare with the block.</source>
-        <translation>В скрипте нет строк событий, с которыми можно сравнить блок.</translation>
-    </message>
-    <message>
-        <source>The block was not found. No line of it matches; line %1 comes closest to its first line:</source>
-        <translation>Блок не найден. Ни одна его строка не совпадает; ближе всего к его первой строке строка %1:</translation>
-    </message>
-    <message>
-        <source>The block was not found. Its first %1 of %2 lines match from line %3, where the script&apos;s event lines end.</source>
-        <translation>Блок не найден. Первые его строки (%1 из %2) совпадают начиная со строки %3, где строки событий скрипта кончаются.</translation>
-    </message>
-    <message>
-        <source>The block was not found. %1 of its %2 lines match from line %3; then line %4 differs from its line %5:</source>
-        <translation>Блок не найден. Совпадают строк: %1 из %2, начиная со строки %3; затем строка %4 отличается от его строки %5:</translation>
-    </message>
-    <message>
-        <source>block</source>
-        <translation>блок</translation>
-    </message>
-    <message>
-        <source>script</source>
-        <translation>скрипт</translation>
-    </message>
-</context>
-<context>
     <name>EngineText</name>
     <message>
         <source>No files.</source>
@@ -874,6 +847,41 @@
     </message>
 </context>
 <context>
+    <name>nosk::ui::ChangeView</name>
+    <message>
+        <source>the UTF-8 mark is removed</source>
+        <translation>метка UTF-8 удаляется</translation>
+    </message>
+    <message>
+        <source>the UTF-8 mark is added</source>
+        <translation>метка UTF-8 добавляется</translation>
+    </message>
+    <message>
+        <source>block</source>
+        <translation>блок</translation>
+    </message>
+    <message>
+        <source>script</source>
+        <translation>скрипт</translation>
+    </message>
+    <message>
+        <source>The script has no event line to compare with the block.</source>
+        <translation>В скрипте нет строк событий, с которыми можно сравнить блок.</translation>
+    </message>
+    <message>
+        <source>The block was not found. No line of it matches; line %1 comes closest to its first line:</source>
+        <translation>Блок не найден. Ни одна его строка не совпадает; ближе всего к его первой строке строка %1:</translation>
+    </message>
+    <message>
+        <source>The block was not found. Its first %1 of %2 lines match from line %3, where the script&apos;s event lines end.</source>
+        <translation>Блок не найден. Первые его строки (%1 из %2) совпадают начиная со строки %3, где строки событий скрипта кончаются.</translation>
+    </message>
+    <message>
+        <source>The block was not found. %1 of its %2 lines match from line %3; then line %4 differs from its line %5:</source>
+        <translation>Блок не найден. Совпадают строк: %1 из %2, начиная со строки %3; затем строка %4 отличается от его строки %5:</translation>
+    </message>
+</context>
+<context>
     <name>nosk::ui::DesktopServices</name>
     <message>
         <source>Advanced SubStation Alpha (*.ass *.ssa);;All files (*)</source>
@@ -1059,6 +1067,26 @@
     <message>
         <source>In %1 of them, new lines end after the event line that follows them starts.</source>
         <translation>В %1 из них новые строки заканчиваются после начала следующей за ними строки событий.</translation>
+    </message>
+    <message>
+        <source>All scripts</source>
+        <translation>Все скрипты</translation>
+    </message>
+    <message>
+        <source>Only the scripts that would change</source>
+        <translation>Только скрипты, которые изменятся</translation>
+    </message>
+    <message>
+        <source>Only the scripts that failed</source>
+        <translation>Только скрипты с ошибкой</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Показать:</translation>
+    </message>
+    <message>
+        <source>No script of this kind.</source>
+        <translation>Таких скриптов нет.</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTableWidget>
-#include <QTextBrowser>
 
 #include "tests/ui/uitest.h"
 #include "tests/ui/window.h"
@@ -105,7 +104,7 @@ class ConversionTest : public QObject {
     w.desktop.onDialog = [&](QDialog& dialog) {
       auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("lstPreviewScripts"));
       what = table->item(0, 2)->text();
-      changes = dialog.findChild<QTextBrowser*>(QStringLiteral("txtPreviewChanges"))->toPlainText();
+      changes = nosk::testsupport::PreviewText(dialog);
       return int(QDialog::Accepted);
     };
     w.Click("btnP3Preview");

@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTextBrowser>
 
 #include "tests/ui/uitest.h"
 #include "tests/ui/window.h"
@@ -50,6 +49,8 @@ void Add(QList<ShownText>& texts, const QObject& owner, const char* property, co
 void AddWidgetTexts(QList<ShownText>& texts, QWidget& root) {
   Add(texts, root, "windowTitle", root.windowTitle());
   for (QWidget* widget : root.findChildren<QWidget*>()) {
+    // The selected script's path and what is said of it: what is said is taken on its own.
+    if (widget->objectName() == QStringLiteral("lblPreviewScript")) continue;
     Add(texts, *widget, "toolTip", widget->toolTip());
     Add(texts, *widget, "statusTip", widget->statusTip());
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -128,7 +129,11 @@ QList<ShownText> TextsAfterASearch(Window& w) {
     AddWidgetTexts(texts, dialog);
     for (int row = 1; row < 3; ++row) {
       static_cast<PreviewDialog&>(dialog).SelectRow(row);
-      Add(texts, dialog, "changes", dialog.findChild<QTextBrowser*>()->toPlainText());
+      // What it says of the script, after the script's path.
+      const QString said = dialog.findChild<QLabel*>(QStringLiteral("lblPreviewScript"))->text();
+      Add(texts, dialog, "changes", said.mid(said.indexOf(QStringLiteral("<br>")) + 4));
+      Add(texts, dialog, "changes",
+          dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtPreviewChanges"))->toPlainText());
     }
     return int(QDialog::Rejected);
   };

@@ -2,6 +2,7 @@
 // Run, and the click that a run held back.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +11,6 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextBrowser>
 
 #include "tests/ui/uitest.h"
 #include "tests/ui/window.h"
@@ -30,6 +30,19 @@ Widget* In(QDialog& dialog, const char* name) {
   auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
   if (widget == nullptr) qFatal("no widget %s", name);
   return widget;
+}
+
+// Three scripts listed for a replacement: a.ass would change, b.ass lacks the block (its line
+// differs) and c.ass is gone.
+void ListThreeKinds(Window& w) {
+  const QString missing = w.Script("b.ass");
+  WriteFile(missing, Bytes(missing).replace("Let's go.", "Let us go."));
+  const QString gone = w.Script("c.ass");
+  for (const QString& path : {w.Script("a.ass"), missing, gone}) w.form.AddScriptFile(path);
+  QFile::remove(gone);
+  w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
+  w.Find<QPlainTextEdit>("P1Edit2")->setPlainText(
+      "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Come on.");
 }
 
 }  // namespace
@@ -55,16 +68,9 @@ class PreviewTest : public QObject {
   // and, for a script without the block, where it came closest. Close writes nothing.
   void showsWhatTheRunWouldDo() {
     Window w;
-    const QString changing = w.Script("a.ass");
-    const QString missing = w.Script("b.ass");
-    WriteFile(missing, Bytes(missing).replace("Let's go.", "Let us go."));
-    const QString gone = w.Script("c.ass");
-    for (const QString& path : {changing, missing, gone}) w.form.AddScriptFile(path);
-    QFile::remove(gone);
+    ListThreeKinds(w);
+    const QString changing = w.folder.filePath("a.ass");
     const QByteArray before = Bytes(changing);
-    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
-    w.Find<QPlainTextEdit>("P1Edit2")->setPlainText(
-        "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Come on.");
     QStringList list, results, changes, nearMiss;
     QString totals;
     bool applyEnabled = false;
@@ -77,9 +83,9 @@ class PreviewTest : public QObject {
       totals = In<QLabel>(dialog, "lblPreviewTotals")->text();
       applyEnabled = In<QPushButton>(dialog, "btnPreviewApply")->isEnabled();
       auto& preview = static_cast<PreviewDialog&>(dialog);
-      changes.append(In<QTextBrowser>(dialog, "txtPreviewChanges")->toPlainText());
+      changes.append(nosk::testsupport::PreviewText(dialog));
       preview.SelectRow(1);
-      nearMiss.append(In<QTextBrowser>(dialog, "txtPreviewChanges")->toPlainText());
+      nearMiss.append(nosk::testsupport::PreviewText(dialog));
       return int(QDialog::Rejected);
     };
     w.Click("btnP1Preview");
@@ -99,6 +105,83 @@ class PreviewTest : public QObject {
              qPrintable(nearMiss[0]));
     QCOMPARE(Bytes(changing), before);
     QVERIFY(!QFile::exists(w.folder.filePath("Nosk_backup")));
+  }
+
+  // The list shows every script, only those that would change, or only those that failed; the
+  // selection follows to a script that is shown.
+  void showsOnlyTheScriptsOfAKind() {
+    Window w;
+    ListThreeKinds(w);
+    QStringList shown;
+    w.desktop.onDialog = [&](QDialog& dialog) {
+      auto* table = In<QTableWidget>(dialog, "lstPreviewScripts");
+      auto* show = In<QComboBox>(dialog, "cmbPreviewShow");
+      for (int kind = 0; kind < show->count(); ++kind) {
+        show->setCurrentIndex(kind);
+        QStringList rows;
+        for (int row = 0; row < table->rowCount(); ++row) {
+          if (!table->isRowHidden(row)) rows.append(table->item(row, 0)->text());
+        }
+        const int current = table->currentRow();
+        rows.append(current >= 0 ? "selected " + table->item(current, 0)->text() : "none");
+        shown.append(rows.join(' '));
+      }
+      return int(QDialog::Rejected);
+    };
+    w.Click("btnP1Preview");
+    QCOMPARE(shown, (QStringList{"a.ass b.ass c.ass selected a.ass", "a.ass selected a.ass",
+                                 "c.ass selected c.ass"}));
+  }
+
+  // Each changed line's new version stands right under its old one; a UTF-8 mark that goes or
+  // comes is a line of its own, and a line whose end changes shows both ends.
+  void showsEachNewLineUnderItsOldOne_data() {
+    QTest::addColumn<int>("page");  // 1 shift by 1.5 s, 2 convert
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QStringList>("lines");  // consecutive lines of the view, spaces collapsed
+    const QByteArray events =
+        "[Events]\r\nDialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Hi\r\n";
+    QTest::newRow("shift") << 1 << "" << Bytes(kData + "/episode.ass")
+                           << QStringList{
+                                  "19 − Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,"
+                                  "0,0,0,,Let's go.",
+                                  "19 + Dialogue: 0,0:00:09.50,0:00:11.50,Default,Aki,"
+                                  "0,0,0,,Let's go.",
+                                  "20 − Dialogue: 0,0:00:10.00,0:00:12.00,Default,Mei,"
+                                  "0,0,0,,Wait for me!"};
+    QTest::newRow("mark removed") << 2 << "rbnP3Target2"
+                                  << "\xEF\xBB\xBF" + events
+                                  << QStringList{"− the UTF-8 mark is removed", "1 [Events]"};
+    QTest::newRow("mark added") << 2 << "rbnP3Target1" << events
+                                << QStringList{"+ the UTF-8 mark is added", "1 [Events]"};
+    QTest::newRow("line ends") << 2 << "rbnP3LineEnds3"
+                               << "\xEF\xBB\xBF" + events
+                               << QStringList{"1 − [Events]␍␊", "1 + [Events]␊"};
+  }
+  void showsEachNewLineUnderItsOldOne() {
+    QFETCH(int, page);
+    QFETCH(QString, choice);
+    QFETCH(QByteArray, script);
+    QFETCH(QStringList, lines);
+    Window w;
+    const QString path = w.folder.filePath("a.ass");
+    WriteFile(path, script);
+    w.form.AddScriptFile(path);
+    w.ShowPage(page);
+    if (page == 1) w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.50");
+    if (!choice.isEmpty()) w.Click(qPrintable(choice));
+    QStringList shown;
+    w.desktop.onDialog = [&](QDialog& dialog) {
+      for (const QString& line :
+           In<QPlainTextEdit>(dialog, "txtPreviewChanges")->toPlainText().split('\n')) {
+        shown.append(line.simplified());
+      }
+      return int(QDialog::Rejected);
+    };
+    w.Click(page == 1 ? "btnP2Preview" : "btnP3Preview");
+    const qsizetype at = shown.indexOf(lines.front());
+    QVERIFY2(at >= 0 && shown.mid(at, lines.size()) == lines, qPrintable(shown.join('\n')));
   }
 
   // Apply writes what was shown; a script changed on disk since is refused, with its reason; one

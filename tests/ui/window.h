@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
@@ -40,6 +42,17 @@ inline void WriteFile(const QString& path, const QByteArray& bytes) {
 enum class Settings { Fresh, Kept };
 
 // Forgets every saved setting when asked to, before the window that follows it is built.
+// What the preview dialog says of its selected script: its path and what it says of it, then
+// its lines as shown.
+inline QString PreviewText(const QWidget& dialog) {
+  const auto* said = dialog.findChild<QLabel*>(QStringLiteral("lblPreviewScript"));
+  const auto* lines = dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtPreviewChanges"));
+  if (said == nullptr || lines == nullptr) qFatal("no preview lines");
+  QString text = said->text();
+  text.replace(QStringLiteral("<br>"), QStringLiteral("\n"));
+  return text + QStringLiteral("\n") + lines->toPlainText();
+}
+
 struct SettingsAtStart {
   explicit SettingsAtStart(Settings settings) {
     if (settings == Settings::Fresh) QSettings().clear();
