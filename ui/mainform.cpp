@@ -233,35 +233,6 @@ void TMainForm::PreviewClick() {
   RunBatch(engine::RunMode::Write, &previewed);
 }
 
-void TMainForm::actUndoLastRunExecute() { TakeBack(false); }
-
-void TMainForm::actRedoExecute() { TakeBack(true); }
-
-void TMainForm::TakeBack(bool redo) {
-  ClearResults();
-  statusBar_->SetStatusText({});
-  bool anyChecked = false;
-  for (std::int32_t i = 0; i < fileGrid_->Count(); ++i) anyChecked |= fileGrid_->GetChecked(i);
-  if (!anyChecked) {
-    RefreshFileGrid();
-    statusBar_->SetStatusText(Translated(script::Message(script::MessageId::NoFiles)));
-    return;
-  }
-  WindowFileList files(*fileGrid_);
-  engine::RunRequest request;
-  request.mode = engine::RunMode::Write;
-  engine::UndoRequest undo;
-  undo.which = redo ? engine::UndoRequest::Which::Redo : engine::UndoRequest::Which::StepBack;
-  request.operation = undo;
-  const engine::RunOutcome outcome = engine::Run(request, files, *host_);
-  RefreshFileGrid();
-  QStringList announced = files.Announced();
-  for (const script::Message& problem : outcome.problems) announced.append(Translated(problem));
-  ReportRun(redo ? tr("Redo") : tr("Undo"), files.Tally());
-  TellAtOnce(announced);
-  DropInputQueuedDuringTheRun();
-}
-
 void TMainForm::ReportRun(const QString& what, const engine::RunTally& tally) {
   QString report = tr("%1: %2 changed, %3 unchanged, %4 failed.")
                        .arg(what)

@@ -122,6 +122,9 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void actRedoExecute();
   // An undo (each one a run further back) or a redo of the checked scripts' folders.
   void TakeBack(bool redo);
+  // "History...": the runs of the listed scripts' folders; the one chosen is taken back in
+  // every folder it wrote in.
+  void actHistoryExecute();
   // After a run that writes: what it did, in the status bar.
   void ReportRun(const QString& what, const engine::RunTally& tally);
   // What a run must tell at once ("path: reason" each), in one message for the whole run.
@@ -193,6 +196,7 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   QAction* actInvertChecks_;
   QAction* actRunSearch_;  // F5
   QAction* actRedo_;
+  QAction* actHistory_;
   QAction* actRemoveFile_;
   QAction* actRemoveAllFiles_;
   QAction* actFileExit_;

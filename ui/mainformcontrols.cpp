@@ -43,6 +43,10 @@ void TMainForm::BuildMenu() {
   file->addAction(actRedo_);
   addAction(actRedo_);
   connect(actRedo_, &QAction::triggered, this, &TMainForm::actRedoExecute);
+  actHistory_ = action("actHistory", tr("&History..."), QKeySequence(Qt::CTRL | Qt::Key_H));
+  file->addAction(actHistory_);
+  addAction(actHistory_);
+  connect(actHistory_, &QAction::triggered, this, &TMainForm::actHistoryExecute);
   file->addSeparator();
   file->addAction(actFileExit_);
   menuBar->addMenu(tr("&Help"))->addAction(actAbout_);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "engine/history.h"
 #include "ui/messagetext.h"
 
 namespace nosk::ui {
@@ -15,15 +16,45 @@ std::filesystem::path WindowFileList::GetPath(std::int32_t i) const {
 }
 
 void WindowFileList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
-  grid_.SetValue(result.code, i, 0);
+  Store(i, grid_.GetPath(i), GetPath(i), result);
+}
+
+void WindowFileList::Store(std::int32_t entry, const QString& shown,
+                           const std::filesystem::path& path, const engine::ScriptResult& result) {
   const QString reason = Translated(result.reason);
-  grid_.Line(i).ResultReason = reason;
+  if (entry >= 0) {
+    grid_.SetValue(result.code, entry, 0);
+    grid_.Line(entry).ResultReason = reason;
+  }
   tally_.Add(result);
   if (result.announce) {
     // A reason that names its script ("Can't read from PATH.") stands alone.
-    announced_.append(result.reason.Names(GetPath(i))
-                          ? reason
-                          : grid_.GetPath(i) + QStringLiteral(": ") + reason);
+    announced_.append(result.reason.Names(path) ? reason : shown + QStringLiteral(": ") + reason);
+  }
+}
+
+FolderRunFileList::FolderRunFileList(filelist::TFileGrid& grid,
+                                     std::vector<std::filesystem::path> folders)
+    : WindowFileList(grid), folders_(std::move(folders)) {
+  for (std::int32_t i = 0; i < grid.Count(); ++i) {
+    const engine::UndoTarget target = engine::UndoTargetOf(EnginePath(grid.GetPath(i)));
+    entries_.emplace(target.folder / target.script, i);
+  }
+}
+
+void FolderRunFileList::StoreResult(std::int32_t i, const engine::ScriptResult& result) {
+  StoreUnlistedResult(GetPath(i), result);
+}
+
+void FolderRunFileList::StoreUnlistedResult(const std::filesystem::path& script,
+                                            const engine::ScriptResult& result) {
+  const auto listed = entries_.find(script);
+  const std::int32_t entry = listed != entries_.end() ? listed->second : -1;
+  const QString shown = entry >= 0 ? grid_.GetPath(entry) : QFile::decodeName(script.c_str());
+  Store(entry, shown, script, result);
+  if (result.code == engine::kFailed && firstFailure_.isEmpty()) {
+    firstFailure_ = QFile::decodeName(script.filename().c_str()) + QStringLiteral(": ") +
+                    Translated(result.reason);
   }
 }
 

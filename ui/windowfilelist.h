@@ -31,10 +31,41 @@ class WindowFileList : public engine::FileList {
   // "path: reason" of each result to be told at once.
   const QStringList& Announced() const { return announced_; }
 
- private:
+ protected:
+  // A result of a script `shown` as the list has it: into entry `entry` (none: not listed).
+  void Store(std::int32_t entry, const QString& shown, const std::filesystem::path& path,
+             const engine::ScriptResult& result);
+
   filelist::TFileGrid& grid_;
+
+ private:
   engine::RunTally tally_;
   QStringList announced_;
+};
+
+// Some folders, whole, as the file list of a run (taking back one run of the history): each
+// result goes into the entry that lists its script, if one does, and always into the tally.
+// The first result that failed is kept, to say why.
+class FolderRunFileList : public WindowFileList {
+ public:
+  FolderRunFileList(filelist::TFileGrid& grid, std::vector<std::filesystem::path> folders);
+
+  std::int32_t Count() const override { return static_cast<std::int32_t>(folders_.size()); }
+  bool GetChecked(std::int32_t) const override { return true; }
+  std::filesystem::path GetPath(std::int32_t i) const override {
+    return folders_[static_cast<std::size_t>(i)];
+  }
+  void StoreResult(std::int32_t i, const engine::ScriptResult& result) override;
+  void StoreUnlistedResult(const std::filesystem::path& script,
+                           const engine::ScriptResult& result) override;
+
+  // "name: reason" of the first script that failed; empty when none did.
+  const QString& FirstFailure() const { return firstFailure_; }
+
+ private:
+  std::vector<std::filesystem::path> folders_;
+  std::map<std::filesystem::path, std::int32_t> entries_;  // the grid's entries, by script
+  QString firstFailure_;
 };
 
 // The window's entries as the file list of a preview: the results of the checked ones are kept

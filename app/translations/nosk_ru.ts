@@ -1000,6 +1000,69 @@
     </message>
 </context>
 <context>
+    <name>nosk::ui::HistoryDialog</name>
+    <message>
+        <source>%1: %2 older runs are not shown.</source>
+        <translation>%1: более старые запуски (%2) не показаны.</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Журнал</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>Действие</translation>
+    </message>
+    <message>
+        <source>Scripts</source>
+        <translation>Скрипты</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Кто</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Состояние</translation>
+    </message>
+    <message>
+        <source>taken back</source>
+        <translation>отменён</translation>
+    </message>
+    <message>
+        <source>stopped before it ended</source>
+        <translation>прерван до завершения</translation>
+    </message>
+    <message>
+        <source>&amp;Take Back</source>
+        <translation>&amp;Отменить его</translation>
+    </message>
+    <message>
+        <source>Give the scripts of the selected run their versions before it, where they are still as the run left them</source>
+        <translation>Вернуть скриптам выбранного запуска их версии до него — тем, что остались такими, какими запуск их оставил</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>No run is recorded in the folders of the listed scripts.</source>
+        <translation>В папках скриптов списка не записано ни одного запуска.</translation>
+    </message>
+    <message>
+        <source>Only %1 can take back this run.</source>
+        <translation>Отменить этот запуск может только %1.</translation>
+    </message>
+</context>
+<context>
     <name>nosk::ui::PanelStatusBar</name>
     <message>
         <source>%1 of %2 checked</source>
@@ -1407,6 +1470,18 @@
     <message>
         <source>Red&amp;o</source>
         <translation>Пов&amp;торить</translation>
+    </message>
+    <message>
+        <source>&amp;History...</source>
+        <translation>&amp;Журнал...</translation>
+    </message>
+    <message>
+        <source>Take Back would restore %1 of its scripts.</source>
+        <translation>Отмена вернёт прежние версии скриптов: %1.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be taken back; the first, %2</source>
+        <translation>Не отменить для скриптов: %1; первый из них — %2</translation>
     </message>
 </context>
 <context>

@@ -69,7 +69,7 @@ bool IsUndo(const JournalRecord& run) { return !run.undoes.empty() && !run.redo;
 // The run an undo takes back in `folder`. Stepping back: the newest run not taken back yet (an
 // undo takes back the run it names, so the next undo goes one further back; a redo is a run
 // like any other). A redo: the newest undo not put back yet, unless a run came after it. Named:
-// that run.
+// that run, its scripts as the later undos and redos left them.
 std::optional<JournalRecord> ChosenRun(const script::Folder& folder,
                                        const std::vector<JournalRecord>& records,
                                        const UndoRequest& request,
@@ -99,8 +99,8 @@ std::optional<JournalRecord> ChosenRun(const script::Folder& folder,
   };
   for (std::size_t r = 0; r < runs.size(); ++r) {
     JournalRecord run = runs[r];
-    if (request.which == UndoRequest::Which::Named) {
-      if (run.id != request.run) continue;
+    const bool named = request.which == UndoRequest::Which::Named;
+    if (named && run.id == request.run) {
       asTheyAreNow(run);
       return Replaced(folder, std::move(run), linked);
     }
@@ -118,10 +118,12 @@ std::optional<JournalRecord> ChosenRun(const script::Folder& folder,
     const bool undo = IsUndo(run);
     const bool redoing = request.which == UndoRequest::Which::Redo;
     // What this run took back is taken back, for what came before it; a redo's, for a redo.
-    if (!run.undoes.empty() && !run.interrupted && (undo || redoing)) {
+    if (!run.undoes.empty() && !run.interrupted && (undo || redoing || named)) {
       takenBack.insert(run.undoes);
       takerOf[run.undoes] = &runs[r];
     }
+    // The runs after the one named only tell what its scripts are now.
+    if (named) continue;
     if (redoing) {
       if (run.redo) continue;
       if (!undo) return std::nullopt;  // a run came after the last undo
@@ -350,9 +352,20 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
   FolderUndo& undo = folders_[task.group];
   const JournalRecord& record = undo.last;
   const JournalEntry& entry = record.scripts[task.item];
+  // A write reaches the backups through the folder it holds; a preview opens them itself,
+  // creating nothing.
   script::BackupFolder* backups = nullptr;
-  if (script::Outcome opened = context.folder->Backups(undo.folder, backups, false); !opened) {
-    return failed(opened.message());
+  script::BackupFolder previewed;
+  if (context.folder != nullptr) {
+    if (script::Outcome opened = context.folder->Backups(undo.folder, backups, false); !opened) {
+      return failed(opened.message());
+    }
+  } else {
+    if (script::Outcome opened = script::BackupFolder::Open(undo.folder, previewed, false);
+        !opened) {
+      return failed(opened.message());
+    }
+    backups = &previewed;
   }
   if (!undo.confirmed) {
     undo.confirmed = true;

@@ -103,6 +103,25 @@ TEST(Undo, StepsBackRedoesAndTakesBackANamedRun) {
   EXPECT_EQ(original.at("a.ass"), kEpisode);
 }
 
+// A run named after a later run was undone: its scripts are the files that undo wrote, with the
+// content it left, and it is taken back from them.
+TEST(Undo, TakesBackANamedRunBeforeAnUndoneOne) {
+  Shelf shelf;
+  const auto original = shelf.Contents();
+  ASSERT_EQ(shelf.Shift().exitStatus, 0);
+  ASSERT_EQ(shelf.Replace().exitStatus, 0);
+  ASSERT_EQ(shelf.Undo().exitStatus, 0);  // the replace
+  ProcessResult r = shelf.Run({"history", shelf.folder.string()});
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  // Newest first: the shift's id is the last one listed.
+  const std::size_t shift = r.out.rfind("  run ");
+  ASSERT_NE(shift, std::string::npos) << r.out;
+  const std::string id = r.out.substr(shift + 6, r.out.find(' ', shift + 6) - shift - 6);
+  r = shelf.Run({"undo", "--run", id, shelf.folder.string()});
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(shelf.Contents(), original);
+}
+
 // A script changed since the run keeps its change; a backup changed since is not restored; a
 // script named alone is the only one taken back.
 TEST(Undo, LeavesAloneWhatChangedSinceTheRun) {

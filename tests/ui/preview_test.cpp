@@ -14,6 +14,7 @@
 
 #include "tests/ui/uitest.h"
 #include "tests/ui/window.h"
+#include "ui/historydialog.h"
 #include "ui/previewdialog.h"
 
 using nosk::testsupport::Bytes;
@@ -32,6 +33,13 @@ Widget* In(QDialog& dialog, const char* name) {
   return widget;
 }
 
+// On "Script Replace": the line "Let's go." becomes "Come on.".
+void TypeTheReplacement(Window& w) {
+  w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
+  w.Find<QPlainTextEdit>("P1Edit2")->setPlainText(
+      "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Come on.");
+}
+
 // Three scripts listed for a replacement: a.ass would change, b.ass lacks the block (its line
 // differs) and c.ass is gone.
 void ListThreeKinds(Window& w) {
@@ -40,9 +48,7 @@ void ListThreeKinds(Window& w) {
   const QString gone = w.Script("c.ass");
   for (const QString& path : {w.Script("a.ass"), missing, gone}) w.form.AddScriptFile(path);
   QFile::remove(gone);
-  w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
-  w.Find<QPlainTextEdit>("P1Edit2")->setPlainText(
-      "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Come on.");
+  TypeTheReplacement(w);
 }
 
 }  // namespace
@@ -228,9 +234,7 @@ class PreviewTest : public QObject {
     const QString a = w.Script("a.ass");
     w.form.AddScriptFile(a);
     const QByteArray original = Bytes(a);
-    w.Find<QPlainTextEdit>("P1Edit1")->setPlainText(kSearchGo);
-    w.Find<QPlainTextEdit>("P1Edit2")->setPlainText(
-        "Dialogue: 0,0:00:08.00,0:00:10.00,Default,Aki,0,0,0,,Come on.");
+    TypeTheReplacement(w);
     w.Click("btnP1Execute");
     const QByteArray replaced = Bytes(a);
     QVERIFY(replaced != original);
@@ -253,6 +257,66 @@ class PreviewTest : public QObject {
     QVERIFY(w.Status().startsWith(QStringLiteral("Redo: 1 changed")));
     w.Find<QAction>("actUndoLastRun")->trigger();  // and taken back again
     QCOMPARE(Bytes(a), original);
+  }
+
+  // History lists the runs newest first; a run whose scripts a later run changed cannot be
+  // taken back, and once that later run is undone it can, from the list, as it was chosen.
+  void takesBackARunFromHistory() {
+    Window w;
+    const QString a = w.Script("a.ass");
+    const QString b = w.Script("b.ass");
+    w.form.AddScriptFile(a);
+    w.form.AddScriptFile(b);
+    const QByteArray original = Bytes(a);
+    TypeTheReplacement(w);
+    w.Click("btnP1Execute");
+    w.ShowPage(1);
+    w.Find<QLineEdit>("edP2Shift")->setText("0:00:01.50");
+    w.Click("btnP2Execute");
+    const QByteArray shifted = Bytes(a);
+    QVERIFY(shifted != original);
+
+    // Each row: operation | scripts | state; then what selecting the replacement says.
+    QStringList rows;
+    QString note;
+    bool enabled = true;
+    const auto look = [&](QDialog& dialog, bool take) {
+      auto* list = In<QTableWidget>(dialog, "lstHistory");
+      rows.clear();
+      for (int row = 0; row < list->rowCount(); ++row) {
+        rows.append(list->item(row, 1)->text() + " | " + list->item(row, 2)->text() + " | " +
+                    list->item(row, 5)->text());
+      }
+      auto& history = static_cast<nosk::ui::HistoryDialog&>(dialog);
+      history.SelectRow(list->rowCount() - 1);  // the oldest: the replacement
+      note = In<QLabel>(dialog, "lblHistoryNote")->text();
+      auto* takeBack = In<QPushButton>(dialog, "btnHistoryTakeBack");
+      enabled = takeBack->isEnabled();
+      if (take) takeBack->click();
+      return dialog.result();
+    };
+    w.desktop.onDialog = [&](QDialog& dialog) { return look(dialog, false); };
+    w.Find<QAction>("actHistory")->trigger();
+    QCOMPARE(rows.size(), 2);
+    QVERIFY2(rows[0].startsWith("Shift") && rows[0].endsWith("| 2 | "), qPrintable(rows[0]));
+    QVERIFY2(rows[1].startsWith("Replace") && rows[1].endsWith("| 2 | "), qPrintable(rows[1]));
+    QVERIFY2(note.startsWith("Take Back would restore 0 of its scripts. 2 cannot be taken back; "
+                             "the first, a.ass: "),
+             qPrintable(note));
+    QVERIFY(!enabled);
+    QCOMPARE(Bytes(a), shifted);  // what taking back would do was only worked out
+
+    w.Find<QAction>("actUndoLastRun")->trigger();  // the shift
+    w.desktop.onDialog = [&](QDialog& dialog) { return look(dialog, true); };
+    w.Find<QAction>("actHistory")->trigger();
+    QCOMPARE(rows.size(), 3);
+    QVERIFY2(rows[1].startsWith("Shift") && rows[1].endsWith("| taken back"), qPrintable(rows[1]));
+    QCOMPARE(note, QStringLiteral("Take Back would restore 2 of its scripts."));
+    QVERIFY(enabled);
+    QCOMPARE(Bytes(a), original);
+    QCOMPARE(Bytes(b), original);
+    QVERIFY(w.Status().startsWith(QStringLiteral("Undo: 2 changed")));
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
   }
 
   // A click that came while a run held the window (the second click of a double click) is not
