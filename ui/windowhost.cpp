@@ -1,5 +1,7 @@
 #include "ui/windowhost.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QProgressBar>
 #include <QString>
 #include <QWidget>
@@ -10,28 +12,28 @@
 namespace nosk::ui {
 
 void WindowHost::SetStatusText(const script::Message& text) {
-  statusBar_.SetStatusText(Translated(text));
+  text_ = text;
+  Paint(false);
 }
 
 void WindowHost::BeginProgress() {
-  statusBar_.SetStatusText({});
-  statusBar_.ProgressBar()->show();
+  text_ = {};
+  progressing_ = true;
   Paint(false);
 }
 
 void WindowHost::EndProgress() {
-  statusBar_.SetStatusText({});
+  text_ = {};
   position_ = 0;
-  statusBar_.ProgressBar()->setValue(0);
-  statusBar_.ProgressBar()->hide();
-  // Each phase of each script ends its progress: the event loop paints the last one when the
-  // run is over.
-  Paint(false);
+  progressing_ = false;
+  // Each phase of each script ends its progress, most of them unseen: the bar and the text
+  // change only when a paint showed them, and the event loop paints the last one when the run
+  // is over.
+  Show();
 }
 
 void WindowHost::SetProgressPosition(int position) {
-  // The bar ignores values out of its range rather than clamping them; and it repaints itself
-  // at once on a new value, so it gets one only when the window is painted.
+  // The bar ignores values out of its range rather than clamping them.
   position_ = std::min(position, 99);
   Paint(false);
 }
@@ -39,16 +41,39 @@ void WindowHost::SetProgressPosition(int position) {
 void WindowHost::Repaint() { Paint(false); }
 
 void WindowHost::ShowNotice(const script::Message& text) {
-  SetStatusText(text);
+  text_ = text;
   Paint(true);
+}
+
+void WindowHost::Show() {
+  QProgressBar* bar = statusBar_.ProgressBar();
+  if (bar->isVisible() != progressing_) bar->setVisible(progressing_);
+  // The bar repaints itself at once on a new value.
+  if (bar->value() != position_) bar->setValue(position_);
+  // The window sets the status text too (a run's report): what it shows is compared.
+  if (!(text_ == shownText_) || statusBar_.StatusText() != shownString_) {
+    shownString_ = Translated(text_);
+    shownText_ = text_;
+    statusBar_.SetStatusText(shownString_);
+  }
 }
 
 void WindowHost::Paint(bool now) {
   constexpr qint64 kPaintEvery = 50;  // milliseconds
+  constexpr qint64 kWholeEvery = 500;
+  // A long time without a paint is the time between two runs, when the event loop painted.
+  constexpr qint64 kBetweenRuns = 1000;
   if (!now && sincePaint_.isValid() && sincePaint_.elapsed() < kPaintEvery) return;
-  QProgressBar* bar = statusBar_.ProgressBar();
-  if (bar->isVisible() && bar->value() != position_) bar->setValue(position_);
-  if (window_.isVisible()) window_.repaint();
+  if (!sincePaint_.isValid() || sincePaint_.elapsed() > kBetweenRuns) sinceWholePaint_.start();
+  Show();
+  if (window_.isVisible()) {
+    if (sinceWholePaint_.elapsed() >= kWholeEvery) {
+      window_.repaint();
+      sinceWholePaint_.start();
+    } else {
+      QCoreApplication::sendPostedEvents(&window_, QEvent::UpdateRequest);
+    }
+  }
   sincePaint_.start();
 }
 
