@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 
 #include "tests/ui/uitest.h"
 #include "tests/ui/window.h"
@@ -49,8 +50,12 @@ void Add(QList<ShownText>& texts, const QObject& owner, const char* property, co
 void AddWidgetTexts(QList<ShownText>& texts, QWidget& root) {
   Add(texts, root, "windowTitle", root.windowTitle());
   for (QWidget* widget : root.findChildren<QWidget*>()) {
-    // The selected script's path and what is said of it: what is said is taken on its own.
-    if (widget->objectName() == QStringLiteral("lblPreviewScript")) continue;
+    // The selected script's path and what is said of it: what is said is taken on its own; the
+    // history's cells hold times, paths and names beside its words, which are taken alone.
+    if (widget->objectName() == QStringLiteral("lblPreviewScript") ||
+        widget->objectName() == QStringLiteral("lstHistory")) {
+      continue;
+    }
     Add(texts, *widget, "toolTip", widget->toolTip());
     Add(texts, *widget, "statusTip", widget->statusTip());
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -141,6 +146,19 @@ QList<ShownText> TextsAfterASearch(Window& w) {
   // A replacement, for the run's report.
   w.Click("btnP1Execute");
   Add(texts, w.form, "status", w.Status());
+  // Its history: the dialog, its headers, and what it says of the replacement.
+  w.desktop.onDialog = [&](QDialog& dialog) {
+    AddWidgetTexts(texts, dialog);
+    auto* list = dialog.findChild<QTableWidget*>(QStringLiteral("lstHistory"));
+    for (int column = 0; column < list->columnCount(); ++column) {
+      Add(texts, *list, "header", list->horizontalHeaderItem(column)->text());
+    }
+    for (int row = 0; row < list->rowCount(); ++row) {
+      Add(texts, *list, "operation", list->item(row, 1)->text());
+    }
+    return int(QDialog::Rejected);
+  };
+  w.Find<QAction>("actHistory")->trigger();
   return texts;
 }
 
