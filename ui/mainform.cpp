@@ -134,6 +134,8 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
           &ScriptReplacePage::SetSearchMode);
   connect(timingShift_, &TimingShiftPage::SearchSettingsClicked, this,
           [this] { MainPageControl_->setCurrentIndex(3); });
+  connect(scriptReplace_, &ScriptReplacePage::MoreClicked, this,
+          [this] { MainPageControl_->setCurrentIndex(3); });
   connect(advancedSettings_, &AdvancedSettingsPage::OkClicked, this,
           [this] { MainPageControl_->setCurrentIndex(pg4Tag_); });
   RestoreSettings();

@@ -102,8 +102,8 @@ ScriptReplacePage::ScriptReplacePage(AnchoredGeometry& geometry, QWidget* parent
 
   auto* advanced = Named(new QPushButton(tr("More..."), settings), "btnP1Advanced");
   advanced->setGeometry(123, 124, 106, 21);
-  advanced->setEnabled(false);
-  advanced->setToolTip(tr("Not available yet"));
+  advanced->setToolTip(tr("Choose how lines are compared with the block, on Advanced Settings"));
+  connect(advanced, &QPushButton::clicked, this, &ScriptReplacePage::MoreClicked);
   auto* exclude = Named(new QPushButton(tr("Exclusions..."), settings), "btnP1Exclude");
   exclude->setGeometry(123, 145, 106, 21);
   exclude->setEnabled(false);

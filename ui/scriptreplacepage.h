@@ -37,6 +37,8 @@ class ScriptReplacePage : public RunPage {
 
  signals:
   void SearchModeChosen(engine::Matching mode);
+  // "More...": the rest of the settings are on "Advanced Settings".
+  void MoreClicked();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

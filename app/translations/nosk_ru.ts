@@ -1264,6 +1264,10 @@
         <comment>button</comment>
         <translation>&amp;Заменить</translation>
     </message>
+    <message>
+        <source>Choose how lines are compared with the block, on Advanced Settings</source>
+        <translation>Выбрать на вкладке «Дополнительно», как строки сравниваются с блоком</translation>
+    </message>
 </context>
 <context>
     <name>nosk::ui::TMainForm</name>

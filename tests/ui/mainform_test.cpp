@@ -46,7 +46,6 @@ class MainFormTest : public QObject {
     QCOMPARE(w.Grid()->rowCount(), 1);
     QVERIFY(!w.Grid()->index(0, 0).data(Qt::CheckStateRole).isValid());
     QVERIFY(w.Find<QAction>("actAbout")->isEnabled());
-    QVERIFY(!w.Enabled("btnP1Advanced"));
     QVERIFY(!w.Enabled("btnP1Exclude"));
     QCOMPARE(w.Find<QAction>("actAddFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     QCOMPARE(w.Find<QAction>("actAddFolder")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -150,6 +149,10 @@ class MainFormTest : public QObject {
   void returnsFromAdvancedSettingsToThePageItWasOpenedFrom() {
     Window w;
     auto* pages = w.Find<QTabWidget>("MainPageControl");
+    w.Click("btnP1Advanced");  // "More..." on "Script Replace"
+    QCOMPARE(pages->currentIndex(), 3);
+    w.Click("btnP4OK");
+    QCOMPARE(pages->currentIndex(), 0);
     pages->setCurrentIndex(1);
     w.Click("btnP2SearchSettings");
     QCOMPARE(pages->currentIndex(), 3);
