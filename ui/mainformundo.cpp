@@ -70,7 +70,7 @@ void TMainForm::actHistoryExecute() {
     return request;
   };
   const auto assess = [&](const HistoryRun& run, bool& restores) {
-    FolderRunFileList files(*fileGrid_, run.folders);
+    FolderRunFileList files(*fileGrid_, run.folders, FolderRunFileList::Results::TallyOnly);
     engine::Run(takeBack(run, engine::RunMode::Preview), files, *host_);
     const engine::RunTally& tally = files.Tally();
     restores = tally.changed > 0;
@@ -86,7 +86,7 @@ void TMainForm::actHistoryExecute() {
   if (desktop_->RunDialog(dialog) != QDialog::Accepted || dialog.Chosen() == nullptr) return;
   const HistoryRun run = *dialog.Chosen();
   ClearResults();
-  FolderRunFileList files(*fileGrid_, run.folders);
+  FolderRunFileList files(*fileGrid_, run.folders, FolderRunFileList::Results::IntoTheGrid);
   const engine::RunOutcome outcome =
       engine::Run(takeBack(run, engine::RunMode::Write), files, *host_);
   RefreshFileGrid();

@@ -34,8 +34,8 @@ void WindowFileList::Store(std::int32_t entry, const QString& shown,
 }
 
 FolderRunFileList::FolderRunFileList(filelist::TFileGrid& grid,
-                                     std::vector<std::filesystem::path> folders)
-    : WindowFileList(grid), folders_(std::move(folders)) {
+                                     std::vector<std::filesystem::path> folders, Results results)
+    : WindowFileList(grid), folders_(std::move(folders)), results_(results) {
   for (std::int32_t i = 0; i < grid.Count(); ++i) {
     const engine::UndoTarget target = engine::UndoTargetOf(EnginePath(grid.GetPath(i)));
     entries_.emplace(target.folder / target.script, i);
@@ -49,9 +49,10 @@ void FolderRunFileList::StoreResult(std::int32_t i, const engine::ScriptResult& 
 void FolderRunFileList::StoreUnlistedResult(const std::filesystem::path& script,
                                             const engine::ScriptResult& result) {
   const auto listed = entries_.find(script);
-  const std::int32_t entry = listed != entries_.end() ? listed->second : -1;
-  const QString shown = entry >= 0 ? grid_.GetPath(entry) : QFile::decodeName(script.c_str());
-  Store(entry, shown, script, result);
+  const QString shown =
+      listed != entries_.end() ? grid_.GetPath(listed->second) : QFile::decodeName(script.c_str());
+  const bool intoTheGrid = results_ == Results::IntoTheGrid && listed != entries_.end();
+  Store(intoTheGrid ? listed->second : -1, shown, script, result);
   if (result.code == engine::kFailed && firstFailure_.isEmpty()) {
     firstFailure_ = QFile::decodeName(script.filename().c_str()) + QStringLiteral(": ") +
                     Translated(result.reason);

@@ -44,11 +44,14 @@ class WindowFileList : public engine::FileList {
 };
 
 // Some folders, whole, as the file list of a run (taking back one run of the history): each
-// result goes into the entry that lists its script, if one does, and always into the tally.
-// The first result that failed is kept, to say why.
+// result goes into the tally and, for a run that writes, into the entry that lists its script
+// if one does (what a preview would do is no result of the list's). The first result that
+// failed is kept, to say why.
 class FolderRunFileList : public WindowFileList {
  public:
-  FolderRunFileList(filelist::TFileGrid& grid, std::vector<std::filesystem::path> folders);
+  enum class Results { IntoTheGrid, TallyOnly };
+  FolderRunFileList(filelist::TFileGrid& grid, std::vector<std::filesystem::path> folders,
+                    Results results);
 
   std::int32_t Count() const override { return static_cast<std::int32_t>(folders_.size()); }
   bool GetChecked(std::int32_t) const override { return true; }
@@ -65,6 +68,7 @@ class FolderRunFileList : public WindowFileList {
  private:
   std::vector<std::filesystem::path> folders_;
   std::map<std::filesystem::path, std::int32_t> entries_;  // the grid's entries, by script
+  Results results_;
   QString firstFailure_;
 };
 

@@ -304,7 +304,9 @@ class PreviewTest : public QObject {
                              "the first, a.ass: "),
              qPrintable(note));
     QVERIFY(!enabled);
-    QCOMPARE(Bytes(a), shifted);  // what taking back would do was only worked out
+    // What taking back would do was only worked out: nothing written, no result changed.
+    QCOMPARE(Bytes(a), shifted);
+    QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
 
     w.Find<QAction>("actUndoLastRun")->trigger();  // the shift
     w.desktop.onDialog = [&](QDialog& dialog) { return look(dialog, true); };
