@@ -1,6 +1,7 @@
 #include "cli/historycommand.h"
 
 #include <cstdio>
+#include <set>
 
 #include "engine/history.h"
 #include "script/outcome.h"
@@ -31,13 +32,15 @@ int HistoryCommand(const std::string& path) {
                  script::PathText(target.folder).c_str());
     return reading.problems.empty() ? 0 : 1;
   }
+  const std::set<std::string> takenBack = engine::TakenBackRuns(reading.records);
   for (auto record = reading.records.rbegin(); record != reading.records.rend(); ++record) {
-    std::printf("%s  run %s  by %s%s\n  %s\n", Shown(record->time).c_str(),
+    std::printf("%s  run %s  by %s%s%s\n  %s\n", Shown(record->time).c_str(),
                 Shown(record->id).c_str(),
                 Shown(script::English(script::Message(script::MessageId::Verbatim,
                                                       {script::UserName(record->user)})))
                     .c_str(),
                 record->interrupted ? "  (interrupted: stopped before it ended here)" : "",
+                takenBack.contains(record->id) ? "  (taken back)" : "",
                 Shown(script::English(record->summary)).c_str());
     for (const engine::JournalEntry& entry : record->scripts) {
       std::printf("    %s  (previous version: %s)%s\n", Shown(entry.script).c_str(),

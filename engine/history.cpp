@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <map>
 
 #include "engine/internal/runjournal.h"
 #include "script/backupfolder.h"
@@ -40,6 +41,27 @@ script::Outcome RunHistory(const std::filesystem::path& folder, JournalReading& 
   // Thousands of runs, and far below what a journal grown without end would take.
   constexpr std::size_t kKeptBytes = 2 * 1024 * 1024;
   return ReadEveryRun(backups.Get(), kKeptBytes, reading);
+}
+
+std::set<std::string> TakenBackRuns(const std::vector<JournalRecord>& records) {
+  std::set<std::string> takenBack;
+  // An undo's or a redo's id: the run whose changes it took back or put back. An undo of a redo
+  // takes back again the run that redo put back.
+  std::map<std::string, std::string> runOf;
+  for (const JournalRecord& record : records) {
+    if (record.undoes.empty() || record.interrupted) continue;
+    const auto through = runOf.find(record.undoes);
+    if (!record.redo) {
+      const std::string run = through != runOf.end() ? through->second : record.undoes;
+      takenBack.insert(record.undoes);
+      takenBack.insert(run);
+      runOf[record.id] = run;
+    } else if (through != runOf.end()) {
+      takenBack.erase(through->second);
+      runOf[record.id] = through->second;
+    }
+  }
+  return takenBack;
 }
 
 }  // namespace nosk::engine

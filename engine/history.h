@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,9 @@ UndoTarget UndoTargetOf(const std::filesystem::path& path);
 // The runs every user recorded in a folder, oldest first, each saying whose it is, and the
 // journals and records that were refused; the oldest are left out past a few megabytes.
 script::Outcome RunHistory(const std::filesystem::path& folder, JournalReading& reading);
+
+// The ids of the runs of `records` (a folder's, oldest first) whose changes are taken back: an
+// undo took them back and no redo put them back since (a redo an undo took back is one too).
+std::set<std::string> TakenBackRuns(const std::vector<JournalRecord>& records);
 
 }  // namespace nosk::engine

@@ -11,9 +11,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "engine/history.h"
 #include "script/scriptlocation.h"
+#include "ui/dialogsize.h"
 #include "ui/messagetext.h"
 
 namespace nosk::ui {
@@ -53,19 +55,7 @@ std::vector<HistoryRun> HistoryDialog::RunsOf(const std::vector<std::filesystem:
                           .arg(QFile::decodeName(folder.c_str()))
                           .arg(reading.leftOut));
     }
-    // What is taken back in this folder: an undo takes back the run it names, a redo of that
-    // undo puts it back.
-    std::map<std::string, bool> takenBack;
-    std::map<std::string, std::string> undoneBy;  // an undo's id: the run it took back
-    for (const engine::JournalRecord& record : reading.records) {
-      if (record.undoes.empty() || record.interrupted) continue;
-      if (!record.redo) {
-        takenBack[record.undoes] = true;
-        undoneBy[record.id] = record.undoes;
-      } else if (const auto undone = undoneBy.find(record.undoes); undone != undoneBy.end()) {
-        takenBack[undone->second] = false;
-      }
-    }
+    const std::set<std::string> takenBack = engine::TakenBackRuns(reading.records);
     for (const engine::JournalRecord& record : reading.records) {
       auto [at, added] = byId.try_emplace(record.id, listed.size());
       if (added) {
@@ -81,7 +71,7 @@ std::vector<HistoryRun> HistoryDialog::RunsOf(const std::vector<std::filesystem:
       entry.run.scripts += record.scripts.size();
       entry.run.folders.push_back(folder);
       entry.run.interrupted = entry.run.interrupted || record.interrupted;
-      entry.run.takenBack = entry.run.takenBack || takenBack[record.id];
+      entry.run.takenBack = entry.run.takenBack || takenBack.contains(record.id);
     }
   }
   std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
@@ -159,7 +149,7 @@ HistoryDialog::HistoryDialog(const std::vector<std::filesystem::path>& folders, 
   layout->addWidget(note_);
   layout->addWidget(problems_);
   layout->addWidget(buttons);
-  resize(800, 400);
+  SizeToScreen(*this, QSize(800, 400));
 
   connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) { ShowRun(row); });
   if (runs_.empty()) {

@@ -99,6 +99,14 @@ TEST(Undo, StepsBackRedoesAndTakesBackANamedRun) {
   EXPECT_NE(r.out.find("Redo: the undo"), std::string::npos);
   EXPECT_LT(r.out.find("Undo of run"), r.out.find("Replace: text only"));
   EXPECT_LT(r.out.find("Replace: text only"), r.out.find("Shift Times +0:00:01.50"));
+  // The replace is taken back again (the last undo took back the redo that put it back); the
+  // shift is in place.
+  const auto header = [&](const std::string& summary) {
+    const std::size_t at = r.out.find("\n  " + summary);
+    return r.out.substr(r.out.rfind('\n', at - 1) + 1, at - r.out.rfind('\n', at - 1) - 1);
+  };
+  EXPECT_NE(header("Replace: text only").find("(taken back)"), std::string::npos) << r.out;
+  EXPECT_EQ(header("Shift Times +0:00:01.50").find("(taken back)"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("    a.ass  (previous version: a.ass.~1~)"), std::string::npos);
   EXPECT_EQ(original.at("a.ass"), kEpisode);
 }
@@ -299,7 +307,9 @@ TEST(Undo, TakesBackARunStoppedBySignalPartway) {
         EXPECT_TRUE(signal == SIGKILL && shifted == 0) << name;
         continue;
       }
-      if (entry.is_regular_file()) EXPECT_EQ(ReadBytes(entry.path()), kEpisode) << name;
+      if (entry.is_regular_file()) {
+        EXPECT_EQ(ReadBytes(entry.path()), kEpisode) << name;
+      }
     }
   }
 }
