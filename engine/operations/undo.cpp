@@ -228,6 +228,7 @@ class UndoOperation : public Operation {
     // Scripts that a later run, stopped before it replaced them, linked into Nosk_backup: their
     // change time moved, and only that.
     std::vector<script::FileIdentity> linked;
+    script::BackupFolder backupsToRead;  // a preview's, opened at its first script
   };
 
   std::vector<FolderUndo> folders_;
@@ -352,20 +353,22 @@ ScriptPlan UndoOperation::Plan(const ScriptTask& task, script::TSubtitleFile& sc
   FolderUndo& undo = folders_[task.group];
   const JournalRecord& record = undo.last;
   const JournalEntry& entry = record.scripts[task.item];
-  // A write reaches the backups through the folder it holds; a preview opens them itself,
-  // creating nothing.
+  // A write reaches the backups through the folder it holds; a preview opens them itself, once
+  // for the folder, creating nothing.
   script::BackupFolder* backups = nullptr;
-  script::BackupFolder previewed;
   if (context.folder != nullptr) {
     if (script::Outcome opened = context.folder->Backups(undo.folder, backups, false); !opened) {
       return failed(opened.message());
     }
   } else {
-    if (script::Outcome opened = script::BackupFolder::Open(undo.folder, previewed, false);
-        !opened) {
-      return failed(opened.message());
+    if (!undo.backupsToRead.Get().IsOpen()) {
+      if (script::Outcome opened =
+              script::BackupFolder::Open(undo.folder, undo.backupsToRead, false);
+          !opened) {
+        return failed(opened.message());
+      }
     }
-    backups = &previewed;
+    backups = &undo.backupsToRead;
   }
   if (!undo.confirmed) {
     undo.confirmed = true;
