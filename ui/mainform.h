@@ -29,6 +29,7 @@ class PanelStatusBar;
 class RunPage;
 class ScriptReplacePage;
 class TimingShiftPage;
+class WindowFileList;
 class WindowHost;
 class WindowPage;
 
@@ -122,6 +123,8 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void actRedoExecute();
   // An undo (each one a run further back) or a redo of the checked scripts' folders.
   void TakeBack(bool redo);
+  // An undo or a redo run over `files`, its results in the list, its report in the status bar.
+  void RunTakingBack(const engine::RunRequest& request, WindowFileList& files, const QString& what);
   // "History...": the runs of the listed scripts' folders; the one chosen is taken back in
   // every folder it wrote in.
   void actHistoryExecute();

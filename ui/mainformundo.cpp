@@ -34,11 +34,16 @@ void TMainForm::TakeBack(bool redo) {
   engine::UndoRequest undo;
   undo.which = redo ? engine::UndoRequest::Which::Redo : engine::UndoRequest::Which::StepBack;
   request.operation = undo;
+  RunTakingBack(request, files, redo ? tr("Redo") : tr("Undo"));
+}
+
+void TMainForm::RunTakingBack(const engine::RunRequest& request, WindowFileList& files,
+                              const QString& what) {
   const engine::RunOutcome outcome = engine::Run(request, files, *host_);
   RefreshFileGrid();
   QStringList announced = files.Announced();
   for (const script::Message& problem : outcome.problems) announced.append(Translated(problem));
-  ReportRun(redo ? tr("Redo") : tr("Undo"), files.Tally());
+  ReportRun(what, files.Tally());
   TellAtOnce(announced);
   DropInputQueuedDuringTheRun();
 }
@@ -87,14 +92,7 @@ void TMainForm::actHistoryExecute() {
   const HistoryRun run = *dialog.Chosen();
   ClearResults();
   FolderRunFileList files(*fileGrid_, run.folders, FolderRunFileList::Results::IntoTheGrid);
-  const engine::RunOutcome outcome =
-      engine::Run(takeBack(run, engine::RunMode::Write), files, *host_);
-  RefreshFileGrid();
-  QStringList announced = files.Announced();
-  for (const script::Message& problem : outcome.problems) announced.append(Translated(problem));
-  ReportRun(tr("Undo"), files.Tally());
-  TellAtOnce(announced);
-  DropInputQueuedDuringTheRun();
+  RunTakingBack(takeBack(run, engine::RunMode::Write), files, tr("Undo"));
 }
 
 }  // namespace nosk::ui

@@ -7,13 +7,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "engine/runtally.h"
 #include "ui/changeview.h"
+#include "ui/dialogsize.h"
 #include "ui/messagetext.h"
 
 namespace nosk::ui {
@@ -141,16 +141,7 @@ PreviewDialog::PreviewDialog(const QString& title, std::vector<PreviewEntry> ent
     }
   }
   if (!entries_.empty()) SelectRow(first);
-  const QScreen* on = screen();
-  FitTo(on != nullptr ? on->availableGeometry() : QRect(0, 0, 900, 600));
-}
-
-void PreviewDialog::FitTo(const QRect& available) {
-  // What the window manager's frame takes around the dialog, which is not known before it is
-  // shown; the dialog then places itself within the screen's free area.
-  const QSize frame(16, 48);
-  const QSize wanted(900, 600);
-  resize(wanted.boundedTo(available.size() - frame).expandedTo(minimumSizeHint()));
+  SizeToScreen(*this, QSize(900, 600));
 }
 
 void PreviewDialog::ShowOnly(Shown shown) {

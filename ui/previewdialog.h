@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QRect>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -46,8 +45,6 @@ class PreviewDialog : public QDialog {
   void SelectRow(int row);
   // Shows only the scripts of a kind; the selection moves to the first shown if it is hidden.
   void ShowOnly(Shown shown);
-  // Takes the size it wants, or as much of `available` (a screen's free area) as there is.
-  void FitTo(const QRect& available);
 
  private:
   void ShowScript(int row);

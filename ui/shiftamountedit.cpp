@@ -108,7 +108,6 @@ void ShiftAmountEdit::BeginFreeForm(const QString& typed) {
 void ShiftAmountEdit::CommitFreeForm() {
   if (!freeForm_) return;
   freeForm_ = false;
-  setMaxLength(32);
   const QString typed = text();
   setText(beforeFreeForm_);
   setMaxLength(10);
