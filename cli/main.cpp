@@ -99,6 +99,7 @@ using nosk::engine::Matching;
 using nosk::engine::Replacement;
 using nosk::engine::RunMode;
 using nosk::engine::RunRequest;
+using nosk::engine::SortOrder;
 using nosk::engine::TargetEncoding;
 using nosk::engine::Times;
 
@@ -106,7 +107,10 @@ constexpr int kStoppedAtCheck = 2;
 
 const std::map<std::string, Matching> kMatchings = {{"text", Matching::TextOnly},
                                                     {"format", Matching::TextAndFormat},
+                                                    {"offset", Matching::FullMatchWithOffset},
                                                     {"full", Matching::FullMatch}};
+const std::map<std::string, SortOrder> kSortOrders = {
+    {"time", SortOrder::ByTime}, {"style", SortOrder::ByStyle}, {"actor", SortOrder::ByActor}};
 const std::map<std::string, Replacement> kReplacements = {{"text", Replacement::TextOnly},
                                                           {"format", Replacement::TextAndFormat},
                                                           {"timing", Replacement::TimingShift},
@@ -156,6 +160,8 @@ struct Options {
   bool recursive = false;
   std::string user;  // undo: whose runs, when root names another user
   std::string run;   // undo: the run of this id
+  nosk::engine::EventFilter filter;
+  std::string sort;  // replace, shift: the order put first; sort: the order
   std::vector<std::string> paths;
 };
 
@@ -242,6 +248,48 @@ void AddMatch(CLI::App* command, Options& options) {
       ->capture_default_str();
 }
 
+// The exclusions, on every subcommand that edits event lines.
+void AddFilter(CLI::App* command, Options& options) {
+  command
+      ->add_option("--only-style", options.filter.onlyStyles,
+                   "See only the event lines of this style (repeat for more); the others keep "
+                   "their bytes")
+      ->type_name("NAME");
+  command
+      ->add_option("--skip-style", options.filter.skipStyles,
+                   "Leave out the event lines of this style (repeat for more): never matched, "
+                   "never changed")
+      ->type_name("NAME");
+  command
+      ->add_option("--only-actor", options.filter.onlyActors,
+                   "See only the event lines of this actor (repeat for more)")
+      ->type_name("NAME");
+  command
+      ->add_option("--skip-actor", options.filter.skipActors,
+                   "Leave out the event lines of this actor (repeat for more)")
+      ->type_name("NAME");
+  // One name per occurrence: a name given after another would otherwise take the paths.
+  for (const char* name : {"--only-style", "--skip-style", "--only-actor", "--skip-actor"}) {
+    command->get_option(name)->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  }
+  command->add_flag("--skip-comments", options.filter.skipComments,
+                    "Leave out the Comment: lines, so that one inside a block does not break it");
+}
+
+// --sort, on the subcommands that edit event lines in place.
+void AddSort(CLI::App* command, Options& options) {
+  command
+      ->add_option("--sort", options.sort,
+                   "Put the event lines in this stable order first (time: by Start, then End; "
+                   "style, actor: by name, then Start); a script is written in that order")
+      ->type_name("ORDER")
+      ->check(CLI::IsMember(Keys(kSortOrders)));
+}
+
+SortOrder SortOrderOf(const std::string& option) {
+  return option.empty() ? SortOrder::None : kSortOrders.at(option);
+}
+
 // Reads a block file named by an option into editor lines; throws CLI11's file error otherwise.
 std::vector<std::string> BlockLines(const std::string& name) {
   std::vector<std::string> lines;
@@ -274,13 +322,21 @@ RunMode RewritingMode(const Options& options) {
 }
 
 // The run of each subcommand, from its options.
+nosk::engine::ReplaceRequest BlockRequest(const Options& options) {
+  nosk::engine::ReplaceRequest replace;
+  replace.searchLines = BlockLines(options.block);
+  replace.matching = kMatchings.at(options.match);
+  replace.codePage = CodePageOf(options.codePage);
+  replace.filter = options.filter;
+  replace.sort = SortOrderOf(options.sort);
+  return replace;
+}
+
 RunRequest SearchRequest(const Options& options) {
   RunRequest request;
-  request.operation = nosk::engine::ReplaceRequest{BlockLines(options.block),
-                                                   {},
-                                                   kMatchings.at(options.match),
-                                                   nosk::engine::Replacement::None,
-                                                   CodePageOf(options.codePage)};
+  nosk::engine::ReplaceRequest search = BlockRequest(options);
+  search.replacement = nosk::engine::Replacement::None;
+  request.operation = search;
   return request;
 }
 
@@ -290,9 +346,17 @@ RunRequest ReplaceRequest(const Options& options) {
   }
   RunRequest request;
   request.mode = RewritingMode(options);
-  request.operation = nosk::engine::ReplaceRequest{
-      BlockLines(options.block), BlockLines(options.with), kMatchings.at(options.match),
-      kReplacements.at(options.mode), CodePageOf(options.codePage)};
+  nosk::engine::ReplaceRequest replace = BlockRequest(options);
+  replace.replaceLines = BlockLines(options.with);
+  replace.replacement = kReplacements.at(options.mode);
+  request.operation = replace;
+  return request;
+}
+
+RunRequest SortRequest(const Options& options) {
+  RunRequest request;
+  request.mode = RewritingMode(options);
+  request.operation = nosk::engine::SortRequest{kSortOrders.at(options.sort), options.filter};
   return request;
 }
 
@@ -311,6 +375,8 @@ RunRequest ShiftRequest(const Options& options) {
   shift.direction = options.backward || amount.backward ? nosk::engine::Direction::Backward
                                                         : nosk::engine::Direction::Forward;
   shift.codePage = CodePageOf(options.codePage);
+  shift.filter = options.filter;
+  shift.sort = SortOrderOf(options.sort);
   RunRequest request;
   request.mode = RewritingMode(options);
   request.operation = shift;
@@ -413,6 +479,8 @@ int main(int argc, char** argv) {
       ->required();
   AddMatch(search, options);
   AddCodePage(search, options);
+  AddFilter(search, options);
+  AddSort(search, options);
   AddExplain(search, options);
   AddScriptPaths(search, options);
 
@@ -426,6 +494,8 @@ int main(int argc, char** argv) {
       ->required();
   AddMatch(replace, options);
   AddCodePage(replace, options);
+  AddFilter(replace, options);
+  AddSort(replace, options);
   replace->add_option("--mode", options.mode, "What the Replace block substitutes")
       ->type_name("MODE")
       ->check(CLI::IsMember(Keys(kReplacements)))
@@ -465,6 +535,8 @@ int main(int argc, char** argv) {
       ->type_name("FILE");
   AddMatch(shift, options);
   AddCodePage(shift, options);
+  AddFilter(shift, options);
+  AddSort(shift, options);
   AddRewriting(shift, options);
   AddExplain(shift, options);
   AddScriptPaths(shift, options);
@@ -489,6 +561,18 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   AddRewriting(convert, options);
   AddScriptPaths(convert, options);
+
+  CLI::App* sort = app.add_subcommand(
+      "sort", "Put the event lines in a stable order, every line keeping its bytes");
+  sort->add_option("--by", options.sort,
+                   "time: by Start, then End; style: by style name, then Start; actor: by actor "
+                   "name, then Start")
+      ->type_name("ORDER")
+      ->check(CLI::IsMember(Keys(kSortOrders)))
+      ->required();
+  AddFilter(sort, options);
+  AddRewriting(sort, options);
+  AddScriptPaths(sort, options);
 
   CLI::App* undo = app.add_subcommand(
       "undo",
@@ -531,8 +615,8 @@ int main(int argc, char** argv) {
     for (const CLI::App* command : app.get_subcommands({})) known |= command->get_name() == argv[1];
     if (!known) {
       std::fprintf(stderr,
-                   "nosk-cli: %s is not a command: search, replace, shift, convert, undo, "
-                   "redo or history (nosk-cli --help)\n",
+                   "nosk-cli: %s is not a command: search, replace, shift, convert, sort, "
+                   "undo, redo or history (nosk-cli --help)\n",
                    nosk::script::QuotedText(argv[1]).c_str());
       return kStoppedAtCheck;
     }
@@ -562,6 +646,8 @@ int main(int argc, char** argv) {
       request = ReplaceRequest(options);
     } else if (convert->parsed()) {
       request = ConvertRequest(options);
+    } else if (sort->parsed()) {
+      request = SortRequest(options);
     } else {
       request = ShiftRequest(options);
     }

@@ -8,8 +8,13 @@ RunRequest ScriptReplaceRequest(const BatchSettings& settings, const EditorTexts
                                 RunMode mode) {
   RunRequest request;
   request.mode = mode;
-  request.operation = ReplaceRequest{editors.SearchLines, editors.ReplaceLines, settings.SearchMode,
-                                     settings.ReplaceMode, settings.CodePage};
+  ReplaceRequest replace;
+  replace.searchLines = editors.SearchLines;
+  replace.replaceLines = editors.ReplaceLines;
+  replace.matching = settings.SearchMode;
+  replace.replacement = settings.ReplaceMode;
+  replace.codePage = settings.CodePage;
+  request.operation = replace;
   return request;
 }
 

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "engine/internal/searchblock.h"
+#include "script/eventline.h"
+#include "script/timecodes.h"
 
 namespace nosk::engine {
 namespace {
@@ -48,10 +50,64 @@ std::string Shown(std::string_view text) {
 
 std::string Number(std::int32_t n) { return std::to_string(n); }
 
+void MarkDifference(NearMiss& miss) {
+  const Agreement agreement = Agree(miss.found, miss.expected);
+  miss.differenceStart = agreement.prefix;
+  miss.foundEnd = miss.found.size() - agreement.suffix;
+  miss.expectedEnd = miss.expected.size() - agreement.suffix;
+}
+
+// The first place where every line of the block (prepared for the full match with offset)
+// matches without its times: there its inner timing differs, or it would have been found.
+bool FindTimingMiss(const script::TSubtitleFile& script, const std::vector<std::string>& block,
+                    const std::vector<std::string>& keys, NearMiss& miss) {
+  const auto length = static_cast<std::int32_t>(block.size());
+  std::string buffer;
+  for (std::int32_t start = 0; start + length <= script.EventCount(); ++start) {
+    std::int32_t i = 0;
+    for (; i < length; ++i) {
+      const std::int32_t k = start + i;
+      if (ComparisonKey(script.GetEventLine(k), Matching::FullMatchWithOffset,
+                        script.EventFormatOf(k), buffer) != keys[static_cast<std::size_t>(i)]) {
+        break;
+      }
+    }
+    if (i < length) continue;
+    const std::int32_t off = FirstItemOffTheOffset(script, start, block);
+    if (off < 0) continue;
+    const script::EventFormat& format = script.EventFormatOf(0);
+    std::int32_t first = 0;
+    while (block[static_cast<std::size_t>(first)].empty()) ++first;
+    const std::string_view firstItem = block[static_cast<std::size_t>(first)];
+    const std::int32_t offset = script::TimeValue(script::FieldOf(
+                                    script.GetEventLine(start + first), format.start, format)) -
+                                script::TimeValue(script::FieldOf(firstItem, format.start, format));
+    miss.any = true;
+    miss.timingOnly = true;
+    miss.matched = off;
+    miss.firstLine = script.EventIndex()[static_cast<std::size_t>(start)];
+    miss.differingItem = off;
+    miss.differingLine = script.EventIndex()[static_cast<std::size_t>(start + off)];
+    miss.found = std::string(script::StripLineEnd(script.GetEventLine(start + off)));
+    const std::string& item = block[static_cast<std::size_t>(off)];
+    script::AppendRebuiltEventTimes(miss.expected, item, item, offset, true, true, "", format);
+    MarkDifference(miss);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 NearMiss FindNearMiss(const script::TSubtitleFile& script, const std::vector<std::string>& block,
                       Matching mode) {
+  if (mode == Matching::FullMatchWithOffset && !block.empty()) {
+    const std::vector<std::string> keys = OffsetComparisonKeys(block, script.EventFormatOf(0));
+    NearMiss miss;
+    miss.blockLines = static_cast<std::int32_t>(block.size());
+    if (FindTimingMiss(script, block, keys, miss)) return miss;
+    return FindNearMiss(script, keys, Matching::TextAndFormat);
+  }
   NearMiss miss;
   miss.blockLines = static_cast<std::int32_t>(block.size());
   const std::int32_t eventCount = script.EventCount();
@@ -94,17 +150,19 @@ NearMiss FindNearMiss(const script::TSubtitleFile& script, const std::vector<std
     miss.differingLine = script.EventIndex()[static_cast<std::size_t>(bestStart + bestMatched)];
     miss.found = keys[static_cast<std::size_t>(bestStart + bestMatched)];
   }
-  const Agreement agreement = Agree(miss.found, miss.expected);
-  miss.differenceStart = agreement.prefix;
-  miss.foundEnd = miss.found.size() - agreement.suffix;
-  miss.expectedEnd = miss.expected.size() - agreement.suffix;
+  MarkDifference(miss);
   return miss;
 }
 
 std::string DescribeNearMiss(const NearMiss& miss) {
   if (!miss.any) return "the block was not found; the script has no event line to compare\n";
   std::string text = "the block was not found; ";
-  if (miss.matched == 0) {
+  if (miss.timingOnly) {
+    text += "its lines match from line " + Number(miss.firstLine + 1) +
+            " apart from their times, but its inner timing differs: line " +
+            Number(miss.differingLine + 1) + " is not at the offset of the first (its line " +
+            Number(miss.differingItem + 1) + ", moved by that offset):\n";
+  } else if (miss.matched == 0) {
     text += "no line of it matches, and line " + Number(miss.differingLine + 1) +
             " comes closest to its first line:\n";
   } else if (miss.differingLine < 0) {

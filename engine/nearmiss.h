@@ -25,6 +25,10 @@ struct NearMiss {
   std::size_t differenceStart = 0;  // the two differ from here ...
   std::size_t foundEnd = 0;         // ... to here in `found`
   std::size_t expectedEnd = 0;      // ... and to here in `expected`
+  // A full match with offset: every line matches without its times from `firstLine` on, but the
+  // block's inner timing differs from the script's. `differingLine` is the first line not at the
+  // offset of the first, `expected` its block line moved by that offset.
+  bool timingOnly = false;
 };
 
 // The closest partial match of the prepared block: the start with the most lines matching in a

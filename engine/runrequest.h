@@ -30,7 +30,7 @@ enum class RunMode {
 enum class Matching : std::int16_t {
   TextOnly = 2,
   TextAndFormat = 3,
-  FullMatchWithOffset = 4,  // not offered by the window; matches nothing but blank items
+  FullMatchWithOffset = 4,  // whole lines, the block's times moved by one common offset
   FullMatch = 5,
 };
 
@@ -76,6 +76,31 @@ enum class LineEnds : std::int16_t {
   Lf = 3,
 };
 
+// Which event lines a run sees. A line left out is invisible to it: a block is matched among the
+// lines that remain, and no edit touches a line left out. Names compare exactly (a leading `*`
+// and the spaces around aside), as libass looks styles up.
+struct EventFilter {
+  std::vector<std::string> onlyStyles;  // none: every style
+  std::vector<std::string> skipStyles;
+  std::vector<std::string> onlyActors;  // none: every actor
+  std::vector<std::string> skipActors;
+  bool skipComments = false;
+
+  bool LeavesOutAny() const {
+    return skipComments || !onlyStyles.empty() || !skipStyles.empty() || !onlyActors.empty() ||
+           !skipActors.empty();
+  }
+  bool operator==(const EventFilter&) const = default;
+};
+
+// The stable order the event lines are put in before an edit.
+enum class SortOrder : std::int16_t {
+  None = 0,
+  ByTime = 1,   // by Start, then End
+  ByStyle = 2,  // by style name, then Start
+  ByActor = 3,  // by actor name, then Start
+};
+
 // Find a block of event lines; count it, or put the Replace block in its place.
 struct ReplaceRequest {
   std::vector<std::string> searchLines;  // as typed (UTF-8, no line ends)
@@ -85,6 +110,8 @@ struct ReplaceRequest {
   // The code page of scripts that are neither UTF-8 nor marked, as iconv names it; empty to
   // guess it in each script.
   std::string codePage;
+  EventFilter filter;
+  SortOrder sort = SortOrder::None;
 };
 
 // Move the times of event lines: of every line, or of those before or after the Search block.
@@ -97,6 +124,14 @@ struct ShiftRequest {
   Direction direction = Direction::Forward;
   // As a ReplaceRequest's: the code page the Search block is put in for scripts without a mark.
   std::string codePage;
+  EventFilter filter;
+  SortOrder sort = SortOrder::None;
+};
+
+// Put the event lines of every script in a stable order, each line keeping its bytes.
+struct SortRequest {
+  SortOrder order = SortOrder::ByTime;
+  EventFilter filter;  // the lines left out keep their places
 };
 
 // Write scripts in UTF-8 with one kind of line end, changing nothing else.
@@ -131,7 +166,7 @@ struct PreviewedScript {
 using PreviewedScripts = std::map<std::filesystem::path, PreviewedScript>;
 
 struct RunRequest {
-  std::variant<ReplaceRequest, ShiftRequest, ConvertRequest, UndoRequest> operation;
+  std::variant<ReplaceRequest, ShiftRequest, ConvertRequest, SortRequest, UndoRequest> operation;
   RunMode mode = RunMode::Count;
   // How long a writing run waits for another Nosk run working in the same folder before it
   // refuses that folder's scripts.
@@ -150,6 +185,7 @@ class Operation;
 std::unique_ptr<Operation> MakeOperation(const ReplaceRequest& request);
 std::unique_ptr<Operation> MakeOperation(const ShiftRequest& request);
 std::unique_ptr<Operation> MakeOperation(const ConvertRequest& request);
+std::unique_ptr<Operation> MakeOperation(const SortRequest& request);
 std::unique_ptr<Operation> MakeOperation(const UndoRequest& request);
 
 }  // namespace nosk::engine

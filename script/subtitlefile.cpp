@@ -65,6 +65,18 @@ void TSubtitleFile::SetEventIndex(std::vector<std::int32_t> eventIndex,
   formatOfEvent_ = std::move(formatOfEvent);
 }
 
+void TSubtitleFile::RetainEvents(const std::function<bool(std::int32_t k)>& keep) {
+  std::size_t kept = 0;
+  for (std::size_t k = 0; k < eventIndex_.size(); ++k) {
+    if (!keep(static_cast<std::int32_t>(k))) continue;
+    eventIndex_[kept] = eventIndex_[k];
+    if (!formatOfEvent_.empty()) formatOfEvent_[kept] = formatOfEvent_[k];
+    ++kept;
+  }
+  eventIndex_.resize(kept);
+  if (!formatOfEvent_.empty()) formatOfEvent_.resize(kept);
+}
+
 const EventFormat& TSubtitleFile::EventFormatOf(std::int32_t k) const {
   if (formats_.empty()) return EventFormat::Standard();
   if (formatOfEvent_.empty()) return formats_.front();

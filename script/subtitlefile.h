@@ -47,6 +47,8 @@ class TSubtitleFile {
   // when `formatOfEvent` is empty, every event is in formats[0].
   void SetEventIndex(std::vector<std::int32_t> eventIndex, std::vector<EventFormat> formats,
                      std::vector<std::uint16_t> formatOfEvent);
+  // Keeps, in order, only the events `keep` says yes to (by their present event numbers).
+  void RetainEvents(const std::function<bool(std::int32_t k)>& keep);
   // The fields of event k, as the Format line before it names them (the standard ten without).
   const EventFormat& EventFormatOf(std::int32_t k) const;
   // The line of event k, for k from 0 to EventCount() - 1.

@@ -245,6 +245,15 @@ void ChangeView::paintEvent(QPaintEvent* event) {
 
 QString NearMissSentence(const engine::NearMiss& miss) {
   if (!miss.any) return ChangeView::tr("The script has no event line to compare with the block.");
+  if (miss.timingOnly) {
+    return ChangeView::tr(
+               "The block was not found. Its lines match from line %1 apart from their times, "
+               "but its inner timing differs: line %2 is not at the offset of the first (its "
+               "line %3, moved by that offset):")
+        .arg(miss.firstLine + 1)
+        .arg(miss.differingLine + 1)
+        .arg(miss.differingItem + 1);
+  }
   if (miss.matched == 0) {
     return ChangeView::tr(
                "The block was not found. No line of it matches; line %1 comes closest to "

@@ -202,14 +202,45 @@ std::string_view ComparisonKey(std::string_view line, Matching mode,
     case Matching::TextOnly:
       return script::FieldOf(line, format.text, format);
     case Matching::TextAndFormat:
+    case Matching::FullMatchWithOffset:  // the times are then compared as a whole block
       script::MaskEventTimesInto(buffer, line, format);
       return buffer;
     case Matching::FullMatch:
-      return StripLineEnd(line);
-    case Matching::FullMatchWithOffset:
       break;
   }
-  return {};
+  return StripLineEnd(line);
+}
+
+Block OffsetComparisonKeys(const Block& block, const script::EventFormat& format) {
+  Block keys;
+  keys.reserve(block.size());
+  std::string buffer;
+  for (const std::string& item : block) {
+    keys.emplace_back(item.empty() ? std::string_view()
+                                   : ComparisonKey(item, Matching::TextAndFormat, format, buffer));
+  }
+  return keys;
+}
+
+std::int32_t FirstItemOffTheOffset(const script::TSubtitleFile& script, std::int32_t first,
+                                   const Block& block) {
+  const script::EventFormat& format = script.EventFormatOf(0);
+  const auto timesOf = [](std::string_view line, const script::EventFormat& in) {
+    return std::pair(script::TimeValue(script::FieldOf(line, in.start, in)),
+                     script::TimeValue(script::FieldOf(line, in.end, in)));
+  };
+  std::optional<std::int32_t> offset;
+  for (std::size_t i = 0; i < block.size(); ++i) {
+    if (block[i].empty()) continue;
+    const auto k = first + static_cast<std::int32_t>(i);
+    const auto [start, end] = timesOf(script.GetEventLine(k), script.EventFormatOf(k));
+    const auto [itemStart, itemEnd] = timesOf(block[i], format);
+    if (!offset) offset = start - itemStart;
+    if (start - itemStart != *offset || end - itemEnd != *offset) {
+      return static_cast<std::int32_t>(i);
+    }
+  }
+  return -1;
 }
 
 // Every line starts a partial match, and all partial matches advance together, so the oldest
@@ -223,7 +254,13 @@ std::int32_t FindOccurrences(Host& host, const script::TSubtitleFile& script, co
   phase.Start(script::MessageId::SearchingPhase);
   if (block.empty()) return ranges.Count();
   const auto length = static_cast<std::int32_t>(block.size());
-  const std::vector<std::int32_t> failure = FailureLinks(block);
+  // With an offset the lines are compared without their times, and an occurrence of those must
+  // then have the block's times moved by one amount; one that has not gives way to the next.
+  const bool withOffset = mode == Matching::FullMatchWithOffset;
+  const Block offsetKeys =
+      withOffset ? OffsetComparisonKeys(block, script.EventFormatOf(0)) : Block();
+  const Block& keys = withOffset ? offsetKeys : block;
+  const std::vector<std::int32_t> failure = FailureLinks(keys);
   const std::int32_t eventCount = script.EventCount();
   std::string keyBuffer;
   std::int32_t matched = 0;
@@ -231,12 +268,15 @@ std::int32_t FindOccurrences(Host& host, const script::TSubtitleFile& script, co
     const std::string_view key =
         ComparisonKey(script.GetEventLine(r), mode, script.EventFormatOf(r), keyBuffer);
     phase.Advance(r, eventCount);
-    while (matched > 0 && block[matched] != key) matched = failure[matched - 1];
-    if (block[matched] == key) ++matched;
-    if (matched == length) {
-      ranges.Append(r - length + 1, r);
-      matched = 0;
+    while (matched > 0 && keys[matched] != key) matched = failure[matched - 1];
+    if (keys[matched] == key) ++matched;
+    if (matched < length) continue;
+    if (withOffset && FirstItemOffTheOffset(script, r - length + 1, block) >= 0) {
+      matched = failure[length - 1];
+      continue;
     }
+    ranges.Append(r - length + 1, r);
+    matched = 0;
   }
   return ranges.Count();
 }

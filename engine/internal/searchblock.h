@@ -27,7 +27,7 @@ enum class BlockKind {
   TextField,       // the Text field alone (text-only search and replacement)
   MaskedTimes,     // the line with both times masked (text-and-format search and replacement)
   CanonicalTimes,  // the line with its times in canonical form and a CR LF end (the full match
-                   // with offset, which no window offers: it matches no script line)
+                   // with offset, which compares the lines without their times, then the times)
   TimesFromZero,   // the block moved so that its first line starts at 0:00:00.00, each line with
                    // canonical times and a CR LF end (the timing-shift replacement)
   WholeLine,       // the line without its line end (full-match search and replacement)
@@ -77,6 +77,15 @@ std::string_view ComparisonKey(std::string_view line, Matching mode, std::string
 // The same for a line in `format`.
 std::string_view ComparisonKey(std::string_view line, Matching mode,
                                const script::EventFormat& format, std::string& buffer);
+
+// The keys the items of a block prepared for the full match with offset are compared by: each
+// line without its times (a blank item stays blank).
+Block OffsetComparisonKeys(const Block& block, const script::EventFormat& format);
+// For the block (prepared for the full match with offset) laid over the script's events from
+// event `first` on: the first item whose times are not those of the script's line moved by the
+// offset of the first item, or -1 when every item's are.
+std::int32_t FirstItemOffTheOffset(const script::TSubtitleFile& script, std::int32_t first,
+                                   const Block& block);
 
 // Appends one range per occurrence of the block among the script's event lines: the leftmost
 // occurrences, scanned forward, not overlapping. Returns the new range count.

@@ -1,6 +1,10 @@
 #include "engine/operations/eventedit.h"
 
+#include <map>
+
 #include "engine/internal/eventindex.h"
+#include "engine/internal/eventselection.h"
+#include "script/scriptio.h"
 
 namespace nosk::engine {
 namespace {
@@ -40,6 +44,53 @@ std::optional<Message> IndexEventLines(Host& host, script::TSubtitleFile& script
   return Message(MessageId::NoEventLines);
 }
 
+// Writes the sorted copy, or the edit of it, and tells the changes against the loaded script:
+// each line whose bytes at its number differ from the loaded line's.
+class SortedScriptContent : public NewContent {
+ public:
+  SortedScriptContent(const script::TSubtitleFile& loaded,
+                      std::unique_ptr<script::TSubtitleFile> sorted,
+                      std::unique_ptr<NewContent> edit)
+      : loaded_(loaded), sorted_(std::move(sorted)), edit_(std::move(edit)) {}
+
+  void Write(script::ByteSink& sink, ChangeObserver* changes, ProgressPhase& phase) override {
+    EditedLines edited;
+    if (edit_) {
+      edit_->Write(sink, &edited, phase);
+    } else {
+      script::WriteScriptLine(sink, sorted_->GetLines(0, sorted_->LineCount()));
+    }
+    if (changes == nullptr) return;
+    for (std::int32_t i = 0; i < sorted_->LineCount(); ++i) {
+      const auto found = edited.lines.find(i);
+      const std::string_view now =
+          found != edited.lines.end() ? std::string_view(found->second) : sorted_->GetLine(i);
+      if (now != loaded_.GetLine(i)) changes->Changed(i, loaded_.GetLine(i), now);
+    }
+  }
+  script::Message Note() const override { return edit_ ? edit_->Note() : script::Message(); }
+
+ private:
+  // What the edit wrote in place of lines of the sorted copy.
+  struct EditedLines : ChangeObserver {
+    std::map<std::int32_t, std::string> lines;
+    void Changed(std::int32_t line, std::string_view, std::string_view newText) override {
+      lines[line] = std::string(newText);
+    }
+  };
+
+  const script::TSubtitleFile& loaded_;
+  std::unique_ptr<script::TSubtitleFile> sorted_;
+  std::unique_ptr<NewContent> edit_;
+};
+
+// The script's events without those the filter leaves out: whether any were left.
+bool ApplyFilter(const EventFilter& filter, script::TSubtitleFile& script, Message& note) {
+  if (LeaveOutEvents(filter, script) == 0 || script.EventCount() > 0) return true;
+  note = Message(MessageId::EveryEventLeftOut, {FilterName(filter)});
+  return false;
+}
+
 }  // namespace
 
 const EncodedBlocks& TypedBlocks::For(const ScriptCharset& charset,
@@ -55,9 +106,11 @@ const EncodedBlocks& TypedBlocks::For(const ScriptCharset& charset,
 }
 
 std::optional<Message> PrepareEventScript(Host& host, script::TSubtitleFile& script,
-                                          TypedBlocks& blocks, const std::string& codePage,
-                                          bool searches, bool replaces, EventScript& prepared) {
+                                          const EventView& view, TypedBlocks& blocks,
+                                          const std::string& codePage, bool searches, bool replaces,
+                                          EventScript& prepared) {
   prepared = {};
+  prepared.script = &script;
   // The characters matter only where typed text meets the script's bytes.
   if (searches || replaces) {
     if (script::Outcome resolved =
@@ -76,7 +129,38 @@ std::optional<Message> PrepareEventScript(Host& host, script::TSubtitleFile& scr
   if (prepared.charset.guessed) {
     prepared.note = Message(MessageId::GuessedCodePage, {prepared.charset.label});
   }
+  Message leftOut;
+  if (!ApplyFilter(view.filter, script, leftOut)) {
+    prepared.note = script::Joined(std::move(prepared.note), std::move(leftOut));
+    return std::nullopt;
+  }
+  prepared.sorted = SortedEvents(script, view.sort, prepared.moved);
+  if (prepared.sorted) {
+    IndexEvents(host, *prepared.sorted);
+    ApplyFilter(view.filter, *prepared.sorted, leftOut);
+    prepared.script = prepared.sorted.get();
+  }
   return std::nullopt;
+}
+
+std::unique_ptr<NewContent> SortedContent(const script::TSubtitleFile& loaded,
+                                          std::unique_ptr<script::TSubtitleFile> sorted,
+                                          std::unique_ptr<NewContent> edit) {
+  return std::make_unique<SortedScriptContent>(loaded, std::move(sorted), std::move(edit));
+}
+
+void AddViewDetails(std::vector<std::string>& details, const EventView& view) {
+  if (view.filter.LeavesOutAny()) {
+    details.push_back("exclusions: " + script::English(FilterName(view.filter)));
+  }
+  if (view.sort != SortOrder::None) {
+    details.push_back("sorted first: " + script::English(SortOrderName(view.sort)));
+  }
+}
+
+std::vector<Message> ViewNotes(const EventView& view) {
+  if (!view.filter.LeavesOutAny()) return {};
+  return {Message(MessageId::ExclusionsInForce, {FilterName(view.filter)})};
 }
 
 void FindBlock(Host& host, const script::TSubtitleFile& script, const EncodedBlocks& blocks,

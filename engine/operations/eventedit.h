@@ -45,22 +45,47 @@ class TypedBlocks {
   std::map<std::pair<std::string, std::vector<std::string>>, EncodedBlocks> prepared_;
 };
 
+// Which event lines of each script an edit sees, and the order it puts them in first.
+struct EventView {
+  EventFilter filter;
+  SortOrder sort = SortOrder::None;
+};
+
 // A loaded script made ready for its event lines to be edited: its characters (found only when
-// the run has blocks to put in its bytes), its event index, and the run's blocks in its bytes.
+// the run has blocks to put in its bytes), its event index without the lines the run leaves
+// out, and the run's blocks in its bytes.
 struct EventScript {
   ScriptCharset charset;
   const EncodedBlocks* blocks = nullptr;
-  // What the user must know besides the count: the code page guessed, if it was.
+  // What the user must know besides the count: the code page guessed, if it was; that the
+  // exclusions left out every event line.
   script::Message note;
+  // The script the edit works on: the one loaded, or a copy with its event lines sorted, whose
+  // lines are numbered as the loaded one's.
+  script::TSubtitleFile* script = nullptr;
+  std::unique_ptr<script::TSubtitleFile> sorted;
+  std::int32_t moved = 0;  // the event lines sorting put in another place
 };
 
 // Why the script's event lines cannot be edited, if they cannot: its characters could not be
 // told (`codePage`, iconv's name, or empty to guess it), it has no event line, or the blocks the
 // run needs (`searches`, `replaces`) hold characters its code page has none for.
 std::optional<script::Message> PrepareEventScript(Host& host, script::TSubtitleFile& script,
-                                                  TypedBlocks& blocks, const std::string& codePage,
-                                                  bool searches, bool replaces,
-                                                  EventScript& prepared);
+                                                  const EventView& view, TypedBlocks& blocks,
+                                                  const std::string& codePage, bool searches,
+                                                  bool replaces, EventScript& prepared);
+
+// The new content of a script whose event lines were sorted before the edit: the edit's content
+// of the sorted copy, or the sorted copy itself when the edit has none. Its changes are told
+// against the script as it was loaded.
+std::unique_ptr<NewContent> SortedContent(const script::TSubtitleFile& loaded,
+                                          std::unique_ptr<script::TSubtitleFile> sorted,
+                                          std::unique_ptr<NewContent> edit);
+
+// The details a run's record gives of the lines its edit sees.
+void AddViewDetails(std::vector<std::string>& details, const EventView& view);
+// What the run says of its view once it went through its list: the exclusions in force.
+std::vector<script::Message> ViewNotes(const EventView& view);
 
 // Appends the occurrences of the search block to `ranges`. Where it came closest, for a script
 // it is not in, when the run was asked.

@@ -71,16 +71,18 @@ class ReplaceOperation : public Operation {
                                                               MatchingName(request_.matching)});
     AddSearchDetails(description.details, request_.matching, request_.searchLines);
     AddBlockDetails(description.details, "replace block", request_.replaceLines);
+    AddViewDetails(description.details, View());
     return description;
   }
 
-  ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& script, PlanContext& context) override {
+  ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& loaded, PlanContext& context) override {
     const bool replaces = context.request.mode != RunMode::Count;
     EventScript prepared;
     if (std::optional<Message> why = PrepareEventScript(
-            context.host, script, blocks_, request_.codePage, true, replaces, prepared)) {
+            context.host, loaded, View(), blocks_, request_.codePage, true, replaces, prepared)) {
       return {ScriptResult::Failure(std::move(*why)), nullptr};
     }
+    const script::TSubtitleFile& script = *prepared.script;
     const EncodedBlocks& blocks = *prepared.blocks;
     ScriptPlan plan;
     plan.result.reason = prepared.note;
@@ -101,11 +103,18 @@ class ReplaceOperation : public Operation {
       plan.content = std::make_unique<RewrittenEvents>(
           script, std::move(ranges),
           std::make_unique<ReplacementRewrite>(blocks.replace, request_.replacement));
+      if (prepared.sorted) {
+        plan.content = SortedContent(loaded, std::move(prepared.sorted), std::move(plan.content));
+      }
     }
     return plan;
   }
 
+  std::vector<Message> Notes() const override { return ViewNotes(View()); }
+
  private:
+  EventView View() const { return {request_.filter, request_.sort}; }
+
   const ReplaceRequest request_;
   TypedBlocks blocks_;
 };

@@ -37,21 +37,25 @@ class ShiftOperation : public Operation {
     if (SearchesTheBlock()) {
       AddSearchDetails(description.details, request_.matching, request_.searchLines);
     }
+    AddViewDetails(description.details, View());
     return description;
   }
 
-  ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& script, PlanContext& context) override {
+  ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& loaded, PlanContext& context) override {
     EventScript prepared;
     if (std::optional<Message> why =
-            PrepareEventScript(context.host, script, blocks_, request_.codePage, SearchesTheBlock(),
-                               false, prepared)) {
+            PrepareEventScript(context.host, loaded, View(), blocks_, request_.codePage,
+                               SearchesTheBlock(), false, prepared)) {
       return {ScriptResult::Failure(std::move(*why)), nullptr};
     }
+    const script::TSubtitleFile& script = *prepared.script;
     ScriptPlan plan;
     plan.result.reason = prepared.note;
     const std::int32_t lineCount = script.LineCount();
     RangeList ranges;
-    if (!SearchesTheBlock()) {
+    if (script.EventCount() == 0) {
+      // The exclusions left out every line: nothing moves.
+    } else if (!SearchesTheBlock()) {
       ranges.Append(0, lineCount - 1);
     } else {
       FindBlock(context.host, script, *prepared.blocks, request_.matching,
@@ -68,11 +72,18 @@ class ShiftOperation : public Operation {
                                                                             : request_.centiseconds;
       plan.content = std::make_unique<RewrittenEvents>(
           script, std::move(ranges), std::make_unique<ShiftRewrite>(request_.times, amount));
+      if (prepared.sorted) {
+        plan.content = SortedContent(loaded, std::move(prepared.sorted), std::move(plan.content));
+      }
     }
     return plan;
   }
 
+  std::vector<Message> Notes() const override { return ViewNotes(View()); }
+
  private:
+  EventView View() const { return {request_.filter, request_.sort}; }
+
   bool SearchesTheBlock() const { return request_.affect != Affect::AllFilesAllRows; }
 
   // The event lines the affect mode names, around the first occurrence of the block; an end at

@@ -300,8 +300,9 @@ TEST(CommandLine, RefusesBadUsageWithStatus2) {
        "The following argument was not expected: --dryrun"},
       {"a missing value", {"search", s / "b.ass", "--block"}, "--block: 1 required"},
       {"an unknown command",
-       {"sort", s / "b.ass"},
-       "nosk-cli: sort is not a command: search, replace, shift, convert, undo, redo or history"},
+       {"sorts", s / "b.ass"},
+       "nosk-cli: sorts is not a command: search, replace, shift, convert, sort, undo, redo or "
+       "history"},
       {"no command", {}, "A subcommand is required"},
       {"no block", {"search", s / "b.ass"}, "--block is required"},
       {"no path", {"search", "--block", s / "go.txt"}, "PATH is required"},

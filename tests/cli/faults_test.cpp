@@ -171,8 +171,8 @@ void KillAtEveryCall(SeasonRun run) {
        {"openat", "write", "close", "mkdirat", "flock", "linkat", "fchmod", "fchown", "fsetxattr",
         "fremovexattr", "renameat", "renameat2", "unlinkat", "syncfs"}) {
     for (int k = 1;; ++k) {
-      SCOPED_TRACE(std::string(call) + " #" + std::to_string(k) +
-                   (run == SeasonRun::Shift ? " (shift)" : " (conversion)"));
+      SCOPED_TRACE(std::string(call) + " #" + std::to_string(k) + " (run " +
+                   std::to_string(static_cast<int>(run)) + ")");
       season.Reset();
       const ProcessResult result =
           season.Run({"strace", "-f", "-qq", "-o", "/dev/null", "-e",
@@ -191,10 +191,12 @@ void KillAtEveryCall(SeasonRun run) {
   EXPECT_GT(kills, 20);
 }
 
-// A shift and a conversion, each killed at every call.
+// A shift, a conversion and a sort, each killed at every call.
 TEST(Faults, KilledAtAnyPoint) {
   REQUIRE_STRACE();
-  for (const SeasonRun run : {SeasonRun::Shift, SeasonRun::Conversion}) KillAtEveryCall(run);
+  for (const SeasonRun run : {SeasonRun::Shift, SeasonRun::Conversion, SeasonRun::Sort}) {
+    KillAtEveryCall(run);
+  }
 }
 
 TEST(Faults, AnImmutableScriptOrBackupFolder) {

@@ -52,15 +52,16 @@ inline bool CanTrace() {
          RunProcess("sh", {"-c", "strace -f -qq -o /dev/null true"}).exitStatus == 0;
 }
 
-// What the season's run does: shift every script, or convert every script to UTF-8 with LF.
-enum class SeasonRun { Shift, Conversion };
+// What the season's run does: shift every script, convert every script to UTF-8 with LF, or
+// sort the event lines of every script by actor.
+enum class SeasonRun { Shift, Conversion, Sort };
 
 // Three scripts in a folder of their own, the block file beside it, and for every script the
 // content a run without faults gives it.
 class Season {
  public:
   explicit Season(SeasonRun run = SeasonRun::Shift) : run_(run) {
-    if (run == SeasonRun::Shift) {
+    if (run != SeasonRun::Conversion) {
       scripts_ = {{"a.ass", ReadBytes(kData / "episode.ass")},
                   {"big.ass", BigScript(80'000)},
                   {"c.ass", WithLfLineEnds(ReadBytes(kData / "episode.ass"))}};
@@ -95,15 +96,19 @@ class Season {
   // nosk-cli shifting or converting every script, run through `wrapper` (a fault injector)
   // when one is given.
   ProcessResult Run(std::vector<std::string> wrapper = {}) const {
-    std::vector<std::string> arguments =
-        run_ == SeasonRun::Shift ? std::vector<std::string>{"shift",
-                                                            "--by",
-                                                            "0:00:01.50",
-                                                            "--block",
-                                                            (root_ / "go.txt").string(),
-                                                            Folder().string()}
-                                 : std::vector<std::string>{"convert", "--from", "windows-1251",
-                                                            "--eol",   "lf",     Folder().string()};
+    std::vector<std::string> arguments;
+    switch (run_) {
+      case SeasonRun::Shift:
+        arguments = {"shift",          "--by", "0:00:01.50", "--block", (root_ / "go.txt").string(),
+                     Folder().string()};
+        break;
+      case SeasonRun::Conversion:
+        arguments = {"convert", "--from", "windows-1251", "--eol", "lf", Folder().string()};
+        break;
+      case SeasonRun::Sort:
+        arguments = {"sort", "--by", "actor", "--skip-comments", Folder().string()};
+        break;
+    }
     if (wrapper.empty()) return RunProcess(kCli, arguments);
     if (wrapper.front() == "strace") {
       // LeakSanitizer cannot work under ptrace: in a sanitizer build, traced runs leave it out.
