@@ -99,6 +99,7 @@ using nosk::engine::Matching;
 using nosk::engine::Replacement;
 using nosk::engine::RunMode;
 using nosk::engine::RunRequest;
+using nosk::engine::Section;
 using nosk::engine::SortOrder;
 using nosk::engine::TargetEncoding;
 using nosk::engine::Times;
@@ -109,6 +110,10 @@ const std::map<std::string, Matching> kMatchings = {{"text", Matching::TextOnly}
                                                     {"format", Matching::TextAndFormat},
                                                     {"offset", Matching::FullMatchWithOffset},
                                                     {"full", Matching::FullMatch}};
+const std::map<std::string, Section> kSections = {{"events", Section::Events},
+                                                  {"styles", Section::Styles},
+                                                  {"header", Section::Header},
+                                                  {"any", Section::Any}};
 const std::map<std::string, SortOrder> kSortOrders = {
     {"time", SortOrder::ByTime}, {"style", SortOrder::ByStyle}, {"actor", SortOrder::ByActor}};
 const std::map<std::string, Replacement> kReplacements = {{"text", Replacement::TextOnly},
@@ -162,6 +167,8 @@ struct Options {
   std::string run;   // undo: the run of this id
   nosk::engine::EventFilter filter;
   std::string sort;  // replace, shift: the order put first; sort: the order
+  std::string section = "events";
+  bool addMissing = false;
   std::vector<std::string> paths;
 };
 
@@ -286,6 +293,19 @@ void AddSort(CLI::App* command, Options& options) {
       ->check(CLI::IsMember(Keys(kSortOrders)));
 }
 
+// --section, on search and replace.
+void AddSection(CLI::App* command, Options& options) {
+  command
+      ->add_option("--section", options.section,
+                   "Where the block is looked for: events (event lines), styles (Style: lines; "
+                   "text and format modes compare the style's name), header (Key: value lines "
+                   "of [Script Info]; those modes compare the key), any (every line outside "
+                   "[Fonts] and [Graphics], whole lines)")
+      ->type_name("SECTION")
+      ->check(CLI::IsMember(Keys(kSections)))
+      ->capture_default_str();
+}
+
 SortOrder SortOrderOf(const std::string& option) {
   return option.empty() ? SortOrder::None : kSortOrders.at(option);
 }
@@ -329,6 +349,7 @@ nosk::engine::ReplaceRequest BlockRequest(const Options& options) {
   replace.codePage = CodePageOf(options.codePage);
   replace.filter = options.filter;
   replace.sort = SortOrderOf(options.sort);
+  replace.section = kSections.at(options.section);
   return replace;
 }
 
@@ -349,6 +370,7 @@ RunRequest ReplaceRequest(const Options& options) {
   nosk::engine::ReplaceRequest replace = BlockRequest(options);
   replace.replaceLines = BlockLines(options.with);
   replace.replacement = kReplacements.at(options.mode);
+  replace.addMissing = options.addMissing;
   request.operation = replace;
   return request;
 }
@@ -479,6 +501,7 @@ int main(int argc, char** argv) {
       ->required();
   AddMatch(search, options);
   AddCodePage(search, options);
+  AddSection(search, options);
   AddFilter(search, options);
   AddSort(search, options);
   AddExplain(search, options);
@@ -494,6 +517,10 @@ int main(int argc, char** argv) {
       ->required();
   AddMatch(replace, options);
   AddCodePage(replace, options);
+  AddSection(replace, options);
+  replace->add_flag("--add-missing", options.addMissing,
+                    "With --section styles or header: a script without the block gets the "
+                    "Replace block at the end of the section (made when it has none)");
   AddFilter(replace, options);
   AddSort(replace, options);
   replace->add_option("--mode", options.mode, "What the Replace block substitutes")

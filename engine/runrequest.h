@@ -101,6 +101,14 @@ enum class SortOrder : std::int16_t {
   ByActor = 3,  // by actor name, then Start
 };
 
+// The lines a Search block is looked for, and replaced, in.
+enum class Section : std::int16_t {
+  Events = 1,  // the event lines of [Events]
+  Styles = 2,  // the Style: lines of the style sections; text modes compare the style's name
+  Header = 3,  // the Key: value lines of [Script Info]; text modes compare the key
+  Any = 4,     // every line outside [Fonts] and [Graphics], whole lines compared
+};
+
 // Find a block of event lines; count it, or put the Replace block in its place.
 struct ReplaceRequest {
   std::vector<std::string> searchLines;  // as typed (UTF-8, no line ends)
@@ -112,6 +120,10 @@ struct ReplaceRequest {
   std::string codePage;
   EventFilter filter;
   SortOrder sort = SortOrder::None;
+  Section section = Section::Events;
+  // Styles and Header: a script without the block gets the Replace block at the end of the
+  // section (the section made when it has none).
+  bool addMissing = false;
 };
 
 // Move the times of event lines: of every line, or of those before or after the Search block.

@@ -279,6 +279,24 @@ NOSK_MESSAGE(CommentsSkipped, NOSK_TEXT("EngineText", "Comment: lines left out")
 NOSK_MESSAGE(ExclusionsInForce, NOSK_TEXT("EngineText", "exclusions in force: %1"))
 NOSK_MESSAGE(EveryEventLeftOut,
              NOSK_TEXT("EngineText", "every event line is left out by the exclusions (%1)"))
+NOSK_MESSAGE(SectionEvents, NOSK_TEXT("EngineText", "event lines"))
+NOSK_MESSAGE(SectionStyles, NOSK_TEXT("EngineText", "style lines"))
+NOSK_MESSAGE(SectionHeader, NOSK_TEXT("EngineText", "header lines"))
+NOSK_MESSAGE(SectionAny, NOSK_TEXT("EngineText", "any lines"))
+NOSK_MESSAGE(BlockLineNotStyle, NOSK_TEXT("EngineText", "Line %1 is not a Style: line."))
+NOSK_MESSAGE(BlockLineNotHeader,
+             NOSK_TEXT("EngineText", "Line %1 is not a header line (Key: value)."))
+NOSK_MESSAGE(BlockHasNoLine, NOSK_TEXT("EngineText", "It holds no line."))
+NOSK_MESSAGE(SectionReplaceMode,
+             NOSK_TEXT("EngineText",
+                       "Among %1 only the replace modes full match and none can be used."))
+NOSK_MESSAGE(AddMissingSection,
+             NOSK_TEXT("EngineText", "Add where missing works on style and header lines only."))
+NOSK_MESSAGE(ViewOnlyEvents,
+             NOSK_TEXT("EngineText", "Exclusions and sorting work on event lines only."))
+NOSK_MESSAGE(AlreadyAsReplaced,
+             NOSK_TEXT("EngineText", "found, and already as the Replace block has it"))
+NOSK_MESSAGE(AddedWhereMissing, NOSK_TEXT("EngineText", "it had none: the Replace block is added"))
 NOSK_MESSAGE(SortByTime, NOSK_TEXT("EngineText", "by time"))
 NOSK_MESSAGE(SortByStyle, NOSK_TEXT("EngineText", "by style"))
 NOSK_MESSAGE(SortByActor, NOSK_TEXT("EngineText", "by actor"))

@@ -55,8 +55,8 @@ script::Outcome ReadTypedBlock(const std::vector<std::string>& editorLines,
   return script::Outcome::Success();
 }
 
-// Failure links of the block for the forward scan: failure[q] is the length of the longest proper
-// prefix of items 0..q that is also a suffix of them.
+}  // namespace
+
 std::vector<std::int32_t> FailureLinks(const Block& block) {
   std::vector<std::int32_t> failure(block.size(), 0);
   std::int32_t k = 0;
@@ -67,8 +67,6 @@ std::vector<std::int32_t> FailureLinks(const Block& block) {
   }
   return failure;
 }
-
-}  // namespace
 
 BlockKind SearchBlockKind(Matching mode) {
   switch (mode) {

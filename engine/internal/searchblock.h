@@ -78,6 +78,10 @@ std::string_view ComparisonKey(std::string_view line, Matching mode, std::string
 std::string_view ComparisonKey(std::string_view line, Matching mode,
                                const script::EventFormat& format, std::string& buffer);
 
+// Failure links of the block for the forward scan: failure[q] is the length of the longest
+// proper prefix of items 0..q that is also a suffix of them.
+std::vector<std::int32_t> FailureLinks(const Block& block);
+
 // The keys the items of a block prepared for the full match with offset are compared by: each
 // line without its times (a blank item stays blank).
 Block OffsetComparisonKeys(const Block& block, const script::EventFormat& format);

@@ -4,6 +4,7 @@
 #include "engine/internal/rundescription.h"
 #include "engine/operations/eventedit.h"
 #include "engine/operations/operation.h"
+#include "engine/operations/sectionedit.h"
 #include "script/eventline.h"
 #include "script/timecodes.h"
 
@@ -43,6 +44,12 @@ class ReplaceOperation : public Operation {
   explicit ReplaceOperation(const ReplaceRequest& request) : request_(request) {}
 
   std::optional<RunStop> Check(RunMode mode) override {
+    if (request_.section != Section::Events) {
+      return CheckSectionBlocks(request_, mode, sectionBlocks_);
+    }
+    if (request_.addMissing) {
+      return RunStop{RunStop::Kind::InvalidInput, Message(MessageId::AddMissingSection), {}, {}};
+    }
     blocks_.searchKind = SearchBlockKind(request_.matching);
     blocks_.replaceKind = ReplaceBlockKind(request_.replacement);
     if (script::Outcome read = ReadSearchBlock(request_.searchLines, blocks_.search); !read) {
@@ -72,10 +79,17 @@ class ReplaceOperation : public Operation {
     AddSearchDetails(description.details, request_.matching, request_.searchLines);
     AddBlockDetails(description.details, "replace block", request_.replaceLines);
     AddViewDetails(description.details, View());
+    if (request_.section != Section::Events) {
+      description.details.push_back("section: " + script::English(SectionName(request_.section)));
+    }
+    if (request_.addMissing) description.details.push_back("added where missing");
     return description;
   }
 
   ScriptPlan Plan(const ScriptTask&, script::TSubtitleFile& loaded, PlanContext& context) override {
+    if (request_.section != Section::Events) {
+      return PlanSectionEdit(request_, sectionBlocks_, loaded, context.request.mode);
+    }
     const bool replaces = context.request.mode != RunMode::Count;
     EventScript prepared;
     if (std::optional<Message> why = PrepareEventScript(
@@ -117,6 +131,7 @@ class ReplaceOperation : public Operation {
 
   const ReplaceRequest request_;
   TypedBlocks blocks_;
+  SectionBlocks sectionBlocks_;  // for a block looked for outside the event lines
 };
 
 }  // namespace
