@@ -14,6 +14,14 @@ RunRequest ScriptReplaceRequest(const BatchSettings& settings, const EditorTexts
   replace.matching = settings.SearchMode;
   replace.replacement = settings.ReplaceMode;
   replace.codePage = settings.CodePage;
+  replace.section = settings.SearchSection;
+  replace.addMissing = settings.AddMissing && (settings.SearchSection == Section::Styles ||
+                                               settings.SearchSection == Section::Header);
+  // Exclusions and sorting concern event lines only.
+  if (settings.SearchSection == Section::Events) {
+    replace.filter = settings.Exclusions;
+    replace.sort = settings.SortMode;
+  }
   request.operation = replace;
   return request;
 }
@@ -30,6 +38,8 @@ RunRequest TimingShiftRequest(const BatchSettings& settings, const EditorTexts& 
   shift.centiseconds = script::TimeValue(editors.ShiftText);
   shift.direction = editors.ShiftForward ? Direction::Forward : Direction::Backward;
   shift.codePage = settings.CodePage;
+  shift.filter = settings.Exclusions;
+  shift.sort = settings.SortMode;
   request.operation = shift;
   return request;
 }

@@ -34,6 +34,13 @@ struct BatchSettings {
   // What scripts that are neither UTF-8 nor marked are edited in: a code page as iconv names
   // it, or empty to guess it in each script.
   std::string CodePage;
+  // Where "Script Replace" looks for its block, and whether it adds it where it is missing.
+  Section SearchSection = Section::Events;
+  bool AddMissing = false;
+  // The order the event lines are put in before a replace or a shift.
+  SortOrder SortMode = SortOrder::None;
+  // The event lines the runs of "Script Replace" and "Timing Shift" leave out.
+  EventFilter Exclusions;
 };
 
 // What the user typed for a run: the lines of the editors (UTF-8, no line ends) and the shift

@@ -1,6 +1,7 @@
 #include "ui/advancedsettingspage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -12,6 +13,8 @@
 namespace nosk::ui {
 
 using engine::Matching;
+using engine::Section;
+using engine::SortOrder;
 
 AdvancedSettingsPage::AdvancedSettingsPage(AnchoredGeometry& geometry, QWidget* parent)
     : WindowPage(parent) {
@@ -43,41 +46,88 @@ AdvancedSettingsPage::AdvancedSettingsPage(AnchoredGeometry& geometry, QWidget* 
     top += 16;
   }
   QRadioButton* withOffset = searchModes_.RadioOf(Matching::FullMatchWithOffset);
-  withOffset->setEnabled(false);
   QFont narrow = withOffset->font();
   narrow.setStretch(87);  // the longest caption fits its designed width only narrowed
   withOffset->setFont(narrow);
   searchModes_.RadioOf(Matching::FullMatch)->setChecked(true);
 
-  // Fixed at their first choice: a run always works on the "[Events]" section and sorts nothing.
-  const auto fixedGroup = [this, &geometry](
-                              const char* name, const QString& caption, int top,
-                              std::initializer_list<std::pair<const char*, const char*>> radios) {
-    auto* box = Named(new QGroupBox(caption, this), name);
-    geometry.Place(box, QRect(0, top, 237, 89));
-    int radioTop = 16;
-    bool first = true;
-    for (const auto& [radioName, radioCaption] : radios) {
-      QRadioButton* radio = Radio(box, radioName, tr(radioCaption), QRect(8, radioTop, 223, 17));
-      radio->setChecked(first);
-      radio->setEnabled(first);
-      radio->setToolTip(first ? tr("Runs always work this way; the other choices are not "
-                                   "available yet")
-                              : tr("Not available yet"));
-      first = false;
-      radioTop += 16;
-    }
+  auto* sections = Named(new QGroupBox(tr("Search Section"), this), "GroupBox9");
+  geometry.Place(sections, QRect(0, 95, 237, 89));
+  const struct {
+    const char* name;
+    QString caption;
+    QString hint;
+    Section section;
+    const char* setting;
+  } sectionChoices[] = {
+      {"RadioButton3", tr("Event"), tr("Look for the block among the event lines of [Events]"),
+       Section::Events, "events"},
+      {"RadioButton15", tr("Style"),
+       tr("Look for Style: lines in the style sections; Text only and Text and format compare "
+          "the style's name"),
+       Section::Styles, "styles"},
+      {"RadioButton16", tr("Header"),
+       tr("Look for Key: value lines in [Script Info]; Text only and Text and format compare "
+          "the key"),
+       Section::Header, "header"},
+      {"RadioButton17", tr("No restriction"),
+       tr("Look among every line outside [Fonts] and [Graphics], whole lines compared"),
+       Section::Any, "any"},
   };
-  fixedGroup("GroupBox9", tr("Search Section"), 95,
-             {{"RadioButton3", QT_TR_NOOP("Event")},
-              {"RadioButton15", QT_TR_NOOP("Style")},
-              {"RadioButton16", QT_TR_NOOP("Header")},
-              {"RadioButton17", QT_TR_NOOP("No restriction")}});
-  fixedGroup("GroupBox10", tr("File Preprocessing"), 190,
-             {{"RadioButton18", QT_TR_NOOP("None")},
-              {"RadioButton19", QT_TR_NOOP("Sort by time")},
-              {"RadioButton20", QT_TR_NOOP("Sort by style")},
-              {"RadioButton21", QT_TR_NOOP("Sort by actor")}});
+  int radioTop = 16;
+  for (const auto& choice : sectionChoices) {
+    QRadioButton* radio = Radio(sections, choice.name, choice.caption, QRect(8, radioTop, 223, 17));
+    radio->setToolTip(choice.hint);
+    sections_.Add(radio, choice.section, choice.setting, static_cast<int>(choice.section));
+    connect(radio, &QRadioButton::toggled, this, [this, value = choice.section](bool on) {
+      if (!on) return;
+      chkP4AddMissing_->setEnabled(value == Section::Styles || value == Section::Header);
+      emit SectionChosen(value);
+      emit Changed();
+    });
+    radioTop += 16;
+  }
+  chkP4AddMissing_ = Named(new QCheckBox(tr("Add where missing"), this), "chkP4AddMissing");
+  geometry.Place(chkP4AddMissing_, QRect(243, 111, 237, 17));
+  chkP4AddMissing_->setToolTip(
+      tr("A script without the Style or Header block gets the Replace block at the end of the "
+         "section, made when it has none"));
+  chkP4AddMissing_->setEnabled(false);
+  sections_.RadioOf(Section::Events)->setChecked(true);
+
+  auto* sorting = Named(new QGroupBox(tr("File Preprocessing"), this), "GroupBox10");
+  geometry.Place(sorting, QRect(0, 190, 237, 89));
+  const struct {
+    const char* name;
+    QString caption;
+    QString hint;
+    SortOrder order;
+    const char* setting;
+  } sortChoices[] = {
+      {"RadioButton18", tr("None"), tr("Leave the event lines in their order"), SortOrder::None,
+       "none"},
+      {"RadioButton19", tr("Sort by time"),
+       tr("Before the edit, put the event lines in order of Start, then End; every line keeps "
+          "its bytes"),
+       SortOrder::ByTime, "time"},
+      {"RadioButton20", tr("Sort by style"),
+       tr("Before the edit, put the event lines in order of style name, then Start"),
+       SortOrder::ByStyle, "style"},
+      {"RadioButton21", tr("Sort by actor"),
+       tr("Before the edit, put the event lines in order of actor name, then Start"),
+       SortOrder::ByActor, "actor"},
+  };
+  radioTop = 16;
+  for (const auto& choice : sortChoices) {
+    QRadioButton* radio = Radio(sorting, choice.name, choice.caption, QRect(8, radioTop, 223, 17));
+    radio->setToolTip(choice.hint);
+    sorts_.Add(radio, choice.order, choice.setting, static_cast<int>(choice.order) + 1);
+    connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) emit Changed();
+    });
+    radioTop += 16;
+  }
+  sorts_.RadioOf(SortOrder::None)->setChecked(true);
 
   // What a script without a mark is read and edited in, where it is not UTF-8.
   auto* codePage = Named(new QGroupBox(tr("Scripts without a mark"), this), "grpP4CodePage");
@@ -105,7 +155,9 @@ QString AdvancedSettingsPage::SearchModeHint(Matching mode) {
     case Matching::TextAndFormat:
       return tr("Compare every field but the Start and End times");
     case Matching::FullMatchWithOffset:
-      return tr("Compare whole lines with the block moved in time; not available yet");
+      return tr(
+          "Compare whole lines, the block moved in time: its lines keep their timing "
+          "among themselves");
     case Matching::FullMatch:
       break;
   }
@@ -116,16 +168,27 @@ bool AdvancedSettingsPage::ReadSettings(engine::BatchSettings& settings, bool) c
   settings.CodePage = cmbP4CodePage_->currentData().toString().toStdString();
   const std::optional<Matching> mode = searchModes_.Checked();
   if (mode) settings.SearchMode = *mode;
-  return mode.has_value();
+  const std::optional<Section> section = sections_.Checked();
+  if (section) settings.SearchSection = *section;
+  settings.AddMissing = chkP4AddMissing_->isEnabled() && chkP4AddMissing_->isChecked();
+  const std::optional<SortOrder> order = sorts_.Checked();
+  if (order) settings.SortMode = *order;
+  return mode.has_value() && section.has_value() && order.has_value();
 }
 
 void AdvancedSettingsPage::SaveSettings(QSettings& settings) const {
   searchModes_.Save(settings, QStringLiteral("modes/search"));
   settings.setValue("modes/codePage", cmbP4CodePage_->currentData().toString());
+  sections_.Save(settings, QStringLiteral("modes/section"));
+  settings.setValue("modes/addMissing", chkP4AddMissing_->isChecked());
+  sorts_.Save(settings, QStringLiteral("modes/sort"));
 }
 
 void AdvancedSettingsPage::RestoreSettings(const QSettings& settings) {
   searchModes_.Restore(settings, QStringLiteral("modes/search"));
+  sections_.Restore(settings, QStringLiteral("modes/section"));
+  chkP4AddMissing_->setChecked(settings.value("modes/addMissing", false).toBool());
+  sorts_.Restore(settings, QStringLiteral("modes/sort"));
   // A code page no longer offered leaves "Detect".
   if (const int page = cmbP4CodePage_->findData(settings.value("modes/codePage").toString());
       page > 0) {

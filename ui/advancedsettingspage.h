@@ -1,5 +1,6 @@
-// The page "Advanced Settings": how event lines are compared with the Search block, and the
-// choices that are fixed in this version.
+// The page "Advanced Settings": how lines are compared with the Search block, which lines it is
+// looked for among, the order the event lines are put in first, and the code page of scripts
+// without a mark.
 #pragma once
 
 #include <array>
@@ -7,6 +8,7 @@
 #include "ui/radiochoices.h"
 #include "ui/windowpage.h"
 
+class QCheckBox;
 class QComboBox;
 class QKeyEvent;
 class QPushButton;
@@ -35,10 +37,15 @@ class AdvancedSettingsPage : public WindowPage {
 
  signals:
   void SearchModeChosen(engine::Matching mode);
+  // The lines "Script Replace" works among: there only some replace modes fit the others.
+  void SectionChosen(engine::Section section);
   void OkClicked();
 
  private:
   RadioChoices<engine::Matching> searchModes_;
+  RadioChoices<engine::Section> sections_;
+  QCheckBox* chkP4AddMissing_;
+  RadioChoices<engine::SortOrder> sorts_;
   QComboBox* cmbP4CodePage_;  // "Detect" (no data), then the code pages
   QPushButton* btnP4OK_;
 };

@@ -126,7 +126,10 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
        std::initializer_list<RunPage*>{scriptReplace_, timingShift_, formatConversion_}) {
     connect(page, &RunPage::RunClicked, this, [this](engine::RunMode mode) { RunBatch(mode); });
     connect(page, &RunPage::PreviewClicked, this, &TMainForm::PreviewClick);
+    connect(page, &RunPage::ExclusionsClicked, this, &TMainForm::ChooseExclusions);
   }
+  connect(advancedSettings_, &AdvancedSettingsPage::SectionChosen, scriptReplace_,
+          &ScriptReplacePage::SetSection);
   // The search mode is chosen on "Script Replace" and on "Advanced Settings"; both always agree.
   connect(scriptReplace_, &ScriptReplacePage::SearchModeChosen, advancedSettings_,
           &AdvancedSettingsPage::SetSearchMode);
@@ -189,6 +192,7 @@ void TMainForm::RunBatch(engine::RunMode mode, const engine::PreviewedScripts* p
     if (mode == engine::RunMode::Write) {
       ReportRun(ShownRunPage()->RunName(), files.Tally());
     }
+    ShowRunNotes(outcome.notes);
     TellAtOnce(files.Announced());
   } else {
     ShowStop(*outcome.stopped);
@@ -303,6 +307,7 @@ bool TMainForm::ReadBatchSettings(bool execute) {
   bool complete = true;
   for (const WindowPage* page : pages_)
     complete = page->ReadSettings(settings_, execute) && complete;
+  settings_.Exclusions = exclusions_.Filter();
   return complete;
 }
 

@@ -11,6 +11,7 @@
 #include "engine/runtally.h"
 #include "filelist/filegrid.h"
 #include "ui/desktop.h"
+#include "ui/exclusionsdialog.h"
 #include "ui/filegridview.h"
 
 class QAction;
@@ -130,6 +131,11 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   void actHistoryExecute();
   // After a run that writes: what it did, in the status bar.
   void ReportRun(const QString& what, const engine::RunTally& tally);
+  // "Exclusions...": the styles and actors of the listed scripts offered, the choice kept.
+  void ChooseExclusions();
+  // What the run as a whole tells besides its report (the exclusions in force), after the
+  // status text.
+  void ShowRunNotes(const std::vector<script::Message>& notes);
   // What a run must tell at once ("path: reason" each), in one message for the whole run.
   void TellAtOnce(const QStringList& announced);
   // A double click on a row tells the reason of its result.
@@ -172,6 +178,7 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   std::unique_ptr<filelist::TFileGrid> fileGrid_;
   std::unique_ptr<WindowHost> host_;
   engine::BatchSettings settings_;
+  ExclusionChoice exclusions_;  // of "Script Replace" and "Timing Shift"
   int savedHintPause_ = 0;
   int savedHintHidePause_ = 0;
   bool capsLockOn_ = false;

@@ -16,6 +16,7 @@ void TMainForm::SaveSettings() const {
   settings.setValue("folders/files", lastFileFolder_);
   settings.setValue("folders/folder", lastAddedFolder_);
   for (const WindowPage* page : pages_) page->SaveSettings(settings);
+  exclusions_.Save(settings);
 }
 
 void TMainForm::RestoreSettings() {
@@ -27,6 +28,7 @@ void TMainForm::RestoreSettings() {
     restoreGeometry(geometry);
   }
   for (WindowPage* page : pages_) page->RestoreSettings(settings);
+  exclusions_.Restore(settings);
   lastFileFolder_ = settings.value("folders/files").toString();
   lastAddedFolder_ = settings.value("folders/folder").toString();
   const int page = settings.value("window/page", 0).toInt();

@@ -10,6 +10,7 @@
 #include "engine/editortext.h"
 #include "ui/advancedsettingspage.h"
 #include "ui/anchoredgeometry.h"
+#include "ui/exclusionsdialog.h"
 #include "ui/pagewidgets.h"
 
 namespace nosk::ui {
@@ -82,11 +83,9 @@ ScriptReplacePage::ScriptReplacePage(AnchoredGeometry& geometry, QWidget* parent
       if (on) emit Changed();
     });
   }
-  // Modes 1 and 4 have no search: their radios are hidden and disabled.
-  for (int row : {1, 4}) {
-    rbnP1SearchMode_[row]->setEnabled(false);
-    rbnP1SearchMode_[row]->hide();
-  }
+  // Mode 1 has no search: its radio is hidden and disabled.
+  rbnP1SearchMode_[1]->setEnabled(false);
+  rbnP1SearchMode_[1]->hide();
   for (int row : {2, 3, 4, 5}) {
     const Matching mode = rowMatching[row];
     searchModes_.Add(rbnP1SearchMode_[row], mode, "", row);
@@ -104,10 +103,11 @@ ScriptReplacePage::ScriptReplacePage(AnchoredGeometry& geometry, QWidget* parent
   advanced->setGeometry(123, 124, 106, 21);
   advanced->setToolTip(tr("Choose how lines are compared with the block, on Advanced Settings"));
   connect(advanced, &QPushButton::clicked, this, &ScriptReplacePage::MoreClicked);
-  auto* exclude = Named(new QPushButton(tr("Exclusions..."), settings), "btnP1Exclude");
+  auto* exclude = btnP1Exclude_ =
+      Named(new QPushButton(tr("Exclusions..."), settings), "btnP1Exclude");
   exclude->setGeometry(123, 145, 106, 21);
-  exclude->setEnabled(false);
-  exclude->setToolTip(tr("Not available yet"));
+  exclude->setToolTip(ExclusionsButtonHint());
+  connect(exclude, &QPushButton::clicked, this, &RunPage::ExclusionsClicked);
 
   grpP1Edit1_ = Named(new QGroupBox(tr("Search"), this), "grpP1Edit1");
   // Below the file list the editor boxes keep their height and follow the bottom edge.
@@ -147,6 +147,7 @@ bool ScriptReplacePage::ReadSettings(engine::BatchSettings& settings, bool execu
 
 void ScriptReplacePage::Redraw(bool listed) {
   btnP1Search_->setEnabled(listed);
+  btnP1Exclude_->setEnabled(listed);
   btnP1Execute_->setEnabled(listed && !rbnP1ReplaceMode_[1]->isChecked());
   btnP1Preview_->setEnabled(btnP1Execute_->isEnabled());
 }
@@ -172,6 +173,15 @@ engine::RunRequest ScriptReplacePage::Request(const engine::BatchSettings& setti
 }
 
 QString ScriptReplacePage::RunName() const { return tr("Replace"); }
+
+void ScriptReplacePage::SetSection(engine::Section section) {
+  // Outside the event lines the Replace block goes in as typed, or not at all.
+  const bool events = section == engine::Section::Events;
+  for (int row : {2, 3, 4}) {
+    rbnP1ReplaceMode_[row]->setEnabled(events);
+    if (!events && rbnP1ReplaceMode_[row]->isChecked()) rbnP1ReplaceMode_[5]->setChecked(true);
+  }
+}
 
 void ScriptReplacePage::SetSearchMode(Matching mode) {
   if (QRadioButton* radio = searchModes_.RadioOf(mode)) radio->setChecked(true);

@@ -32,6 +32,8 @@ class ScriptReplacePage : public RunPage {
 
   // Checks the search mode the page "Advanced Settings" chose: the two always agree.
   void SetSearchMode(engine::Matching mode);
+  // Enables the replace modes that fit the lines "Advanced Settings" chose to search among.
+  void SetSection(engine::Section section);
   // The Search and Replace boxes share the page control's width.
   void LayOutEditorBoxes(int pageControlWidth);
 
@@ -56,6 +58,7 @@ class ScriptReplacePage : public RunPage {
   QGroupBox* grpP1Edit2_;
   QPlainTextEdit* P1Edit1_;
   QPlainTextEdit* P1Edit2_;
+  QPushButton* btnP1Exclude_;
   QPushButton* btnP1Preview_;
   QPushButton* btnP1Search_;
   QPushButton* btnP1Execute_;

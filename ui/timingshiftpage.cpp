@@ -10,6 +10,7 @@
 #include "engine/editortext.h"
 #include "ui/anchoredgeometry.h"
 #include "ui/desktop.h"
+#include "ui/exclusionsdialog.h"
 #include "ui/pagewidgets.h"
 #include "ui/shiftamountedit.h"
 #include "ui/spinbutton.h"
@@ -118,6 +119,11 @@ TimingShiftPage::TimingShiftPage(AnchoredGeometry& geometry, DesktopServices& de
   settings->setGeometry(8, 16, 106, 21);
   settings->setToolTip(tr("Choose how lines are compared with the block"));
   connect(settings, &QPushButton::clicked, this, &TimingShiftPage::SearchSettingsClicked);
+  auto* exclude = btnP2Exclude_ =
+      Named(new QPushButton(tr("Exclusions..."), search), "btnP2Exclude");
+  exclude->setGeometry(123, 16, 106, 21);
+  exclude->setToolTip(ExclusionsButtonHint());
+  connect(exclude, &QPushButton::clicked, this, &RunPage::ExclusionsClicked);
 
   auto* editBox = Named(new QGroupBox(tr("Search"), this), "grpP2Edit1");
   geometry.Place(editBox, QRect(243, 177, 461, 109), kAnchorLeft | kAnchorRight | kAnchorBottom);
@@ -191,6 +197,7 @@ bool TimingShiftPage::ReadSettings(engine::BatchSettings& settings, bool execute
 
 void TimingShiftPage::Redraw(bool listed) {
   btnP2Search_->setEnabled(listed);
+  btnP2Exclude_->setEnabled(listed);
   btnP2Execute_->setEnabled(listed && edP2Shift_->text() != QStringLiteral("0:00:00.00"));
   btnP2Preview_->setEnabled(btnP2Execute_->isEnabled());
   P2Edit1_->setEnabled(!affectModes_.RadioOf(Rows::AllFiles)->isChecked());

@@ -48,6 +48,7 @@ class TimingShiftPage : public RunPage {
   QCheckBox* rbnP2AffectModeEx1_;
   RadioChoices<engine::Times> timesModes_;
   QPlainTextEdit* P2Edit1_;
+  QPushButton* btnP2Exclude_;
   QPushButton* btnP2Preview_;
   QPushButton* btnP2Search_;
   QPushButton* btnP2Execute_;

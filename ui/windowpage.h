@@ -51,6 +51,8 @@ class RunPage : public WindowPage {
  signals:
   void RunClicked(engine::RunMode mode);
   void PreviewClicked();
+  // "Exclusions...": the lines its run sees are chosen in a dialog.
+  void ExclusionsClicked();
 };
 
 }  // namespace nosk::ui

@@ -727,6 +727,102 @@
         <source>Redo: the undo %1 (%2) taken back</source>
         <translation>Повтор: отмена %1 (%2) взята назад</translation>
     </message>
+    <message>
+        <source>only the styles %1</source>
+        <translation>только стили %1</translation>
+    </message>
+    <message>
+        <source>all but the styles %1</source>
+        <translation>все стили, кроме %1</translation>
+    </message>
+    <message>
+        <source>only the actors %1</source>
+        <translation>только персонажи %1</translation>
+    </message>
+    <message>
+        <source>all but the actors %1</source>
+        <translation>все персонажи, кроме %1</translation>
+    </message>
+    <message>
+        <source>Comment: lines left out</source>
+        <translation>строки Comment: пропущены</translation>
+    </message>
+    <message>
+        <source>exclusions in force: %1</source>
+        <translation>действуют исключения: %1</translation>
+    </message>
+    <message>
+        <source>every event line is left out by the exclusions (%1)</source>
+        <translation>все строки событий исключены (%1)</translation>
+    </message>
+    <message>
+        <source>event lines</source>
+        <translation>строк событий</translation>
+    </message>
+    <message>
+        <source>style lines</source>
+        <translation>строк стилей</translation>
+    </message>
+    <message>
+        <source>header lines</source>
+        <translation>строк заголовка</translation>
+    </message>
+    <message>
+        <source>any lines</source>
+        <translation>любых строк</translation>
+    </message>
+    <message>
+        <source>Line %1 is not a Style: line.</source>
+        <translation>Строка %1 — не строка Style:.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not a header line (Key: value).</source>
+        <translation>Строка %1 — не строка заголовка (Ключ: значение).</translation>
+    </message>
+    <message>
+        <source>It holds no line.</source>
+        <translation>В нём нет ни одной строки.</translation>
+    </message>
+    <message>
+        <source>Among %1 only the replace modes full match and none can be used.</source>
+        <translation>Среди %1 можно использовать только режимы замены «Полное соответствие» и «Нет».</translation>
+    </message>
+    <message>
+        <source>Add where missing works on style and header lines only.</source>
+        <translation>Добавление при отсутствии работает только для строк стилей и заголовка.</translation>
+    </message>
+    <message>
+        <source>Exclusions and sorting work on event lines only.</source>
+        <translation>Исключения и сортировка работают только для строк событий.</translation>
+    </message>
+    <message>
+        <source>found, and already as the Replace block has it</source>
+        <translation>найдено и уже совпадает с блоком замены</translation>
+    </message>
+    <message>
+        <source>it had none: the Replace block is added</source>
+        <translation>блока не было: блок замены добавлен</translation>
+    </message>
+    <message>
+        <source>by time</source>
+        <translation>по времени</translation>
+    </message>
+    <message>
+        <source>by style</source>
+        <translation>по стилю</translation>
+    </message>
+    <message>
+        <source>by actor</source>
+        <translation>по персонажу</translation>
+    </message>
+    <message>
+        <source>Sort: event lines %1</source>
+        <translation>Сортировка: строки событий %1</translation>
+    </message>
+    <message>
+        <source>event lines sorted %1 first</source>
+        <translation>строки событий сначала отсортированы %1</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>
@@ -760,14 +856,6 @@
     <message>
         <source>Full match</source>
         <translation>Полное соответствие</translation>
-    </message>
-    <message>
-        <source>Runs always work this way; the other choices are not available yet</source>
-        <translation>Запуски всегда работают так; другие варианты пока недоступны</translation>
-    </message>
-    <message>
-        <source>Not available yet</source>
-        <translation>Пока недоступно</translation>
     </message>
     <message>
         <source>Search Section</source>
@@ -826,10 +914,6 @@
         <translation>Сравнивать все поля, кроме времени начала и конца</translation>
     </message>
     <message>
-        <source>Compare whole lines with the block moved in time; not available yet</source>
-        <translation>Сравнивать строки целиком, со сдвигом блока во времени; пока недоступно</translation>
-    </message>
-    <message>
         <source>Compare whole lines, times included</source>
         <translation>Сравнивать строки целиком, вместе со временем</translation>
     </message>
@@ -844,6 +928,50 @@
     <message>
         <source>The code page of scripts that are neither UTF-8 nor marked: the blocks are put in it and every line keeps its bytes. Detect guesses it for each script, and the Result&apos;s hint names the guess</source>
         <translation>Кодовая страница скриптов не в UTF-8 и без метки: блоки переводятся в неё, а каждая строка сохраняет свои байты. «Определить» угадывает её для каждого скрипта, а подсказка к «Итогу» называет догадку</translation>
+    </message>
+    <message>
+        <source>Look for the block among the event lines of [Events]</source>
+        <translation>Искать блок среди строк событий [Events]</translation>
+    </message>
+    <message>
+        <source>Look for Style: lines in the style sections; Text only and Text and format compare the style&apos;s name</source>
+        <translation>Искать строки Style: в разделах стилей; «Только текст» и «Текст и формат» сравнивают имя стиля</translation>
+    </message>
+    <message>
+        <source>Look for Key: value lines in [Script Info]; Text only and Text and format compare the key</source>
+        <translation>Искать строки «Ключ: значение» в [Script Info]; «Только текст» и «Текст и формат» сравнивают ключ</translation>
+    </message>
+    <message>
+        <source>Look among every line outside [Fonts] and [Graphics], whole lines compared</source>
+        <translation>Искать среди всех строк вне [Fonts] и [Graphics], сравнивая строки целиком</translation>
+    </message>
+    <message>
+        <source>Add where missing</source>
+        <translation>Добавить, если нет</translation>
+    </message>
+    <message>
+        <source>A script without the Style or Header block gets the Replace block at the end of the section, made when it has none</source>
+        <translation>Скрипт без блока стиля или заголовка получает блок замены в конце раздела (раздел создаётся, если его нет)</translation>
+    </message>
+    <message>
+        <source>Leave the event lines in their order</source>
+        <translation>Оставить строки событий в их порядке</translation>
+    </message>
+    <message>
+        <source>Before the edit, put the event lines in order of Start, then End; every line keeps its bytes</source>
+        <translation>Перед правкой упорядочить строки событий по началу, затем по концу; каждая строка сохраняет свои байты</translation>
+    </message>
+    <message>
+        <source>Before the edit, put the event lines in order of style name, then Start</source>
+        <translation>Перед правкой упорядочить строки событий по имени стиля, затем по началу</translation>
+    </message>
+    <message>
+        <source>Before the edit, put the event lines in order of actor name, then Start</source>
+        <translation>Перед правкой упорядочить строки событий по имени персонажа, затем по началу</translation>
+    </message>
+    <message>
+        <source>Compare whole lines, the block moved in time: its lines keep their timing among themselves</source>
+        <translation>Сравнивать строки целиком, блок сдвинут во времени: его строки сохраняют тайминг между собой</translation>
     </message>
 </context>
 <context>
@@ -880,6 +1008,10 @@
         <source>The block was not found. %1 of its %2 lines match from line %3; then line %4 differs from its line %5:</source>
         <translation>Блок не найден. Совпадают строк: %1 из %2, начиная со строки %3; затем строка %4 отличается от его строки %5:</translation>
     </message>
+    <message>
+        <source>The block was not found. Its lines match from line %1 apart from their times, but its inner timing differs: line %2 is not at the offset of the first (its line %3, moved by that offset):</source>
+        <translation>Блок не найден. Его строки совпадают начиная со строки %1, кроме времени, но внутренний тайминг другой: строка %2 не на смещении первой (его строка %3, сдвинутая на это смещение):</translation>
+    </message>
 </context>
 <context>
     <name>nosk::ui::DesktopServices</name>
@@ -890,6 +1022,73 @@
     <message>
         <source>Add subtitles from folder:</source>
         <translation>Добавить субтитры из каталога:</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::ExclusionsDialog</name>
+    <message>
+        <source>Choose the styles and actors the run sees, and whether it sees Comment: lines; the lines left out are never matched nor changed</source>
+        <translation>Выбрать стили и персонажей, которых видит запуск, и видит ли он строки Comment:; исключённые строки не сравниваются и не меняются</translation>
+    </message>
+    <message>
+        <source>Exclusions</source>
+        <translation>Исключения</translation>
+    </message>
+    <message>
+        <source>Styles</source>
+        <translation>Стили</translation>
+    </message>
+    <message>
+        <source>Actors</source>
+        <translation>Персонажи</translation>
+    </message>
+    <message>
+        <source>The styles of the listed scripts&apos; event lines</source>
+        <translation>Стили строк событий скриптов из списка</translation>
+    </message>
+    <message>
+        <source>The actors (Name field) of the listed scripts&apos; event lines</source>
+        <translation>Персонажи (поле Name) строк событий скриптов из списка</translation>
+    </message>
+    <message>
+        <source>The run sees only the checked ones</source>
+        <translation>Запуск видит только отмеченные</translation>
+    </message>
+    <message>
+        <source>Only lines of a checked style (and of a checked actor, where any is checked)</source>
+        <translation>Только строки отмеченного стиля (и отмеченного персонажа, если такие есть)</translation>
+    </message>
+    <message>
+        <source>The run sees all but the checked ones</source>
+        <translation>Запуск видит все, кроме отмеченных</translation>
+    </message>
+    <message>
+        <source>Every line but those of a checked style or actor</source>
+        <translation>Все строки, кроме строк отмеченного стиля или персонажа</translation>
+    </message>
+    <message>
+        <source>Skip Comment: lines</source>
+        <translation>Пропускать строки Comment:</translation>
+    </message>
+    <message>
+        <source>Comment: lines are left out, so that one inside a block does not break it</source>
+        <translation>Строки Comment: исключаются, чтобы такая строка внутри блока не мешала его найти</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>О&amp;чистить</translation>
+    </message>
+    <message>
+        <source>Uncheck every name: the run sees every line</source>
+        <translation>Снять все отметки: запуск видит все строки</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
@@ -1223,10 +1422,6 @@
         <translation>Дополнительно...</translation>
     </message>
     <message>
-        <source>Not available yet</source>
-        <translation>Пока недоступно</translation>
-    </message>
-    <message>
         <source>Exclusions...</source>
         <translation>Исключения...</translation>
     </message>
@@ -1487,6 +1682,10 @@
         <source>%1 cannot be taken back; the first, %2</source>
         <translation>Не отменить для скриптов: %1; первый из них — %2</translation>
     </message>
+    <message>
+        <source>No exclusions: runs see every event line.</source>
+        <translation>Исключений нет: запуски видят все строки событий.</translation>
+    </message>
 </context>
 <context>
     <name>nosk::ui::TimingShiftPage</name>
@@ -1649,6 +1848,10 @@
     <message>
         <source>%1 is not an amount: give 1.5, 90s, 1m30s or H:MM:SS.CC; the amount stays</source>
         <translation>%1 — не величина сдвига: укажите 1.5, 90s, 1m30s или Ч:ММ:СС.СС; величина не изменена</translation>
+    </message>
+    <message>
+        <source>Exclusions...</source>
+        <translation>Исключения...</translation>
     </message>
 </context>
 </TS>

@@ -36,12 +36,6 @@ bool Kept(const EventFilter& filter, std::string_view line, const script::EventF
   return true;
 }
 
-std::string NameList(const std::vector<std::string>& names) {
-  std::string list;
-  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-  return list;
-}
-
 // What an event is sorted by: its name field (empty for the time order) and its times.
 struct SortKey {
   std::string_view name;
@@ -127,20 +121,6 @@ std::unique_ptr<script::TSubtitleFile> SortedEvents(const script::TSubtitleFile&
   sorted->AddText(std::move(text));
   sorted->SetSourceIdentity(script.SourceIdentity());
   return sorted;
-}
-
-Message FilterName(const EventFilter& filter) {
-  Message name;
-  const auto add = [&](MessageId id, const std::vector<std::string>& names) {
-    if (!names.empty()) name = script::Joined(std::move(name), Message(id, {NameList(names)}));
-  };
-  add(MessageId::OnlyStyles, filter.onlyStyles);
-  add(MessageId::SkipStyles, filter.skipStyles);
-  add(MessageId::OnlyActors, filter.onlyActors);
-  add(MessageId::SkipActors, filter.skipActors);
-  if (filter.skipComments)
-    name = script::Joined(std::move(name), Message(MessageId::CommentsSkipped));
-  return name;
 }
 
 Message SortOrderName(SortOrder order) {

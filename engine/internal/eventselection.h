@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "engine/eventnames.h"
 #include "engine/runrequest.h"
 #include "script/message.h"
 #include "script/subtitlefile.h"
@@ -27,9 +28,6 @@ std::int32_t LeaveOutEvents(const EventFilter& filter, script::TSubtitleFile& sc
 std::unique_ptr<script::TSubtitleFile> SortedEvents(const script::TSubtitleFile& script,
                                                     SortOrder order, std::int32_t& moved);
 
-// The filter in words ("only the styles Sign; Comment: lines left out"); no message when it
-// leaves nothing out.
-script::Message FilterName(const EventFilter& filter);
 // "by time", "by style", "by actor".
 script::Message SortOrderName(SortOrder order);
 

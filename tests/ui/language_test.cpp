@@ -143,6 +143,12 @@ QList<ShownText> TextsAfterASearch(Window& w) {
     return int(QDialog::Rejected);
   };
   w.Click("btnP1Preview");
+  // The exclusions, whose names are the scripts' own.
+  w.desktop.onDialog = [&](QDialog& dialog) {
+    AddWidgetTexts(texts, dialog);
+    return int(QDialog::Rejected);
+  };
+  w.Click("btnP1Exclude");
   // A replacement, for the run's report.
   w.Click("btnP1Execute");
   Add(texts, w.form, "status", w.Status());

@@ -47,6 +47,7 @@ class MainFormTest : public QObject {
     QVERIFY(!w.Grid()->index(0, 0).data(Qt::CheckStateRole).isValid());
     QVERIFY(w.Find<QAction>("actAbout")->isEnabled());
     QVERIFY(!w.Enabled("btnP1Exclude"));
+    QVERIFY(!w.Enabled("btnP2Exclude"));
     QCOMPARE(w.Find<QAction>("actAddFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     QCOMPARE(w.Find<QAction>("actAddFolder")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     QCOMPARE(w.Find<QAction>("actFileExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
@@ -106,9 +107,11 @@ class MainFormTest : public QObject {
       QTest::mousePress(w.Find<QLabel>(label), button);
     };
     press("lblP1Mode1", Qt::LeftButton);  // no search mode "none"
-    press("lblP1Mode4", Qt::LeftButton);  // no search mode "timing shift"
     press("lblP1Mode2", Qt::MiddleButton);
     QVERIFY(w.Find<QRadioButton>("rbnP1SearchMode5")->isChecked());
+    press("lblP1Mode4", Qt::LeftButton);  // the row's search mode: full match with offset
+    QVERIFY(w.Find<QRadioButton>("rbnP1SearchMode4")->isChecked());
+    QVERIFY(w.Find<QRadioButton>("rbnSearchMode4")->isChecked());
     QVERIFY(w.Find<QRadioButton>("rbnP1ReplaceMode5")->isChecked());
     press("lblP1Mode1", Qt::RightButton);
     QVERIFY(w.Find<QRadioButton>("rbnP1ReplaceMode1")->isChecked());

@@ -129,7 +129,9 @@ class SettingsTest : public QObject {
     {
       QSettings settings;
       settings.setValue("window/page", 9);
-      settings.setValue("modes/search", 4);  // the disabled choice
+      settings.setValue("modes/search", 1);  // no search mode of that number
+      settings.setValue("modes/section", "everywhere");
+      settings.setValue("modes/sort", 9);
       settings.setValue("modes/replace", 17);
       settings.setValue("modes/affect", -1);
       settings.setValue("modes/times", "many");
