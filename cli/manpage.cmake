@@ -1,7 +1,7 @@
 # Makes the manual page of nosk-cli from the program's own --help and --version with help2man,
 # with a section holding each subcommand's usage and options, then compresses it as Debian
 # keeps manual pages. Run as: cmake -DCLI=... -DOUTPUT=...gz -P manpage.cmake
-set(subcommands search replace shift convert undo redo history)
+set(subcommands search replace shift convert sort undo redo history)
 set(include "${OUTPUT}.include")
 set(text "[SUBCOMMANDS]\n")
 foreach(subcommand IN LISTS subcommands)
@@ -35,6 +35,15 @@ See first what a shift of everything after the opening would change, then do it:
 Convert a season of Windows\-1251 scripts to UTF\-8, and take it back:
     nosk\-cli convert \-\-from windows\-1251 \-r \-\- season/
     nosk\-cli undo \-r \-\- season/
+Restyle Default in every episode, whatever each one's definition of it:
+    nosk\-cli replace \-\-section styles \-\-match text \\
+        \-\-block blocks/default\-style.txt \-\-with blocks/default\-style.txt \-\- season/
+Set YCbCr Matrix: TV.709 everywhere, adding it where it is missing:
+    nosk\-cli replace \-\-section header \-\-match text \-\-add\-missing \\
+        \-\-block blocks/matrix.txt \-\-with blocks/matrix.txt \-\- season/
+Shift everything but the signs, and put the lines in time order:
+    nosk\-cli shift \-\-by 1.5s \-\-skip\-style Sign \-\- season/
+    nosk\-cli sort \-\-by time \-\- season/
 List what ran in a folder, newest first:
     nosk\-cli history season/
 .fi

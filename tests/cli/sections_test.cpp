@@ -151,6 +151,37 @@ TEST(Sections, SetsAHeaderValueAddingItWhereMissing) {
   EXPECT_EQ(season.Read("3-bare.ass"), mark + kEvents);
 }
 
+// The dry run's diff makes the bytes the run writes: a line replaced, a line added after the
+// section's last, a section put before the first line's text.
+TEST(Sections, TheDryRunsDiffMakesWhatTheRunWrites) {
+  Season season;
+  season.Add("1.ass", Episode("ScriptType: v4.00+\r\nYCbCr Matrix: TV.601\r\n", ""));
+  season.Add("2.ass", Episode("ScriptType: v4.00+\r\n", ""));
+  season.Add("3.ass", "\xEF\xBB\xBF" + kEvents);
+  const fs::path block = season.Block("matrix.txt", "YCbCr Matrix: TV.709\n");
+  const std::vector<std::string> run = {"replace", "--section",     "header",  "--match",
+                                        "text",    "--add-missing", "--block", block.string(),
+                                        "--with",  block.string()};
+  TempFolder patched;
+  for (const std::string& name : season.names) {
+    std::vector<std::string> dry = run;
+    dry.insert(dry.end(), {"--dry-run", "--diff", "--", (season.folder / name).string()});
+    const ProcessResult preview = RunProcess(kCli, dry);
+    EXPECT_EQ(preview.exitStatus, 0) << preview.err;
+    WriteBytes(patched / name, season.Read(name));
+    WriteBytes(patched / "diff", preview.out);
+    EXPECT_EQ(RunProcess("/usr/bin/patch", {"--binary", "-s", "-d", patched.path().string(), "-i",
+                                            (patched / "diff").string(), name})
+                  .exitStatus,
+              0)
+        << preview.out;
+  }
+  EXPECT_EQ(season.Run(run).exitStatus, 0);
+  for (const std::string& name : season.names) {
+    EXPECT_EQ(ReadBytes(patched / name), season.Read(name)) << name;
+  }
+}
+
 TEST(Sections, AddsAStyleSectionBeforeTheEvents) {
   Season season;
   season.Add("a.ass", "[Script Info]\nScriptType: v4.00+\n\n" + kEvents);
