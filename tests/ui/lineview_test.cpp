@@ -25,6 +25,7 @@ const QByteArray kHead =
 const QByteArray kLate = "Dialogue: 0,0:00:05.00,0:00:06.00,Default,Mei,0,0,0,,late\r\n";
 const QByteArray kSign = "Dialogue: 0,0:00:01.00,0:00:02.00,Sign,,0,0,0,,sign\r\n";
 const QByteArray kEarly = "Dialogue: 0,0:00:03.00,0:00:04.00,Default,Aki,0,0,0,,early\r\n";
+const QByteArray kNote = "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,note\r\n";
 
 QString Listed(Window& w, const QByteArray& bytes) {
   const QString path = w.folder.filePath("a.ass");
@@ -169,14 +170,23 @@ class LineViewTest : public QObject {
       bool skipComments;
       QByteArray events;
     } cases[] = {
-        {"rbnExclusionsAllBut", {"Sign"}, {}, false, Moved(kLate) + kSign + Moved(kEarly)},
-        {"rbnExclusionsOnly", {"Sign"}, {}, false, kLate + Moved(kSign) + kEarly},
-        {"rbnExclusionsOnly", {}, {"Aki"}, false, kLate + kSign + Moved(kEarly)},
-        {"rbnExclusionsAllBut", {}, {"Aki", "Mei"}, false, kLate + Moved(kSign) + kEarly},
+        {"rbnExclusionsAllBut",
+         {"Sign"},
+         {},
+         false,
+         Moved(kLate) + kSign + Moved(kNote) + Moved(kEarly)},
+        {"rbnExclusionsOnly", {"Sign"}, {}, false, kLate + Moved(kSign) + kNote + kEarly},
+        {"rbnExclusionsOnly", {}, {"Aki"}, false, kLate + kSign + kNote + Moved(kEarly)},
+        {"rbnExclusionsAllBut", {}, {}, true, Moved(kLate) + Moved(kSign) + kNote + Moved(kEarly)},
+        {"rbnExclusionsAllBut",
+         {},
+         {"Aki", "Mei"},
+         false,
+         kLate + Moved(kSign) + Moved(kNote) + kEarly},
     };
     for (const auto& c : cases) {
       Window w;
-      const QString script = Listed(w, kHead + kLate + kSign + kEarly);
+      const QString script = Listed(w, kHead + kLate + kSign + kNote + kEarly);
       QStringList offered;
       w.desktop.onDialog = [&](QDialog& dialog) {
         for (const char* name : {"lstExclusionStyles", "lstExclusionActors"}) {
@@ -190,6 +200,8 @@ class LineViewTest : public QObject {
           }
         }
         dialog.findChild<QRadioButton*>(QString::fromLatin1(c.seen))->setChecked(true);
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkExclusionsSkipComments"))
+            ->setChecked(c.skipComments);
         return int(QDialog::Accepted);
       };
       w.ShowPage(1);

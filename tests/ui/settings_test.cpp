@@ -50,7 +50,8 @@ class SettingsTest : public QObject {
       w.form.resize(900, 700);
       for (const char* radio :
            {"rbnP1SearchMode3", "rbnP1ReplaceMode2", "rbnP2AffectMode3", "rbnP2AffectModeEx1",
-            "rbnP2TimesMode2", "rbnP2ShiftMode2", "rbnP3Target2", "rbnP3LineEnds3"}) {
+            "rbnP2TimesMode2", "rbnP2ShiftMode2", "rbnP3Target2", "rbnP3LineEnds3", "RadioButton16",
+            "chkP4AddMissing", "RadioButton20"}) {
         Check(w, radio);
       }
       w.Find<QLineEdit>("edP2Shift")->setText("0:01:30.50");
@@ -98,6 +99,10 @@ class SettingsTest : public QObject {
         {"modes/times", "rbnP2TimesMode3", "end", 3},
         {"convert/target", "rbnP3Target2", "utf-8", 2},
         {"convert/lineEnds", "rbnP3LineEnds2", "crlf", 2},
+        {"modes/section", "RadioButton16", "header", 3},
+        {"modes/section", "RadioButton17", "any", 4},
+        {"modes/sort", "RadioButton20", "style", 3},
+        {"modes/sort", "RadioButton21", "actor", 4},
     };
     for (const auto& choice : choices) {
       {
