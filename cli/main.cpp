@@ -166,6 +166,16 @@ struct Options {
   std::string user;  // undo: whose runs, when root names another user
   std::string run;   // undo: the run of this id
   nosk::engine::EventFilter filter;
+  // text: what it finds and puts in, and how.
+  std::string find;
+  std::string findFile;
+  std::string replacement;
+  std::string replacementFile;
+  bool pattern = false;
+  bool ignoreCase = false;
+  bool wholeWords = false;
+  bool insideTags = false;
+  bool includeComments = false;
   std::string sort;  // replace, shift: the order put first; sort: the order
   std::string section = "events";
   bool addMissing = false;
@@ -372,6 +382,45 @@ RunRequest ReplaceRequest(const Options& options) {
   replace.replacement = kReplacements.at(options.mode);
   replace.addMissing = options.addMissing;
   request.operation = replace;
+  return request;
+}
+
+// A text given in a file: UTF-8, one text, a final line end dropped.
+std::string TextFile(const std::string& name, const char* option) {
+  std::vector<std::string> lines;
+  if (const nosk::cli::BlockFileReading read = nosk::cli::ReadBlockFile(name, lines); !read.ok()) {
+    throw CLI::FileError(read.error);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : "\n") + lines[i];
+  if (text.find('\0') != std::string::npos) {
+    throw CLI::ValidationError(option, "the file holds a NUL byte: " + name);
+  }
+  return text;
+}
+
+RunRequest TextRequest(const Options& options, bool withGiven, bool withFileGiven) {
+  nosk::engine::TextRequest text;
+  if (options.find.empty() == options.findFile.empty()) {
+    throw CLI::ValidationError("--find", "give the text to find with --find or --find-file");
+  }
+  if (withGiven && withFileGiven) {
+    throw CLI::ValidationError("--with", "give the replacement with --with or --with-file");
+  }
+  text.find = options.findFile.empty() ? options.find : TextFile(options.findFile, "--find-file");
+  if (withGiven) text.with = options.replacement;
+  if (withFileGiven) text.with = TextFile(options.replacementFile, "--with-file");
+  text.pattern = options.pattern;
+  text.ignoreCase = options.ignoreCase;
+  text.wholeWords = options.wholeWords;
+  text.insideTags = options.insideTags;
+  text.includeComments = options.includeComments;
+  text.filter = options.filter;
+  text.codePage = CodePageOf(options.codePage);
+  RunRequest request;
+  // Without a replacement it counts, as search does.
+  request.mode = text.with ? RewritingMode(options) : RunMode::Count;
+  request.operation = text;
   return request;
 }
 
@@ -589,6 +638,39 @@ int main(int argc, char** argv) {
   AddRewriting(convert, options);
   AddScriptPaths(convert, options);
 
+  CLI::App* text = app.add_subcommand(
+      "text", "Find a text inside the lines' Text (override tags left alone); count or replace it");
+  text->add_option("--find", options.find, "The text to find (a pattern with --regex)")
+      ->type_name("FIND");
+  text->add_option("--find-file", options.findFile,
+                   "A file holding the text to find (UTF-8; a final line end is dropped)")
+      ->type_name("FILE");
+  CLI::Option* withOption =
+      text->add_option("--with", options.replacement,
+                       "Replace every match by this ('' deletes); without it the run counts. With "
+                       "--regex, $1...$9, ${name} and $$ stand for the groups and a $")
+          ->type_name("REPLACEMENT");
+  CLI::Option* withFileOption =
+      text->add_option("--with-file", options.replacementFile,
+                       "A file holding the replacement (UTF-8; a final line end is dropped)")
+          ->type_name("FILE");
+  text->add_flag("--regex", options.pattern,
+                 "FIND is a Perl-compatible regular expression (PCRE2, UTF-8, Unicode properties)");
+  text->add_flag("--ignore-case", options.ignoreCase,
+                 "Compare without case (Unicode: Привет = ПРИВЕТ)");
+  text->add_flag("--word", options.wholeWords,
+                 "Match whole words only (no Unicode word character just before or after)");
+  text->add_flag("--tags", options.insideTags,
+                 "Search the whole Text field, override blocks {...} included");
+  text->add_flag("--include-comments", options.includeComments,
+                 "Search the Comment: lines too (left out by default)");
+  AddCodePage(text, options);
+  AddFilter(text, options);
+  text->get_option("--skip-comments")->description("Leave out the Comment: lines (the default)");
+  AddRewriting(text, options);
+  AddExplain(text, options);
+  AddScriptPaths(text, options);
+
   CLI::App* sort = app.add_subcommand(
       "sort", "Put the event lines in a stable order, every line keeping its bytes");
   sort->add_option("--by", options.sort,
@@ -642,8 +724,8 @@ int main(int argc, char** argv) {
     for (const CLI::App* command : app.get_subcommands({})) known |= command->get_name() == argv[1];
     if (!known) {
       std::fprintf(stderr,
-                   "nosk-cli: %s is not a command: search, replace, shift, convert, sort, "
-                   "undo, redo or history (nosk-cli --help)\n",
+                   "nosk-cli: %s is not a command: search, replace, shift, text, convert, "
+                   "sort, undo, redo or history (nosk-cli --help)\n",
                    nosk::script::QuotedText(argv[1]).c_str());
       return kStoppedAtCheck;
     }
@@ -675,6 +757,8 @@ int main(int argc, char** argv) {
       request = ConvertRequest(options);
     } else if (sort->parsed()) {
       request = SortRequest(options);
+    } else if (text->parsed()) {
+      request = TextRequest(options, withOption->count() > 0, withFileOption->count() > 0);
     } else {
       request = ShiftRequest(options);
     }

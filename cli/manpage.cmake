@@ -1,7 +1,7 @@
 # Makes the manual page of nosk-cli from the program's own --help and --version with help2man,
 # with a section holding each subcommand's usage and options, then compresses it as Debian
 # keeps manual pages. Run as: cmake -DCLI=... -DOUTPUT=...gz -P manpage.cmake
-set(subcommands search replace shift convert sort undo redo history)
+set(subcommands search replace shift text convert sort undo redo history)
 set(include "${OUTPUT}.include")
 set(text "[SUBCOMMANDS]\n")
 foreach(subcommand IN LISTS subcommands)

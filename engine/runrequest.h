@@ -140,6 +140,22 @@ struct ShiftRequest {
   SortOrder sort = SortOrder::None;
 };
 
+// Find a text inside the Text field of event lines, outside the override blocks ({...}); count
+// it, or replace it.
+struct TextRequest {
+  std::string find;                 // UTF-8: a plain text, or a pattern
+  std::optional<std::string> with;  // nothing: the run counts; "" deletes
+  bool pattern = false;             // FIND is a Perl-compatible regular expression
+  bool ignoreCase = false;          // Unicode's case folding
+  bool wholeWords = false;          // no word character (Unicode's) just before nor after
+  bool insideTags = false;          // the whole Text field, override blocks included
+  bool includeComments = false;     // Comment: lines too
+  EventFilter filter;
+  // The code page of scripts that are neither UTF-8 nor marked, as iconv names it; empty to
+  // guess it in each script.
+  std::string codePage;
+};
+
 // Put the event lines of every script in a stable order, each line keeping its bytes.
 struct SortRequest {
   SortOrder order = SortOrder::ByTime;
@@ -178,7 +194,8 @@ struct PreviewedScript {
 using PreviewedScripts = std::map<std::filesystem::path, PreviewedScript>;
 
 struct RunRequest {
-  std::variant<ReplaceRequest, ShiftRequest, ConvertRequest, SortRequest, UndoRequest> operation;
+  std::variant<ReplaceRequest, ShiftRequest, ConvertRequest, SortRequest, TextRequest, UndoRequest>
+      operation;
   RunMode mode = RunMode::Count;
   // How long a writing run waits for another Nosk run working in the same folder before it
   // refuses that folder's scripts.
@@ -198,6 +215,7 @@ std::unique_ptr<Operation> MakeOperation(const ReplaceRequest& request);
 std::unique_ptr<Operation> MakeOperation(const ShiftRequest& request);
 std::unique_ptr<Operation> MakeOperation(const ConvertRequest& request);
 std::unique_ptr<Operation> MakeOperation(const SortRequest& request);
+std::unique_ptr<Operation> MakeOperation(const TextRequest& request);
 std::unique_ptr<Operation> MakeOperation(const UndoRequest& request);
 
 }  // namespace nosk::engine

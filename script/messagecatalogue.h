@@ -297,6 +297,23 @@ NOSK_MESSAGE(ViewOnlyEvents,
 NOSK_MESSAGE(AlreadyAsReplaced,
              NOSK_TEXT("EngineText", "found, and already as the Replace block has it"))
 NOSK_MESSAGE(AddedWhereMissing, NOSK_TEXT("EngineText", "it had none: the Replace block is added"))
+NOSK_MESSAGE(NothingToFind, NOSK_TEXT("EngineText", "Nothing to find: the text to find is empty."))
+NOSK_MESSAGE(PatternInvalid, NOSK_TEXT("EngineText", "The pattern is not valid at offset %1: %2."))
+NOSK_MESSAGE(PatternMatchesEmpty, NOSK_TEXT("EngineText", "The pattern would match an empty text."))
+NOSK_MESSAGE(ReplacementDollar,
+             NOSK_TEXT("EngineText",
+                       "The replacement's $ at offset %1 names no group: write $$ for a $."))
+NOSK_MESSAGE(ReplacementNoGroup,
+             NOSK_TEXT("EngineText",
+                       "The replacement names %1, a group the pattern does not have."))
+NOSK_MESSAGE(ReplacementInvalid, NOSK_TEXT("EngineText", "the replacement failed: %1"))
+NOSK_MESSAGE(TextNoRoundTrip,
+             NOSK_TEXT("EngineText",
+                       "line %1: its text would not come back the same from %2; the script was "
+                       "not edited"))
+NOSK_MESSAGE(TextSummary, NOSK_TEXT("EngineText", "Text Replace: %1 with %2"))
+NOSK_MESSAGE(TextPattern, NOSK_TEXT("EngineText", "the pattern %1"))
+NOSK_MESSAGE(TextPlain, NOSK_TEXT("EngineText", "the text %1"))
 NOSK_MESSAGE(SortByTime, NOSK_TEXT("EngineText", "by time"))
 NOSK_MESSAGE(SortByStyle, NOSK_TEXT("EngineText", "by style"))
 NOSK_MESSAGE(SortByActor, NOSK_TEXT("EngineText", "by actor"))

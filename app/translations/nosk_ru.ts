@@ -823,6 +823,46 @@
         <source>event lines sorted %1 first</source>
         <translation>строки событий сначала отсортированы %1</translation>
     </message>
+    <message>
+        <source>Nothing to find: the text to find is empty.</source>
+        <translation>Нечего искать: искомый текст пуст.</translation>
+    </message>
+    <message>
+        <source>The pattern is not valid at offset %1: %2.</source>
+        <translation>Шаблон неверен в позиции %1: %2.</translation>
+    </message>
+    <message>
+        <source>The pattern would match an empty text.</source>
+        <translation>Шаблон совпал бы с пустым текстом.</translation>
+    </message>
+    <message>
+        <source>The replacement&apos;s $ at offset %1 names no group: write $$ for a $.</source>
+        <translation>Знак $ замены в позиции %1 не называет группу: для самого $ пишите $$.</translation>
+    </message>
+    <message>
+        <source>The replacement names %1, a group the pattern does not have.</source>
+        <translation>Замена называет %1 — такой группы в шаблоне нет.</translation>
+    </message>
+    <message>
+        <source>the replacement failed: %1</source>
+        <translation>замена не удалась: %1</translation>
+    </message>
+    <message>
+        <source>line %1: its text would not come back the same from %2; the script was not edited</source>
+        <translation>строка %1: её текст не вернулся бы тем же из %2; скрипт не изменён</translation>
+    </message>
+    <message>
+        <source>Text Replace: %1 with %2</source>
+        <translation>Замена текста: %1 на %2</translation>
+    </message>
+    <message>
+        <source>the pattern %1</source>
+        <translation>шаблон %1</translation>
+    </message>
+    <message>
+        <source>the text %1</source>
+        <translation>текст %1</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

@@ -149,6 +149,19 @@ std::unique_ptr<NewContent> SortedContent(const script::TSubtitleFile& loaded,
   return std::make_unique<SortedScriptContent>(loaded, std::move(sorted), std::move(edit));
 }
 
+void EditedLines::Write(script::ByteSink& sink, ChangeObserver* changes, ProgressPhase& phase) {
+  const std::int32_t lineCount = script_.LineCount();
+  std::int32_t next = 0;
+  for (const auto& [line, text] : edits_) {
+    script::WriteScriptLine(sink, script_.GetLines(next, line));
+    script::WriteScriptLine(sink, text);
+    if (changes != nullptr) changes->Changed(line, script_.GetLine(line), text);
+    next = line + 1;
+    phase.Advance(next, lineCount);
+  }
+  script::WriteScriptLine(sink, script_.GetLines(next, lineCount));
+}
+
 void AddViewDetails(std::vector<std::string>& details, const EventView& view) {
   if (view.filter.LeavesOutAny()) {
     details.push_back("exclusions: " + script::English(FilterName(view.filter)));

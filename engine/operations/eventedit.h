@@ -82,6 +82,19 @@ std::unique_ptr<NewContent> SortedContent(const script::TSubtitleFile& loaded,
                                           std::unique_ptr<script::TSubtitleFile> sorted,
                                           std::unique_ptr<NewContent> edit);
 
+// The new content of a script some of whose lines are replaced by other text (none, one line
+// or several, each with its line end); the other lines as they were.
+class EditedLines : public NewContent {
+ public:
+  EditedLines(const script::TSubtitleFile& script, std::map<std::int32_t, std::string> edits)
+      : script_(script), edits_(std::move(edits)) {}
+  void Write(script::ByteSink& sink, ChangeObserver* changes, ProgressPhase& phase) override;
+
+ private:
+  const script::TSubtitleFile& script_;
+  std::map<std::int32_t, std::string> edits_;  // by line number
+};
+
 // The details a run's record gives of the lines its edit sees.
 void AddViewDetails(std::vector<std::string>& details, const EventView& view);
 // What the run says of its view once it went through its list: the exclusions in force.

@@ -9,6 +9,7 @@
 #include "engine/internal/eventselection.h"
 #include "engine/internal/progressphase.h"
 #include "engine/internal/rewriter.h"
+#include "engine/operations/eventedit.h"
 #include "script/eventline.h"
 #include "script/scriptio.h"
 
@@ -153,29 +154,6 @@ script::Outcome ReadSectionBlock(const std::vector<std::string>& editorLines, Se
   if (block.size() < fewestLines) return failed(Message(MessageId::BlockHasNoLine));
   return script::Outcome::Success();
 }
-
-// The new content: some lines of the script replaced by other text, the rest as they were.
-class EditedLines : public NewContent {
- public:
-  EditedLines(const script::TSubtitleFile& script, std::map<std::int32_t, std::string> edits)
-      : script_(script), edits_(std::move(edits)) {}
-  void Write(script::ByteSink& sink, ChangeObserver* changes, ProgressPhase& phase) override {
-    const std::int32_t lineCount = script_.LineCount();
-    std::int32_t next = 0;
-    for (const auto& [line, text] : edits_) {
-      script::WriteScriptLine(sink, script_.GetLines(next, line));
-      script::WriteScriptLine(sink, text);
-      if (changes != nullptr) changes->Changed(line, script_.GetLine(line), text);
-      next = line + 1;
-      phase.Advance(next, lineCount);
-    }
-    script::WriteScriptLine(sink, script_.GetLines(next, lineCount));
-  }
-
- private:
-  const script::TSubtitleFile& script_;
-  std::map<std::int32_t, std::string> edits_;
-};
 
 void AppendLines(std::string& out, const Block& lines, std::string_view lineEnd) {
   for (const std::string& line : lines) {

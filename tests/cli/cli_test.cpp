@@ -301,8 +301,8 @@ TEST(CommandLine, RefusesBadUsageWithStatus2) {
       {"a missing value", {"search", s / "b.ass", "--block"}, "--block: 1 required"},
       {"an unknown command",
        {"sorts", s / "b.ass"},
-       "nosk-cli: sorts is not a command: search, replace, shift, convert, sort, undo, redo or "
-       "history"},
+       "nosk-cli: sorts is not a command: search, replace, shift, text, convert, sort, undo, "
+       "redo or history"},
       {"no command", {}, "A subcommand is required"},
       {"no block", {"search", s / "b.ass"}, "--block is required"},
       {"no path", {"search", "--block", s / "go.txt"}, "PATH is required"},
