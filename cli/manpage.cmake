@@ -44,6 +44,9 @@ Set YCbCr Matrix: TV.709 everywhere, adding it where it is missing:
 Shift everything but the signs, and put the lines in time order:
     nosk\-cli shift \-\-by 1.5s \-\-skip\-style Sign \-\- season/
     nosk\-cli sort \-\-by time \-\- season/
+Rename a character inside the lines, override tags left alone; then count a pattern's matches:
+    nosk\-cli text \-\-find Hoshi\-chan \-\-with Hoshi \-\- season/
+    nosk\-cli text \-\-regex \-\-ignore\-case \-\-find 'hoshi\-(chan|kun)' \-\- season/
 List what ran in a folder, newest first:
     nosk\-cli history season/
 .fi

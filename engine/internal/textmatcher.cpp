@@ -80,6 +80,7 @@ struct TextMatcher::Compiled {
   pcre2_match_data* match = nullptr;
   std::string replacement;
   bool literalReplacement = false;
+  std::string literal;  // FIND, when it is compared as it is
   ~Compiled() {
     pcre2_match_data_free(match);
     pcre2_code_free(code);
@@ -129,11 +130,22 @@ std::unique_ptr<TextMatcher> TextMatcher::Make(const TextRequest& request, Messa
   compiled->match = pcre2_match_data_create_from_pattern(compiled->code, nullptr);
   compiled->replacement = request.with.value_or(std::string());
   compiled->literalReplacement = !request.pattern;
+  if (literal) compiled->literal = request.find;
   return std::unique_ptr<TextMatcher>(new TextMatcher(std::move(compiled)));
 }
 
+std::string_view TextMatcher::Literal() const { return compiled_->literal; }
+
 std::int32_t TextMatcher::Count(std::string_view text) {
   std::int32_t count = 0;
+  // A plain text is looked for as bytes: UTF-8 holds no character inside another.
+  if (const std::string_view literal = compiled_->literal; !literal.empty()) {
+    for (std::size_t at = text.find(literal); at != std::string_view::npos;
+         at = text.find(literal, at + literal.size())) {
+      ++count;
+    }
+    return count;
+  }
   PCRE2_SIZE start = 0;
   const auto* subject = reinterpret_cast<PCRE2_SPTR>(text.data());
   while (start <= text.size() && pcre2_match(compiled_->code, subject, text.size(), start, 0,
@@ -145,6 +157,19 @@ std::int32_t TextMatcher::Count(std::string_view text) {
 }
 
 std::int32_t TextMatcher::Replace(std::string_view text, std::string& out, Message& why) {
+  if (const std::string_view literal = compiled_->literal; !literal.empty()) {
+    std::int32_t count = 0;
+    std::size_t from = 0;
+    for (std::size_t at = text.find(literal); at != std::string_view::npos;
+         at = text.find(literal, from)) {
+      out.append(text.substr(from, at - from));
+      out.append(compiled_->replacement);
+      from = at + literal.size();
+      ++count;
+    }
+    out.append(text.substr(from));
+    return count;
+  }
   std::uint32_t options = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_OVERFLOW_LENGTH;
   if (compiled_->literalReplacement) options |= PCRE2_SUBSTITUTE_LITERAL;
   const std::size_t base = out.size();

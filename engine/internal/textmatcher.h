@@ -20,6 +20,10 @@ class TextMatcher {
   static std::unique_ptr<TextMatcher> Make(const TextRequest& request, script::Message& why);
   ~TextMatcher();
 
+  // FIND itself when it is compared as it is (no pattern, no option): a text holding no copy of it
+  // holds no match. Empty otherwise.
+  std::string_view Literal() const;
+
   // The number of matches in `text`, none overlapping, scanned forward.
   std::int32_t Count(std::string_view text);
   // Appends `text` with every match replaced to `out`; the number of matches replaced, or -1

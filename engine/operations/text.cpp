@@ -127,6 +127,12 @@ class TextOperation : public Operation {
     }
     std::optional<ScriptRecoder> recoder;
     if (!prepared.charset.IsUtf8()) recoder.emplace(prepared.charset.codePage);
+    // A plain text not in a UTF-8 script's bytes is in none of its lines.
+    const std::string_view literal = matcher_->Literal();
+    if (!recoder && !literal.empty() &&
+        script.GetLines(0, script.LineCount()).find(literal) == std::string_view::npos) {
+      return {ScriptResult::Counted(0, prepared.note), nullptr};
+    }
     std::map<std::int32_t, std::string> edits;
     std::int32_t total = 0;
     std::string decoded;
@@ -142,6 +148,7 @@ class TextOperation : public Operation {
         if (!recoder->Decode(field, decoded)) continue;  // not text in its code page: no match
         text = decoded;
       }
+      if (!literal.empty() && text.find(literal) == std::string_view::npos) continue;
       edited.clear();
       Message why;
       const std::int32_t found =
