@@ -60,6 +60,7 @@ RunRequest RequestOf(const BatchSettings& settings, const EditorTexts& editors, 
       return FormatConversionRequest(settings, mode);
     case Page::ScriptReplace:
     case Page::AdvancedSettings:
+    case Page::TextReplace:  // its text and options are the page's own, not the record's
       break;
   }
   return ScriptReplaceRequest(settings, editors, mode);

@@ -16,6 +16,7 @@ enum class Page : std::int16_t {
   TimingShift = 2,
   FormatConversion = 3,
   AdvancedSettings = 4,
+  TextReplace = 5,  // shown after "Timing Shift"; builds its request itself
 };
 
 struct BatchSettings {

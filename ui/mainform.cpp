@@ -32,6 +32,7 @@
 #include "ui/previewdialog.h"
 #include "ui/scriptreplacepage.h"
 #include "ui/statusbar.h"
+#include "ui/textreplacepage.h"
 #include "ui/timingshiftpage.h"
 #include "ui/windowfilelist.h"
 #include "ui/windowhost.h"
@@ -69,12 +70,15 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   setStatusBar(statusBar_);
   scriptReplace_ = new ScriptReplacePage(*geometry_, MainPageControl_);
   timingShift_ = new TimingShiftPage(*geometry_, *desktop_, MainPageControl_);
+  textReplace_ = new TextReplacePage(*geometry_, MainPageControl_);
   formatConversion_ = new FormatConversionPage(*geometry_, MainPageControl_);
   advancedSettings_ = new AdvancedSettingsPage(*geometry_, MainPageControl_);
-  pages_ = {scriptReplace_, timingShift_, formatConversion_, advancedSettings_};
-  const QString pageCaptions[] = {tr("Script Replace"), tr("Timing Shift"), tr("Format Conversion"),
-                                  tr("Advanced Settings")};
-  for (int i = 0; i < 4; ++i) MainPageControl_->addTab(pages_[i], pageCaptions[i]);
+  pages_ = {scriptReplace_, timingShift_, textReplace_, formatConversion_, advancedSettings_};
+  const QString pageCaptions[] = {tr("Script Replace"), tr("Timing Shift"), tr("Text Replace"),
+                                  tr("Format Conversion"), tr("Advanced Settings")};
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    MainPageControl_->addTab(pages_[i], pageCaptions[i]);
+  }
   BuildMenu();
   BuildFileListBox();
   SetHints();
@@ -105,7 +109,7 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   MainPageControlChange();
   connect(MainPageControl_, &QTabWidget::currentChanged, this, [this](int index) {
     // "Advanced Settings" remembers the page it was opened from, for "OK".
-    if (index == 3) pg4Tag_ = previousPage_;
+    if (index == kAdvancedSettingsTab) pg4Tag_ = previousPage_;
     previousPage_ = index;
     MainPageControlChange();
   });
@@ -122,8 +126,8 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
     connect(page, &WindowPage::Notice, this,
             [this](const QString& text) { statusBar_->SetStatusText(text); });
   }
-  for (RunPage* page :
-       std::initializer_list<RunPage*>{scriptReplace_, timingShift_, formatConversion_}) {
+  for (RunPage* page : std::initializer_list<RunPage*>{scriptReplace_, timingShift_, textReplace_,
+                                                       formatConversion_}) {
     connect(page, &RunPage::RunClicked, this, [this](engine::RunMode mode) { RunBatch(mode); });
     connect(page, &RunPage::PreviewClicked, this, &TMainForm::PreviewClick);
     connect(page, &RunPage::ExclusionsClicked, this, &TMainForm::ChooseExclusions);
@@ -136,9 +140,9 @@ TMainForm::TMainForm(std::unique_ptr<DesktopServices> desktop, QWidget* parent)
   connect(advancedSettings_, &AdvancedSettingsPage::SearchModeChosen, scriptReplace_,
           &ScriptReplacePage::SetSearchMode);
   connect(timingShift_, &TimingShiftPage::SearchSettingsClicked, this,
-          [this] { MainPageControl_->setCurrentIndex(3); });
+          [this] { MainPageControl_->setCurrentIndex(kAdvancedSettingsTab); });
   connect(scriptReplace_, &ScriptReplacePage::MoreClicked, this,
-          [this] { MainPageControl_->setCurrentIndex(3); });
+          [this] { MainPageControl_->setCurrentIndex(kAdvancedSettingsTab); });
   connect(advancedSettings_, &AdvancedSettingsPage::OkClicked, this,
           [this] { MainPageControl_->setCurrentIndex(pg4Tag_); });
   RestoreSettings();
@@ -162,6 +166,8 @@ RunPage* TMainForm::ShownRunPage() const {
       return timingShift_;
     case Page::FormatConversion:
       return formatConversion_;
+    case Page::TextReplace:
+      return textReplace_;
     case Page::ScriptReplace:
     case Page::AdvancedSettings:
       break;
@@ -336,14 +342,16 @@ void TMainForm::ShowListSummary() {
 
 void TMainForm::MainPageControlChange() {
   const int index = MainPageControl_->currentIndex();
-  if (index <= 2) {
+  if (index != kAdvancedSettingsTab && index >= 0) {
     // The file list box goes with the page; "Advanced Settings" shows none.
     if (grpFilelist_->parentWidget() != pages_[index]) {
       grpFilelist_->setParent(pages_[index]);
       geometry_->Apply(pages_[index]);
       grpFilelist_->show();
     }
-    settings_.WorkMode = static_cast<Page>(index + 1);
+    constexpr Page kPageOfTab[] = {Page::ScriptReplace, Page::TimingShift, Page::TextReplace,
+                                   Page::FormatConversion};
+    settings_.WorkMode = kPageOfTab[index];
   } else {
     settings_.WorkMode = Page::AdvancedSettings;
   }
@@ -387,7 +395,9 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 // "OK" is the default and cancel button of "Advanced Settings", wherever the focus is.
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-  if (MainPageControl_->currentIndex() == 3 && advancedSettings_->PressOkByKey(event)) return;
+  if (MainPageControl_->currentIndex() == kAdvancedSettingsTab &&
+      advancedSettings_->PressOkByKey(event))
+    return;
   QMainWindow::keyPressEvent(event);
 }
 

@@ -25,6 +25,7 @@ class AdvancedSettingsPage;
 class AnchoredGeometry;
 class FileGridModel;
 class FormatConversionPage;
+class TextReplacePage;
 class HintTimingStyle;
 class PanelStatusBar;
 class RunPage;
@@ -184,11 +185,12 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
   bool capsLockOn_ = false;
   bool insertOn_ = false;
   int anchorRow_ = 1;
-  int extendingKey_ = 0;     // the key whose press last extended the selection, until released
-  int pg4Tag_ = 3;           // the page "Advanced Settings" was opened from
-  int previousPage_ = 0;     // the page shown before the current one
-  QString lastFileFolder_;   // where "Add..." last found scripts
-  QString lastAddedFolder_;  // the folder "Add folder..." last added
+  int extendingKey_ = 0;  // the key whose press last extended the selection, until released
+  static constexpr int kAdvancedSettingsTab = 4;
+  int pg4Tag_ = kAdvancedSettingsTab;  // the page "Advanced Settings" was opened from
+  int previousPage_ = 0;               // the page shown before the current one
+  QString lastFileFolder_;             // where "Add..." last found scripts
+  QString lastAddedFolder_;            // the folder "Add folder..." last added
 
   AnchoredGeometry* geometry_;
   HintTimingStyle* hintTiming_;
@@ -218,10 +220,11 @@ class TMainForm : public QMainWindow, private filelist::TextMeasurer, private Fi
 
   ScriptReplacePage* scriptReplace_;
   TimingShiftPage* timingShift_;
+  TextReplacePage* textReplace_;
   FormatConversionPage* formatConversion_;
   AdvancedSettingsPage* advancedSettings_;
   // The four pages, in their order on the page control.
-  std::array<WindowPage*, 4> pages_{};
+  std::array<WindowPage*, 5> pages_{};  // in the order of their tabs
 };
 
 }  // namespace nosk::ui

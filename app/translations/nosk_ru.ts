@@ -1726,6 +1726,107 @@
         <source>No exclusions: runs see every event line.</source>
         <translation>Исключений нет: запуски видят все строки событий.</translation>
     </message>
+    <message>
+        <source>Text Replace</source>
+        <translation>Замена текста</translation>
+    </message>
+</context>
+<context>
+    <name>nosk::ui::TextReplacePage</name>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Pattern</source>
+        <translation>Шаблон</translation>
+    </message>
+    <message>
+        <source>Find is a Perl-compatible regular expression; Replace with may use $1...$9, ${name} and $$</source>
+        <translation>«Найти» — регулярное выражение Perl; в «Заменить на» можно использовать $1...$9, ${name} и $$</translation>
+    </message>
+    <message>
+        <source>Ignore case</source>
+        <translation>Без учёта регистра</translation>
+    </message>
+    <message>
+        <source>Compare without case, in every alphabet</source>
+        <translation>Сравнивать без учёта регистра, в любом алфавите</translation>
+    </message>
+    <message>
+        <source>Whole words</source>
+        <translation>Слова целиком</translation>
+    </message>
+    <message>
+        <source>Match only where no letter or digit is just before or after</source>
+        <translation>Совпадение, только если сразу до и после нет буквы или цифры</translation>
+    </message>
+    <message>
+        <source>Search inside tags</source>
+        <translation>Искать внутри тегов</translation>
+    </message>
+    <message>
+        <source>Search the override blocks {...} too; otherwise they are never searched nor changed</source>
+        <translation>Искать и в блоках тегов {...}; иначе они не просматриваются и не меняются</translation>
+    </message>
+    <message>
+        <source>Include Comment lines</source>
+        <translation>Включая строки Comment</translation>
+    </message>
+    <message>
+        <source>Search the Comment: lines too; otherwise they are left out</source>
+        <translation>Искать и в строках Comment:; иначе они пропускаются</translation>
+    </message>
+    <message>
+        <source>Exclusions...</source>
+        <translation>Исключения...</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>The text to find inside the lines&apos; Text</source>
+        <translation>Текст, который нужно найти в тексте строк</translation>
+    </message>
+    <message>
+        <source>Replace with</source>
+        <translation>Заменить на</translation>
+    </message>
+    <message>
+        <source>What each match becomes; empty: the matches are deleted</source>
+        <translation>Чем станет каждое совпадение; пусто — совпадения удаляются</translation>
+    </message>
+    <message>
+        <source>&amp;Preview...</source>
+        <translation>&amp;Просмотр...</translation>
+    </message>
+    <message>
+        <source>See what Replace would change, and apply it from there</source>
+        <translation>Посмотреть, что изменит замена, и применить её оттуда</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <comment>button</comment>
+        <translation>&amp;Найти</translation>
+    </message>
+    <message>
+        <source>Count the matches in every checked script</source>
+        <translation>Подсчитать совпадения в каждом отмеченном скрипте</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <comment>button</comment>
+        <translation>&amp;Заменить</translation>
+    </message>
+    <message>
+        <source>Replace every match in every checked script; the previous versions go to Nosk_backup</source>
+        <translation>Заменить каждое совпадение в каждом отмеченном скрипте; прежние версии уходят в Nosk_backup</translation>
+    </message>
+    <message>
+        <source>Text Replace</source>
+        <translation>Замена текста</translation>
+    </message>
 </context>
 <context>
     <name>nosk::ui::TimingShiftPage</name>

@@ -38,7 +38,7 @@ QString ListLegacyScript(Window& w) {
   const QString script = w.folder.filePath("a.ass");
   WriteFile(script, InCp1251(kText));
   w.form.AddScriptFile(script);
-  w.ShowPage(2);
+  w.ShowPage(3);
   return script;
 }
 
@@ -128,7 +128,7 @@ class ConversionTest : public QObject {
     WriteFile(gone, kText);
     w.form.AddScriptFile(gone);
     QFile::remove(gone);
-    w.ShowPage(2);
+    w.ShowPage(3);
     w.Find<QComboBox>("cmbP3Source")->setCurrentIndex(2);
     w.desktop.onDialog = [](QDialog&) { return int(QDialog::Accepted); };
     w.Click("btnP3Preview");
@@ -142,7 +142,7 @@ class ConversionTest : public QObject {
 
   void enablesConvertForListedFiles() {
     Window w;
-    w.ShowPage(2);
+    w.ShowPage(3);
     QVERIFY(!w.Enabled("btnP3Execute"));
     QVERIFY(!w.Enabled("btnP3Preview"));
     w.form.AddScriptFile(w.Script("a.ass"));

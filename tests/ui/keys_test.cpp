@@ -45,7 +45,9 @@ class KeysTest : public QObject {
         {0, "btnP1Search", Qt::Key_S},  {0, "btnP1Execute", Qt::Key_R},
         {0, "btnP1Preview", Qt::Key_P}, {1, "btnP2Search", Qt::Key_S},
         {1, "btnP2Execute", Qt::Key_T}, {1, "btnP2Preview", Qt::Key_P},
-        {2, "btnP3Execute", Qt::Key_C}, {2, "btnP3Preview", Qt::Key_P},
+        {2, "btnP5Search", Qt::Key_S},  {2, "btnP5Execute", Qt::Key_R},
+        {2, "btnP5Preview", Qt::Key_P}, {3, "btnP3Execute", Qt::Key_C},
+        {3, "btnP3Preview", Qt::Key_P},
     };
     for (const auto& c : cases) {
       QCOMPARE(QKeySequence::mnemonic(w.Find<QPushButton>(c.button)->text()),

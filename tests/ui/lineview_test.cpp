@@ -73,7 +73,7 @@ class LineViewTest : public QObject {
     for (const auto& c : cases) {
       Window w;
       Listed(w, kHead + kEarly);
-      w.ShowPage(3);
+      w.ShowPage(4);
       w.Click(c.section);
       w.Click(c.searchMode);
       w.ShowPage(0);
@@ -87,7 +87,7 @@ class LineViewTest : public QObject {
   void replacesAStyleAndAddsAHeaderLine() {
     Window w;
     const QString script = Listed(w, kHead + kEarly);
-    w.ShowPage(3);
+    w.ShowPage(4);
     w.Click("RadioButton15");
     w.ShowPage(0);
     for (const char* mode : {"rbnP1ReplaceMode2", "rbnP1ReplaceMode3", "rbnP1ReplaceMode4"}) {
@@ -105,7 +105,7 @@ class LineViewTest : public QObject {
                      style);
     QCOMPARE(Bytes(script), expected);
     // A header key the script lacks, added at the end of [Script Info].
-    w.ShowPage(3);
+    w.ShowPage(4);
     w.Click("RadioButton16");
     QVERIFY(w.Enabled("chkP4AddMissing"));
     w.Click("chkP4AddMissing");
@@ -116,7 +116,7 @@ class LineViewTest : public QObject {
     QCOMPARE(w.Cell(0, 2), QStringLiteral("1"));
     expected.replace("PlayResX: 1280\r\n", "PlayResX: 1280\r\nYCbCr Matrix: TV.709\r\n");
     QCOMPARE(Bytes(script), expected);
-    w.ShowPage(3);
+    w.ShowPage(4);
     w.Click("RadioButton3");
     QVERIFY(!w.Enabled("chkP4AddMissing"));
     QVERIFY(w.Enabled("rbnP1ReplaceMode2"));
@@ -135,7 +135,7 @@ class LineViewTest : public QObject {
     for (const auto& c : cases) {
       Window w;
       const QString script = Listed(w, kHead + kLate + kSign + kEarly);
-      w.ShowPage(3);
+      w.ShowPage(4);
       w.Click(c.radio);
       ShiftEverything(w);
       QVERIFY2(Bytes(script) == kHead + c.events, c.radio);

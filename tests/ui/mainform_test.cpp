@@ -94,7 +94,7 @@ class MainFormTest : public QObject {
     Window w;
     w.Click("rbnP1SearchMode3");
     QVERIFY(w.Find<QRadioButton>("rbnSearchMode3")->isChecked());
-    w.ShowPage(3);
+    w.ShowPage(4);
     w.Click("rbnSearchMode2");
     QVERIFY(w.Find<QRadioButton>("rbnP1SearchMode2")->isChecked());
     QVERIFY(!w.Find<QRadioButton>("rbnP1SearchMode3")->isChecked());
@@ -137,8 +137,9 @@ class MainFormTest : public QObject {
       Page workMode;
       const char* fileListPage;
     } steps[] = {{1, Page::TimingShift, "pg2"},
-                 {2, Page::FormatConversion, "pg3"},
-                 {3, Page::AdvancedSettings, "pg3"},
+                 {2, Page::TextReplace, "pg5"},
+                 {3, Page::FormatConversion, "pg3"},
+                 {4, Page::AdvancedSettings, "pg3"},
                  {0, Page::ScriptReplace, "pg1"}};
     for (const auto& step : steps) {
       pages->setCurrentIndex(step.page);
@@ -153,12 +154,12 @@ class MainFormTest : public QObject {
     Window w;
     auto* pages = w.Find<QTabWidget>("MainPageControl");
     w.Click("btnP1Advanced");  // "More..." on "Script Replace"
-    QCOMPARE(pages->currentIndex(), 3);
+    QCOMPARE(pages->currentIndex(), 4);
     w.Click("btnP4OK");
     QCOMPARE(pages->currentIndex(), 0);
     pages->setCurrentIndex(1);
     w.Click("btnP2SearchSettings");
-    QCOMPARE(pages->currentIndex(), 3);
+    QCOMPARE(pages->currentIndex(), 4);
     QCOMPARE(w.form.Settings().WorkMode, Page::AdvancedSettings);
     QVERIFY(!w.Find<QGroupBox>("grpFilelist")->isVisible());
     w.Click("btnP4OK");
@@ -167,7 +168,7 @@ class MainFormTest : public QObject {
     QCOMPARE(w.Find<QGroupBox>("grpFilelist")->parentWidget()->objectName(), QStringLiteral("pg2"));
 
     pages->setCurrentIndex(0);
-    pages->setCurrentIndex(3);
+    pages->setCurrentIndex(4);
     w.Find<QRadioButton>("rbnSearchMode3")->setFocus();
     QTest::keyClick(w.Find<QRadioButton>("rbnSearchMode3"), Qt::Key_Escape);
     QCOMPARE(pages->currentIndex(), 0);

@@ -142,7 +142,7 @@ class PreviewTest : public QObject {
   // Each changed line's new version stands right under its old one; a UTF-8 mark that goes or
   // comes is a line of its own, and a line whose end changes shows both ends.
   void showsEachNewLineUnderItsOldOne_data() {
-    QTest::addColumn<int>("page");  // 1 shift by 1.5 s, 2 convert
+    QTest::addColumn<int>("page");  // 1 shift by 1.5 s, 3 convert
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<QStringList>("lines");  // consecutive lines of the view, spaces collapsed
@@ -156,12 +156,12 @@ class PreviewTest : public QObject {
                                   "0,0,0,,Let's go.",
                                   "20 − Dialogue: 0,0:00:10.00,0:00:12.00,Default,Mei,"
                                   "0,0,0,,Wait for me!"};
-    QTest::newRow("mark removed") << 2 << "rbnP3Target2"
+    QTest::newRow("mark removed") << 3 << "rbnP3Target2"
                                   << "\xEF\xBB\xBF" + events
                                   << QStringList{"− the UTF-8 mark is removed", "1 [Events]"};
-    QTest::newRow("mark added") << 2 << "rbnP3Target1" << events
+    QTest::newRow("mark added") << 3 << "rbnP3Target1" << events
                                 << QStringList{"+ the UTF-8 mark is added", "1 [Events]"};
-    QTest::newRow("line ends") << 2 << "rbnP3LineEnds3"
+    QTest::newRow("line ends") << 3 << "rbnP3LineEnds3"
                                << "\xEF\xBB\xBF" + events
                                << QStringList{"1 − [Events]␍␊", "1 + [Events]␊"};
   }
