@@ -144,7 +144,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     keys.emplace_back(
         engine::ComparisonKey(file.GetEventLine(k), matching, file.EventFormatOf(k), buffer));
   }
-  const auto expected = testsupport::PartialMatchListSearch(keys, search);
+  // With an offset, the leftmost lines equal without their times whose times are the block's
+  // moved by one amount, scanned start by start.
+  std::vector<std::pair<int, int>> expected;
+  if (matching == engine::Matching::FullMatchWithOffset) {
+    const engine::Block blockKeys = engine::OffsetComparisonKeys(search, file.EventFormatOf(0));
+    const auto length = static_cast<std::int32_t>(search.size());
+    for (std::int32_t start = 0; start + length <= file.EventCount();) {
+      bool equal = true;
+      for (std::int32_t i = 0; i < length && equal; ++i) equal = keys[start + i] == blockKeys[i];
+      if (equal && engine::FirstItemOffTheOffset(file, start, search) < 0) {
+        expected.emplace_back(start, start + length - 1);
+        start += length;
+      } else {
+        ++start;
+      }
+    }
+  } else {
+    expected = testsupport::PartialMatchListSearch(keys, search);
+  }
   Require(static_cast<std::size_t>(ranges.Count()) == expected.size(), "the search finds as many");
   for (std::size_t i = 0; i < expected.size(); ++i) {
     Require(ranges[i].first == expected[i].first && ranges[i].last == expected[i].second,
