@@ -191,10 +191,11 @@ void KillAtEveryCall(SeasonRun run) {
   EXPECT_GT(kills, 20);
 }
 
-// A shift, a conversion and a sort, each killed at every call.
+// A shift, a conversion, a sort and a text replacement, each killed at every call.
 TEST(Faults, KilledAtAnyPoint) {
   REQUIRE_STRACE();
-  for (const SeasonRun run : {SeasonRun::Shift, SeasonRun::Conversion, SeasonRun::Sort}) {
+  for (const SeasonRun run :
+       {SeasonRun::Shift, SeasonRun::Conversion, SeasonRun::Sort, SeasonRun::Text}) {
     KillAtEveryCall(run);
   }
 }

@@ -52,9 +52,9 @@ inline bool CanTrace() {
          RunProcess("sh", {"-c", "strace -f -qq -o /dev/null true"}).exitStatus == 0;
 }
 
-// What the season's run does: shift every script, convert every script to UTF-8 with LF, or
-// sort the event lines of every script by actor.
-enum class SeasonRun { Shift, Conversion, Sort };
+// What the season's run does: shift every script, convert every script to UTF-8 with LF, sort
+// the event lines of every script by actor, or replace a text inside their lines.
+enum class SeasonRun { Shift, Conversion, Sort, Text };
 
 // Three scripts in a folder of their own, the block file beside it, and for every script the
 // content a run without faults gives it.
@@ -107,6 +107,9 @@ class Season {
         break;
       case SeasonRun::Sort:
         arguments = {"sort", "--by", "actor", "--skip-comments", Folder().string()};
+        break;
+      case SeasonRun::Text:
+        arguments = {"text", "--find", "Let's go", "--with", "Let us go", Folder().string()};
         break;
     }
     if (wrapper.empty()) return RunProcess(kCli, arguments);
