@@ -1,5 +1,7 @@
 // Find a text (plain, or a pattern) inside the Text field of event lines, outside their override
 // blocks; count it, or replace it. Only the bytes of what is replaced change.
+#include <string.h>
+
 #include <map>
 #include <memory>
 
@@ -70,6 +72,50 @@ std::int32_t EditText(TextMatcher& matcher, std::string_view text, bool insideTa
   return total;
 }
 
+// Where `needle` is in `bytes` from `from` on; npos when not. glibc's memmem, a two-way search,
+// outruns a search for the first byte and a compare at each of its many copies.
+std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from) {
+  if (from > bytes.size()) return std::string_view::npos;
+  const void* found =
+      ::memmem(bytes.data() + from, bytes.size() - from, needle.data(), needle.size());
+  return found == nullptr
+             ? std::string_view::npos
+             : static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
+}
+
+// The event lines (by event number, ascending, each once) that hold a copy of `literal`.
+std::vector<std::int32_t> EventsHolding(const script::TSubtitleFile& script,
+                                        std::string_view literal) {
+  std::vector<std::int32_t> events;
+  const std::int32_t eventCount = script.EventCount();
+  if (eventCount == 0) return events;
+  const std::string_view bytes = script.GetLines(0, script.LineCount());
+  std::int32_t next = 0;  // the first event that may still hold one
+  for (std::size_t at = FindBytes(bytes, literal, 0); at != std::string_view::npos;
+       at = FindBytes(bytes, literal, at + 1)) {
+    const char* hit = bytes.data() + at;
+    // The last event line starting at or before the hit.
+    std::int32_t low = next;
+    std::int32_t high = eventCount - 1;
+    if (script.GetEventLine(low).data() > hit) continue;
+    while (low < high) {
+      const std::int32_t middle = low + (high - low + 1) / 2;
+      if (script.GetEventLine(middle).data() <= hit) {
+        low = middle;
+      } else {
+        high = middle - 1;
+      }
+    }
+    const std::string_view line = script.GetEventLine(low);
+    if (hit + literal.size() > line.data() + line.size()) continue;  // not inside that line
+    events.push_back(low);
+    next = low + 1;
+    if (next == eventCount) break;
+    at = static_cast<std::size_t>(line.data() + line.size() - bytes.data()) - 1;
+  }
+  return events;
+}
+
 class TextOperation : public Operation {
  public:
   explicit TextOperation(const TextRequest& request) : request_(request) {
@@ -127,18 +173,21 @@ class TextOperation : public Operation {
     }
     std::optional<ScriptRecoder> recoder;
     if (!prepared.charset.IsUtf8()) recoder.emplace(prepared.charset.codePage);
-    // A plain text not in a UTF-8 script's bytes is in none of its lines.
+    // A plain text in a UTF-8 script: only the event lines its copies in the bytes fall in.
     const std::string_view literal = matcher_->Literal();
-    if (!recoder && !literal.empty() &&
-        script.GetLines(0, script.LineCount()).find(literal) == std::string_view::npos) {
-      return {ScriptResult::Counted(0, prepared.note), nullptr};
+    std::vector<std::int32_t> candidates;
+    if (!recoder && !literal.empty()) {
+      candidates = EventsHolding(script, literal);
+    } else {
+      candidates.resize(static_cast<std::size_t>(script.EventCount()));
+      for (std::int32_t k = 0; k < script.EventCount(); ++k) candidates[k] = k;
     }
     std::map<std::int32_t, std::string> edits;
     std::int32_t total = 0;
     std::string decoded;
     std::string edited;
     std::string encoded;
-    for (std::int32_t k = 0; k < script.EventCount(); ++k) {
+    for (const std::int32_t k : candidates) {
       const std::string_view line = script.GetEventLine(k);
       const std::string_view body = script::StripLineEnd(line);
       const script::EventFormat& format = script.EventFormatOf(k);
