@@ -2,6 +2,7 @@
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
+#include <string.h>
 
 #include <algorithm>
 #include <cctype>
@@ -134,14 +135,23 @@ std::unique_ptr<TextMatcher> TextMatcher::Make(const TextRequest& request, Messa
   return std::unique_ptr<TextMatcher>(new TextMatcher(std::move(compiled)));
 }
 
+std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from) {
+  if (from > bytes.size()) return std::string_view::npos;
+  const void* found =
+      ::memmem(bytes.data() + from, bytes.size() - from, needle.data(), needle.size());
+  return found == nullptr
+             ? std::string_view::npos
+             : static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
+}
+
 std::string_view TextMatcher::Literal() const { return compiled_->literal; }
 
 std::int32_t TextMatcher::Count(std::string_view text) {
   std::int32_t count = 0;
   // A plain text is looked for as bytes: UTF-8 holds no character inside another.
   if (const std::string_view literal = compiled_->literal; !literal.empty()) {
-    for (std::size_t at = text.find(literal); at != std::string_view::npos;
-         at = text.find(literal, at + literal.size())) {
+    for (std::size_t at = FindBytes(text, literal, 0); at != std::string_view::npos;
+         at = FindBytes(text, literal, at + literal.size())) {
       ++count;
     }
     return count;
@@ -160,8 +170,8 @@ std::int32_t TextMatcher::Replace(std::string_view text, std::string& out, Messa
   if (const std::string_view literal = compiled_->literal; !literal.empty()) {
     std::int32_t count = 0;
     std::size_t from = 0;
-    for (std::size_t at = text.find(literal); at != std::string_view::npos;
-         at = text.find(literal, from)) {
+    for (std::size_t at = FindBytes(text, literal, 0); at != std::string_view::npos;
+         at = FindBytes(text, literal, from)) {
       out.append(text.substr(from, at - from));
       out.append(compiled_->replacement);
       from = at + literal.size();

@@ -1,7 +1,5 @@
 // Find a text (plain, or a pattern) inside the Text field of event lines, outside their override
 // blocks; count it, or replace it. Only the bytes of what is replaced change.
-#include <string.h>
-
 #include <map>
 #include <memory>
 
@@ -72,17 +70,6 @@ std::int32_t EditText(TextMatcher& matcher, std::string_view text, bool insideTa
   return total;
 }
 
-// Where `needle` is in `bytes` from `from` on; npos when not. glibc's memmem, a two-way search,
-// outruns a search for the first byte and a compare at each of its many copies.
-std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from) {
-  if (from > bytes.size()) return std::string_view::npos;
-  const void* found =
-      ::memmem(bytes.data() + from, bytes.size() - from, needle.data(), needle.size());
-  return found == nullptr
-             ? std::string_view::npos
-             : static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
-}
-
 // The event lines (by event number, ascending, each once) that hold a copy of `literal`.
 std::vector<std::int32_t> EventsHolding(const script::TSubtitleFile& script,
                                         std::string_view literal) {
@@ -94,20 +81,16 @@ std::vector<std::int32_t> EventsHolding(const script::TSubtitleFile& script,
   for (std::size_t at = FindBytes(bytes, literal, 0); at != std::string_view::npos;
        at = FindBytes(bytes, literal, at + 1)) {
     const char* hit = bytes.data() + at;
-    // The last event line starting at or before the hit.
+    // The last event line starting at or before the hit: the hits come in order, so a walk
+    // forward from the last one found passes each event line once.
+    if (script.GetEventLine(next).data() > hit) continue;
     std::int32_t low = next;
-    std::int32_t high = eventCount - 1;
-    if (script.GetEventLine(low).data() > hit) continue;
-    while (low < high) {
-      const std::int32_t middle = low + (high - low + 1) / 2;
-      if (script.GetEventLine(middle).data() <= hit) {
-        low = middle;
-      } else {
-        high = middle - 1;
-      }
-    }
+    while (low + 1 < eventCount && script.GetEventLine(low + 1).data() <= hit) ++low;
     const std::string_view line = script.GetEventLine(low);
-    if (hit + literal.size() > line.data() + line.size()) continue;  // not inside that line
+    if (hit + literal.size() > line.data() + line.size()) {  // not inside that line
+      next = low;
+      continue;
+    }
     events.push_back(low);
     next = low + 1;
     if (next == eventCount) break;
@@ -197,7 +180,9 @@ class TextOperation : public Operation {
         if (!recoder->Decode(field, decoded)) continue;  // not text in its code page: no match
         text = decoded;
       }
-      if (!literal.empty() && text.find(literal) == std::string_view::npos) continue;
+      if (recoder && !literal.empty() && FindBytes(text, literal, 0) == std::string_view::npos) {
+        continue;  // (the lines of a UTF-8 script were chosen by their copies of it)
+      }
       edited.clear();
       Message why;
       const std::int32_t found =

@@ -105,8 +105,15 @@ TEST(TextReplace, EachOptionWritesItsBytes) {
   }
 }
 
+// Copies of FIND outside the Text fields (a header, a style, the Name field, a font) are no
+// matches.
 TEST(TextReplace, CountsWithoutAReplacementAndWritesNothingWithoutAMatch) {
-  Episode episode(Script({"Hoshi, Hoshi", "Hoshi"}));
+  std::string script = Script({"Hoshi, Hoshi", "Hoshi"});
+  script.insert(script.find("ScriptType"), "Title: Hoshi\r\n");
+  script.insert(script.find("Dialogue"),
+                "Dialogue: 0,0:00:01.00,0:00:02.00,Hoshi,Hoshi,0,0,0,,none\r\n");
+  script += "[Fonts]\r\nfontname: Hoshi.ttf\r\nHoshiHoshi\r\n";
+  Episode episode(script);
   const std::string before = ReadBytes(episode.path);
   ProcessResult r = episode.Run({"--find", "Hoshi"});
   EXPECT_EQ(r.out, episode.Result("3"));
