@@ -73,15 +73,10 @@ bool FindTimingMiss(const script::TSubtitleFile& script, const std::vector<std::
       }
     }
     if (i < length) continue;
-    const std::int32_t off = FirstItemOffTheOffset(script, start, block);
+    std::int32_t offset = 0;
+    const std::int32_t off = FirstItemOffTheOffset(script, start, block, &offset);
     if (off < 0) continue;
     const script::EventFormat& format = script.EventFormatOf(0);
-    std::int32_t first = 0;
-    while (block[static_cast<std::size_t>(first)].empty()) ++first;
-    const std::string_view firstItem = block[static_cast<std::size_t>(first)];
-    const std::int32_t offset = script::TimeValue(script::FieldOf(
-                                    script.GetEventLine(start + first), format.start, format)) -
-                                script::TimeValue(script::FieldOf(firstItem, format.start, format));
     miss.any = true;
     miss.timingOnly = true;
     miss.matched = off;

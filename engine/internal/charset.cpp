@@ -205,4 +205,24 @@ script::Outcome EncodeTyped(std::string_view utf8, const ScriptCharset& charset,
   return script::Outcome::Failure(Message(MessageId::NoCodeForCharacters, {charset.label, shown}));
 }
 
+Recoder::Recoder(const std::string& codePage)
+    : toUtf8_(OpenConverter("UTF-8", codePage)), fromUtf8_(OpenConverter(codePage, "UTF-8")) {}
+
+bool Recoder::Run(const Converter& converter, std::string_view from, std::string& to) {
+  to.clear();
+  if (converter == nullptr) return false;
+  iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);  // a fresh start
+  to.resize(from.size() * 4 + 16);  // more than any code page's text takes in UTF-8, or back
+  char* in = const_cast<char*>(from.data());
+  std::size_t inLeft = from.size();
+  char* out = to.data();
+  std::size_t outLeft = to.size();
+  if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
+      iconv(converter.get(), nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+    return false;
+  }
+  to.resize(to.size() - outLeft);
+  return true;
+}
+
 }  // namespace nosk::engine

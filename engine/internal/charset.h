@@ -67,4 +67,19 @@ script::Outcome ResolveCharset(std::string_view bytes, const std::string& named,
 script::Outcome EncodeTyped(std::string_view utf8, const ScriptCharset& charset,
                             std::string& bytes);
 
+// Converts texts of one script between its code page and UTF-8, the conversions opened once:
+// for edits that look at the characters of many lines.
+class Recoder {
+ public:
+  explicit Recoder(const std::string& codePage);
+  // Whether the whole text converted; `to` holds what it became.
+  bool Decode(std::string_view bytes, std::string& utf8) { return Run(toUtf8_, bytes, utf8); }
+  bool Encode(std::string_view utf8, std::string& bytes) { return Run(fromUtf8_, utf8, bytes); }
+
+ private:
+  static bool Run(const Converter& converter, std::string_view from, std::string& to);
+  Converter toUtf8_;
+  Converter fromUtf8_;
+};
+
 }  // namespace nosk::engine

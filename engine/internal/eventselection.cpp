@@ -56,10 +56,14 @@ SortKey KeyOf(std::string_view line, SortOrder order, const script::EventFormat&
 
 }  // namespace
 
+std::string_view WithoutBlanksAround(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
 std::string_view ComparableName(std::string_view field) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!field.empty() && blank(field.front())) field.remove_prefix(1);
-  while (!field.empty() && blank(field.back())) field.remove_suffix(1);
+  field = WithoutBlanksAround(field);
   if (field.starts_with('*')) field.remove_prefix(1);
   return field;
 }

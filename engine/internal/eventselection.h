@@ -13,6 +13,9 @@
 
 namespace nosk::engine {
 
+// The text without the spaces and tabs around it.
+std::string_view WithoutBlanksAround(std::string_view text);
+
 // A style's or an actor's name as libass compares it: without the spaces around it and one
 // leading `*`.
 std::string_view ComparableName(std::string_view field);

@@ -221,7 +221,7 @@ Block OffsetComparisonKeys(const Block& block, const script::EventFormat& format
 }
 
 std::int32_t FirstItemOffTheOffset(const script::TSubtitleFile& script, std::int32_t first,
-                                   const Block& block) {
+                                   const Block& block, std::int32_t* offsetFound) {
   const script::EventFormat& format = script.EventFormatOf(0);
   const auto timesOf = [](std::string_view line, const script::EventFormat& in) {
     return std::pair(script::TimeValue(script::FieldOf(line, in.start, in)),
@@ -233,7 +233,10 @@ std::int32_t FirstItemOffTheOffset(const script::TSubtitleFile& script, std::int
     const auto k = first + static_cast<std::int32_t>(i);
     const auto [start, end] = timesOf(script.GetEventLine(k), script.EventFormatOf(k));
     const auto [itemStart, itemEnd] = timesOf(block[i], format);
-    if (!offset) offset = start - itemStart;
+    if (!offset) {
+      offset = start - itemStart;
+      if (offsetFound != nullptr) *offsetFound = *offset;
+    }
     if (start - itemStart != *offset || end - itemEnd != *offset) {
       return static_cast<std::int32_t>(i);
     }

@@ -87,9 +87,9 @@ std::vector<std::int32_t> FailureLinks(const Block& block);
 Block OffsetComparisonKeys(const Block& block, const script::EventFormat& format);
 // For the block (prepared for the full match with offset) laid over the script's events from
 // event `first` on: the first item whose times are not those of the script's line moved by the
-// offset of the first item, or -1 when every item's are.
+// offset of the first item, or -1 when every item's are. The offset goes to `offset` when given.
 std::int32_t FirstItemOffTheOffset(const script::TSubtitleFile& script, std::int32_t first,
-                                   const Block& block);
+                                   const Block& block, std::int32_t* offset = nullptr);
 
 // Appends one range per occurrence of the block among the script's event lines: the leftmost
 // occurrences, scanned forward, not overlapping. Returns the new range count.

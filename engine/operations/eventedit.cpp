@@ -13,17 +13,6 @@ using script::Message;
 using script::MessageId;
 using script::ScriptEncoding;
 
-// The block's items in the script's bytes; the first failure, if an item cannot be.
-script::Message EncodeBlock(const Block& typed, const ScriptCharset& charset, Block& encoded) {
-  encoded.clear();
-  for (const std::string& item : typed) {
-    std::string bytes;
-    if (script::Outcome in = EncodeTyped(item, charset, bytes); !in) return in.message();
-    encoded.push_back(std::move(bytes));
-  }
-  return {};
-}
-
 // Fills the event index of a loaded script; why it cannot be edited when it has no event line.
 std::optional<Message> IndexEventLines(Host& host, script::TSubtitleFile& script) {
   IndexEvents(host, script);
@@ -92,6 +81,17 @@ bool ApplyFilter(const EventFilter& filter, script::TSubtitleFile& script, Messa
 }
 
 }  // namespace
+
+// The block's items in the script's bytes; the first failure, if an item cannot be.
+script::Message EncodeBlock(const Block& typed, const ScriptCharset& charset, Block& encoded) {
+  encoded.clear();
+  for (const std::string& item : typed) {
+    std::string bytes;
+    if (script::Outcome in = EncodeTyped(item, charset, bytes); !in) return in.message();
+    encoded.push_back(std::move(bytes));
+  }
+  return {};
+}
 
 const EncodedBlocks& TypedBlocks::For(const ScriptCharset& charset,
                                       const script::EventFormat& format) {

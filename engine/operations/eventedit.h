@@ -29,6 +29,10 @@ struct EncodedBlocks {
   script::Message replaceError;  // the same for the Replace block
 };
 
+// The block's items (UTF-8) in the bytes of a script's characters; the first failure, if an
+// item cannot be.
+script::Message EncodeBlock(const Block& typed, const ScriptCharset& charset, Block& encoded);
+
 // The blocks of a run, read and checked once, and in the bytes and the format of each kind of
 // script met.
 class TypedBlocks {

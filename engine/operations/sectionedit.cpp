@@ -47,7 +47,7 @@ bool IsHeading(std::string_view line) {
 }
 
 bool IsBlank(std::string_view line) {
-  return script::StripLineEnd(line).find_first_not_of(" \t") == std::string_view::npos;
+  return WithoutBlanksAround(script::StripLineEnd(line)).empty();
 }
 
 // A "Key: value" line of [Script Info]: a key, then a colon; not a comment.
@@ -60,12 +60,6 @@ bool IsHeaderLine(std::string_view line) {
 
 bool IsStyleLine(std::string_view line) { return line.starts_with("Style:"); }
 
-std::string_view Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-}
-
 // What a line is compared by: among styles and header lines in the text modes, the style's name
 // or the key; otherwise the whole line without its end.
 std::string_view KeyOf(std::string_view line, Section section, Matching matching) {
@@ -77,7 +71,7 @@ std::string_view KeyOf(std::string_view line, Section section, Matching matching
   }
   if (byName && section == Section::Header) {
     if (line.starts_with(kMark)) line.remove_prefix(kMark.size());
-    return Trimmed(line.substr(0, line.find(':')));
+    return WithoutBlanksAround(line.substr(0, line.find(':')));
   }
   return line;
 }
@@ -257,22 +251,14 @@ ScriptPlan PlanSectionEdit(const ReplaceRequest& request, const SectionBlocks& b
     return {ScriptResult::Failure(resolved.message()), nullptr};
   }
   // The blocks in the script's bytes.
-  const auto encode = [&](const Block& typed, Block& encoded) {
-    for (const std::string& line : typed) {
-      std::string bytes;
-      if (script::Outcome in = EncodeTyped(line, charset, bytes); !in) return in;
-      encoded.push_back(std::move(bytes));
-    }
-    return script::Outcome::Success();
-  };
   Block search;
   Block replace;
-  if (script::Outcome in = encode(blocks.search, search); !in) {
-    return {ScriptResult::Failure(in.message()), nullptr};
+  if (Message why = EncodeBlock(blocks.search, charset, search); !why.empty()) {
+    return {ScriptResult::Failure(std::move(why)), nullptr};
   }
   if (writes) {
-    if (script::Outcome in = encode(blocks.replace, replace); !in) {
-      return {ScriptResult::Failure(in.message()), nullptr};
+    if (Message why = EncodeBlock(blocks.replace, charset, replace); !why.empty()) {
+      return {ScriptResult::Failure(std::move(why)), nullptr};
     }
   }
   Block keys;

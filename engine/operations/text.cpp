@@ -16,35 +16,6 @@ namespace {
 using script::Message;
 using script::MessageId;
 
-// Converts texts of one script between its code page and UTF-8, the conversions opened once.
-class ScriptRecoder {
- public:
-  explicit ScriptRecoder(const std::string& codePage)
-      : toUtf8_(OpenConverter("UTF-8", codePage)), fromUtf8_(OpenConverter(codePage, "UTF-8")) {}
-  bool Decode(std::string_view bytes, std::string& utf8) { return Run(toUtf8_, bytes, utf8); }
-  bool Encode(std::string_view utf8, std::string& bytes) { return Run(fromUtf8_, utf8, bytes); }
-
- private:
-  static bool Run(const Converter& converter, std::string_view from, std::string& to) {
-    to.clear();
-    if (converter == nullptr) return false;
-    iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
-    to.resize(from.size() * 4 + 16);
-    char* in = const_cast<char*>(from.data());
-    std::size_t inLeft = from.size();
-    char* out = to.data();
-    std::size_t outLeft = to.size();
-    if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
-        iconv(converter.get(), nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-      return false;
-    }
-    to.resize(to.size() - outLeft);
-    return true;
-  }
-  Converter toUtf8_;
-  Converter fromUtf8_;
-};
-
 // The Text field with every match outside the override blocks (or anywhere, with `insideTags`)
 // counted, and replaced into `out` when `replaces`. A "{" with no "}" after it opens no block.
 std::int32_t EditText(TextMatcher& matcher, std::string_view text, bool insideTags, bool replaces,
@@ -154,23 +125,22 @@ class TextOperation : public Operation {
         }
       }
     }
-    std::optional<ScriptRecoder> recoder;
+    std::optional<Recoder> recoder;
     if (!prepared.charset.IsUtf8()) recoder.emplace(prepared.charset.codePage);
-    // A plain text in a UTF-8 script: only the event lines its copies in the bytes fall in.
     const std::string_view literal = matcher_->Literal();
-    std::vector<std::int32_t> candidates;
-    if (!recoder && !literal.empty()) {
-      candidates = EventsHolding(script, literal);
-    } else {
-      candidates.resize(static_cast<std::size_t>(script.EventCount()));
-      for (std::int32_t k = 0; k < script.EventCount(); ++k) candidates[k] = k;
-    }
+    // In a UTF-8 script a plain text's copies in the bytes tell the lines to look at.
+    const bool byCopies = !recoder && !literal.empty();
+    const std::vector<std::int32_t> holding =
+        byCopies ? EventsHolding(script, literal) : std::vector<std::int32_t>();
+    const auto lookedAt =
+        static_cast<std::int32_t>(byCopies ? holding.size() : script.EventCount());
     std::map<std::int32_t, std::string> edits;
     std::int32_t total = 0;
     std::string decoded;
     std::string edited;
     std::string encoded;
-    for (const std::int32_t k : candidates) {
+    for (std::int32_t n = 0; n < lookedAt; ++n) {
+      const std::int32_t k = byCopies ? holding[n] : n;
       const std::string_view line = script.GetEventLine(k);
       const std::string_view body = script::StripLineEnd(line);
       const script::EventFormat& format = script.EventFormatOf(k);
