@@ -16,35 +16,60 @@ using engine::Matching;
 using engine::Section;
 using engine::SortOrder;
 
+namespace {
+
+// One radio of a group: its name, caption and hint, the value it stands for, and its setting's
+// name and number.
+template <class Value>
+struct RadioChoice {
+  const char* name;
+  QString caption;
+  QString hint;
+  Value value;
+  const char* setting;
+  int number;
+};
+
+// The group's radios in a column, 16 pixels apart, tied to `choices`; `chosen` learns each value
+// checked.
+template <class Value, class Chosen>
+void AddRadioColumn(QGroupBox* group, RadioChoices<Value>& choices,
+                    std::initializer_list<RadioChoice<Value>> radios, Chosen chosen) {
+  int top = 16;
+  for (const RadioChoice<Value>& choice : radios) {
+    QRadioButton* radio = Radio(group, choice.name, choice.caption, QRect(8, top, 223, 17));
+    radio->setToolTip(choice.hint);
+    choices.Add(radio, choice.value, choice.setting, choice.number);
+    QObject::connect(radio, &QRadioButton::toggled, group, [chosen, value = choice.value](bool on) {
+      if (on) chosen(value);
+    });
+    top += 16;
+  }
+}
+
+}  // namespace
+
 AdvancedSettingsPage::AdvancedSettingsPage(AnchoredGeometry& geometry, QWidget* parent)
     : WindowPage(parent) {
   setObjectName(QStringLiteral("pg4"));
   resize(geometry.DesignedSize());
   auto* search = Named(new QGroupBox(tr("Search Mode"), this), "grpSearchMode");
   geometry.Place(search, QRect(0, 0, 237, 89));
-  const struct {
-    const char* name;
-    QString caption;
-    Matching mode;
-    const char* setting;
-  } modes[] = {
-      {"rbnSearchMode2", tr("Text only"), Matching::TextOnly, "text"},
-      {"rbnSearchMode3", tr("Text and format"), Matching::TextAndFormat, "format"},
-      {"rbnSearchMode4", tr("Full match (with offset)"), Matching::FullMatchWithOffset, "offset"},
-      {"rbnSearchMode5", tr("Full match"), Matching::FullMatch, "full"},
+  const auto mode = [](const char* name, const QString& caption, Matching value,
+                       const char* setting) {
+    return RadioChoice<Matching>{name,  caption, SearchModeHint(value),
+                                 value, setting, static_cast<int>(value)};
   };
-  int top = 16;
-  for (const auto& mode : modes) {
-    QRadioButton* radio = Radio(search, mode.name, mode.caption, QRect(8, top, 223, 17));
-    radio->setToolTip(SearchModeHint(mode.mode));
-    searchModes_.Add(radio, mode.mode, mode.setting, static_cast<int>(mode.mode));
-    connect(radio, &QRadioButton::toggled, this, [this, value = mode.mode](bool on) {
-      if (!on) return;
-      emit SearchModeChosen(value);
-      emit Changed();
-    });
-    top += 16;
-  }
+  AddRadioColumn(search, searchModes_,
+                 {mode("rbnSearchMode2", tr("Text only"), Matching::TextOnly, "text"),
+                  mode("rbnSearchMode3", tr("Text and format"), Matching::TextAndFormat, "format"),
+                  mode("rbnSearchMode4", tr("Full match (with offset)"),
+                       Matching::FullMatchWithOffset, "offset"),
+                  mode("rbnSearchMode5", tr("Full match"), Matching::FullMatch, "full")},
+                 [this](Matching value) {
+                   emit SearchModeChosen(value);
+                   emit Changed();
+                 });
   QRadioButton* withOffset = searchModes_.RadioOf(Matching::FullMatchWithOffset);
   QFont narrow = withOffset->font();
   narrow.setStretch(87);  // the longest caption fits its designed width only narrowed
@@ -53,40 +78,26 @@ AdvancedSettingsPage::AdvancedSettingsPage(AnchoredGeometry& geometry, QWidget* 
 
   auto* sections = Named(new QGroupBox(tr("Search Section"), this), "GroupBox9");
   geometry.Place(sections, QRect(0, 95, 237, 89));
-  const struct {
-    const char* name;
-    QString caption;
-    QString hint;
-    Section section;
-    const char* setting;
-  } sectionChoices[] = {
-      {"RadioButton3", tr("Event"), tr("Look for the block among the event lines of [Events]"),
-       Section::Events, "events"},
-      {"RadioButton15", tr("Style"),
-       tr("Look for Style: lines in the style sections; Text only and Text and format compare "
-          "the style's name"),
-       Section::Styles, "styles"},
-      {"RadioButton16", tr("Header"),
-       tr("Look for Key: value lines in [Script Info]; Text only and Text and format compare "
-          "the key"),
-       Section::Header, "header"},
-      {"RadioButton17", tr("No restriction"),
-       tr("Look among every line outside [Fonts] and [Graphics], whole lines compared"),
-       Section::Any, "any"},
-  };
-  int radioTop = 16;
-  for (const auto& choice : sectionChoices) {
-    QRadioButton* radio = Radio(sections, choice.name, choice.caption, QRect(8, radioTop, 223, 17));
-    radio->setToolTip(choice.hint);
-    sections_.Add(radio, choice.section, choice.setting, static_cast<int>(choice.section));
-    connect(radio, &QRadioButton::toggled, this, [this, value = choice.section](bool on) {
-      if (!on) return;
-      chkP4AddMissing_->setEnabled(value == Section::Styles || value == Section::Header);
-      emit SectionChosen(value);
-      emit Changed();
-    });
-    radioTop += 16;
-  }
+  AddRadioColumn<Section>(
+      sections, sections_,
+      {{"RadioButton3", tr("Event"), tr("Look for the block among the event lines of [Events]"),
+        Section::Events, "events", 1},
+       {"RadioButton15", tr("Style"),
+        tr("Look for Style: lines in the style sections; Text only and Text and format compare "
+           "the style's name"),
+        Section::Styles, "styles", 2},
+       {"RadioButton16", tr("Header"),
+        tr("Look for Key: value lines in [Script Info]; Text only and Text and format compare "
+           "the key"),
+        Section::Header, "header", 3},
+       {"RadioButton17", tr("No restriction"),
+        tr("Look among every line outside [Fonts] and [Graphics], whole lines compared"),
+        Section::Any, "any", 4}},
+      [this](Section value) {
+        chkP4AddMissing_->setEnabled(value == Section::Styles || value == Section::Header);
+        emit SectionChosen(value);
+        emit Changed();
+      });
   chkP4AddMissing_ = Named(new QCheckBox(tr("Add where missing"), this), "chkP4AddMissing");
   geometry.Place(chkP4AddMissing_, QRect(243, 111, 237, 17));
   chkP4AddMissing_->setToolTip(
@@ -97,36 +108,21 @@ AdvancedSettingsPage::AdvancedSettingsPage(AnchoredGeometry& geometry, QWidget* 
 
   auto* sorting = Named(new QGroupBox(tr("File Preprocessing"), this), "GroupBox10");
   geometry.Place(sorting, QRect(0, 190, 237, 89));
-  const struct {
-    const char* name;
-    QString caption;
-    QString hint;
-    SortOrder order;
-    const char* setting;
-  } sortChoices[] = {
-      {"RadioButton18", tr("None"), tr("Leave the event lines in their order"), SortOrder::None,
-       "none"},
-      {"RadioButton19", tr("Sort by time"),
-       tr("Before the edit, put the event lines in order of Start, then End; every line keeps "
-          "its bytes"),
-       SortOrder::ByTime, "time"},
-      {"RadioButton20", tr("Sort by style"),
-       tr("Before the edit, put the event lines in order of style name, then Start"),
-       SortOrder::ByStyle, "style"},
-      {"RadioButton21", tr("Sort by actor"),
-       tr("Before the edit, put the event lines in order of actor name, then Start"),
-       SortOrder::ByActor, "actor"},
-  };
-  radioTop = 16;
-  for (const auto& choice : sortChoices) {
-    QRadioButton* radio = Radio(sorting, choice.name, choice.caption, QRect(8, radioTop, 223, 17));
-    radio->setToolTip(choice.hint);
-    sorts_.Add(radio, choice.order, choice.setting, static_cast<int>(choice.order) + 1);
-    connect(radio, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) emit Changed();
-    });
-    radioTop += 16;
-  }
+  AddRadioColumn<SortOrder>(
+      sorting, sorts_,
+      {{"RadioButton18", tr("None"), tr("Leave the event lines in their order"), SortOrder::None,
+        "none", 1},
+       {"RadioButton19", tr("Sort by time"),
+        tr("Before the edit, put the event lines in order of Start, then End; every line keeps "
+           "its bytes"),
+        SortOrder::ByTime, "time", 2},
+       {"RadioButton20", tr("Sort by style"),
+        tr("Before the edit, put the event lines in order of style name, then Start"),
+        SortOrder::ByStyle, "style", 3},
+       {"RadioButton21", tr("Sort by actor"),
+        tr("Before the edit, put the event lines in order of actor name, then Start"),
+        SortOrder::ByActor, "actor", 4}},
+      [this](SortOrder) { emit Changed(); });
   sorts_.RadioOf(SortOrder::None)->setChecked(true);
 
   // What a script without a mark is read and edited in, where it is not UTF-8.
