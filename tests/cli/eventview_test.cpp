@@ -2,6 +2,7 @@
 // full match with offset, and sorting, each option tied to the bytes it writes.
 #include <gtest/gtest.h>
 
+#include "tests/common/episode.h"
 #include "tests/common/process.h"
 #include "tests/common/tempfolder.h"
 
@@ -9,6 +10,7 @@ namespace nosk::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::Episode;
 using testsupport::ProcessResult;
 using testsupport::ReadBytes;
 using testsupport::RunProcess;
@@ -45,23 +47,6 @@ std::string Script(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) script += line;
   return script;
 }
-
-struct Episode {
-  TempFolder folder;
-  fs::path path;
-  explicit Episode(const std::string& bytes) : path(folder / "episode.ass") {
-    WriteBytes(path, bytes);
-  }
-  ProcessResult Run(std::vector<std::string> arguments) const {
-    arguments.push_back("--");
-    arguments.push_back(path.string());
-    return RunProcess(kCli, arguments);
-  }
-  fs::path Block(const std::string& name, const std::string& lines) const {
-    WriteBytes(folder / name, lines);
-    return folder / name;
-  }
-};
 
 const std::string kUnsorted = Script({kB.text, kS.text, kC.text, kA.text});
 

@@ -2,6 +2,7 @@
 // tags left alone; each option tied to the bytes it writes.
 #include <gtest/gtest.h>
 
+#include "tests/common/episode.h"
 #include "tests/common/iconv.h"
 #include "tests/common/process.h"
 #include "tests/common/tempfolder.h"
@@ -32,19 +33,13 @@ std::string Script(const std::vector<std::string>& texts) {
   return script;
 }
 
-struct Episode {
-  TempFolder folder;
-  fs::path path;
-  explicit Episode(const std::string& bytes) : path(folder / "episode.ass") {
-    WriteBytes(path, bytes);
-  }
+// A script, and nosk-cli text run on it.
+struct Episode : testsupport::Episode {
+  using testsupport::Episode::Episode;
   ProcessResult Run(std::vector<std::string> arguments) const {
     arguments.insert(arguments.begin(), "text");
-    arguments.push_back("--");
-    arguments.push_back(path.string());
-    return RunProcess(kCli, arguments);
+    return testsupport::Episode::Run(std::move(arguments));
   }
-  std::string Result(const std::string& count) const { return count + "\t" + path.string() + "\n"; }
 };
 
 TEST(TextReplace, EachOptionWritesItsBytes) {
