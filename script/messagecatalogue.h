@@ -318,7 +318,6 @@ NOSK_MESSAGE(SortByTime, NOSK_TEXT("EngineText", "by time"))
 NOSK_MESSAGE(SortByStyle, NOSK_TEXT("EngineText", "by style"))
 NOSK_MESSAGE(SortByActor, NOSK_TEXT("EngineText", "by actor"))
 NOSK_MESSAGE(SortSummary, NOSK_TEXT("EngineText", "Sort: event lines %1"))
-NOSK_MESSAGE(SortedFirst, NOSK_TEXT("EngineText", "event lines sorted %1 first"))
 
 // Format conversion.
 NOSK_MESSAGE(GuessedCodePage, NOSK_TEXT("EngineText", "read as %1 (guessed from its bytes)"))

@@ -820,10 +820,6 @@
         <translation>Сортировка: строки событий %1</translation>
     </message>
     <message>
-        <source>event lines sorted %1 first</source>
-        <translation>строки событий сначала отсортированы %1</translation>
-    </message>
-    <message>
         <source>Nothing to find: the text to find is empty.</source>
         <translation>Нечего искать: искомый текст пуст.</translation>
     </message>
