@@ -1,6 +1,8 @@
 #include "script/subtitlefile.h"
 
-#include "script/scriptio.h"
+#include <algorithm>
+
+#include "script/bytescan.h"
 
 namespace nosk::script {
 
@@ -31,21 +33,19 @@ void TSubtitleFile::CutLines(std::size_t base,
                              const std::function<void(std::size_t bytesDone)>& afterEachLine) {
   eventIndex_.clear();
   const std::string_view added = bytes_.view().substr(base);
-  // Progress is told every so many bytes, not at every line: no one sees finer steps, and a call
-  // per line of a large script costs more than the cutting.
+  // The line ends are found a block at a time, and progress told after each block: no one sees
+  // finer steps, and a call per line of a large script costs more than the cutting.
   constexpr std::size_t kProgressStep = 64 * 1024;
-  std::size_t position = 0;
-  std::size_t told = 0;
-  for (;;) {
-    const std::string_view line = ReadScriptLine(added, position);
-    lineEnds_.push_back(base + position);
-    const bool last = !line.ends_with('\n');  // no LF ended it
-    if (afterEachLine && (last || position - told >= kProgressStep)) {
-      afterEachLine(position);
-      told = position;
-    }
-    if (last) break;
+  const std::size_t step = afterEachLine ? kProgressStep : added.size();
+  for (std::size_t done = 0; done < added.size();) {
+    const std::size_t block = std::min(step, added.size() - done);
+    AppendLineEnds(added.substr(done, block), base + done, lineEnds_);
+    done += block;
+    if (afterEachLine) afterEachLine(done);
   }
+  // The last line: what follows the last LF, empty when the text ends with one.
+  lineEnds_.push_back(base + added.size());
+  if (afterEachLine && added.empty()) afterEachLine(0);
 }
 
 std::string_view TSubtitleFile::GetLine(std::int32_t i) const {

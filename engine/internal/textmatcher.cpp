@@ -2,14 +2,16 @@
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
-#include <string.h>
 
 #include <algorithm>
 #include <cctype>
 
+#include "script/bytescan.h"
+
 namespace nosk::engine {
 namespace {
 
+using script::FindBytes;
 using script::Message;
 using script::MessageId;
 
@@ -133,15 +135,6 @@ std::unique_ptr<TextMatcher> TextMatcher::Make(const TextRequest& request, Messa
   compiled->literalReplacement = !request.pattern;
   if (literal) compiled->literal = request.find;
   return std::unique_ptr<TextMatcher>(new TextMatcher(std::move(compiled)));
-}
-
-std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from) {
-  if (from > bytes.size()) return std::string_view::npos;
-  const void* found =
-      ::memmem(bytes.data() + from, bytes.size() - from, needle.data(), needle.size());
-  return found == nullptr
-             ? std::string_view::npos
-             : static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
 }
 
 std::string_view TextMatcher::Literal() const { return compiled_->literal; }

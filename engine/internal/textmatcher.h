@@ -13,10 +13,6 @@
 
 namespace nosk::engine {
 
-// Where `needle` is in `bytes` from `from` on; npos when not. glibc's memmem, a two-way search,
-// outruns a search for the first byte and a compare at each of its many copies.
-std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from);
-
 class TextMatcher {
  public:
   // The matcher of the request's FIND and REPLACEMENT; nothing, with why in `why`, when FIND is

@@ -8,11 +8,13 @@
 #include "engine/internal/textmatcher.h"
 #include "engine/operations/eventedit.h"
 #include "engine/operations/operation.h"
+#include "script/bytescan.h"
 #include "script/eventline.h"
 
 namespace nosk::engine {
 namespace {
 
+using script::FindBytes;
 using script::Message;
 using script::MessageId;
 

@@ -6,18 +6,21 @@
 // - a shift by +x then by -x restores every time that was valid and not clamped;
 // - the search finds what a list of partial matches finds;
 // - the fast reading of canonical times agrees with the plain one;
-// - a shift in another order of fields moves the times as the standard order does.
+// - a shift in another order of fields moves the times as the standard order does;
+// - the wide scans (line ends, a needle's copies) find what the plain ones find.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/editortext.h"
 #include "engine/internal/eventindex.h"
 #include "engine/internal/progressphase.h"
 #include "engine/internal/rewriter.h"
 #include "engine/internal/searchblock.h"
+#include "script/bytescan.h"
 #include "script/bytesink.h"
 #include "script/eventformat.h"
 #include "script/eventline.h"
@@ -53,6 +56,39 @@ std::string Rewrite(const script::TSubtitleFile& file, const engine::RangeList& 
   script::StringSink sink;
   engine::WriteNewContent(sink, file, ranges, rewrite, phase);
   return sink.text;
+}
+
+// Every copy of `needle` in `bytes`, each scan from just past the last one found.
+template <class Find>
+std::vector<std::size_t> Copies(std::string_view bytes, std::string_view needle, Find find) {
+  std::vector<std::size_t> copies;
+  for (std::size_t at = find(bytes, needle, 0); at != std::string_view::npos;
+       at = find(bytes, needle, at + 1)) {
+    copies.push_back(at);
+    if (needle.empty() && at == bytes.size()) break;
+  }
+  return copies;
+}
+
+// The wide scans, at each width the processor can take, find what the plain ones find: the line
+// ends, and the copies of the block's text and of a piece of the script itself (which has some).
+void CheckScans(std::string_view bytes, std::string_view blockText, std::uint32_t seed) {
+  std::vector<std::size_t> plainEnds;
+  std::vector<std::size_t> sse2Ends;
+  std::vector<std::size_t> ends;
+  script::plain::AppendLineEnds(bytes, 7, plainEnds);
+  script::sse2::AppendLineEnds(bytes, 7, sse2Ends);
+  script::AppendLineEnds(bytes, 7, ends);
+  Require(sse2Ends == plainEnds && ends == plainEnds, "the wide line ends are the plain ones");
+
+  const std::size_t start = bytes.empty() ? 0 : seed % bytes.size();
+  for (const std::string_view needle :
+       {blockText.substr(0, 100), bytes.substr(start, 1 + (seed >> 8) % 40)}) {
+    const std::vector<std::size_t> expected = Copies(bytes, needle, script::plain::FindBytes);
+    Require(Copies(bytes, needle, script::sse2::FindBytes) == expected &&
+                Copies(bytes, needle, script::FindBytes) == expected,
+            "the wide search finds the copies the plain one finds");
+  }
 }
 
 // The fast path for canonical times reads every text as the plain walk does.
@@ -113,6 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       script::WriteScriptLine(sink, file.GetLine(i));
     Require(sink.text == scriptBytes, "the lines written back are the script");
   }
+  CheckScans(scriptBytes, blockText, static_cast<std::uint32_t>(offset));
   engine::IndexEvents(host, file);
 
   const auto times = static_cast<engine::Times>(1 + modes % 3);
