@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -18,16 +19,19 @@ enum class Reading { Whole, Changed };
 // Reads the file measured at `identity` from its start to its end into `text`. A file that
 // another program writes meanwhile (it grew, shrank, or its times moved) is not the file that
 // was measured: what was read is then no snapshot of any state of it, so it is Changed, and
-// nothing read is kept. One spare byte lets the read that finds the end happen without
-// growing the buffer. 0 or an errno value.
+// nothing read is kept. The measured size is read and no more: a file grown meanwhile has
+// another size or times when it is measured again after the read, so no read needs to find the
+// end. Only a file measured empty is read one byte further, as files whose size tells nothing
+// (the kernel's own, under /proc) measure. 0 or an errno value.
 int ReadToEnd(int descriptor, const FileIdentity& identity, ByteBuffer& text, Reading& reading) {
   const auto size = static_cast<std::size_t>(identity.size);
-  text.Reserve(size + 1);
+  const std::size_t wanted = std::max<std::size_t>(size, 1);
+  text.Reserve(wanted);
   std::size_t filled = 0;
   reading = Reading::Whole;
-  while (filled <= size) {
+  while (filled < wanted) {
     const ssize_t got =
-        ::pread(descriptor, text.data() + filled, size + 1 - filled, static_cast<off_t>(filled));
+        ::pread(descriptor, text.data() + filled, wanted - filled, static_cast<off_t>(filled));
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;

@@ -53,16 +53,29 @@ extern "C" void RemoveRegisteredAndEnd(int signal) {
   ::raise(signal);
 }
 
+// Eight bytes from the kernel's random source, drawn 256 at a time: a run names a temporary
+// file per script, and one call per name was most of the calls of naming it. Each name still
+// gets bytes of its own that nobody else has seen.
 std::string RandomHex() {
-  unsigned char bytes[8] = {};
-  std::size_t filled = 0;
-  while (filled < sizeof bytes) {
-    const ssize_t got = ::getrandom(bytes + filled, sizeof bytes - filled, 0);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    filled += static_cast<std::size_t>(got);
+  thread_local unsigned char pool[256];
+  thread_local std::size_t used = sizeof pool;
+  constexpr std::size_t kTaken = 8;
+  if (used + kTaken > sizeof pool) {
+    std::size_t filled = 0;
+    while (filled < sizeof pool) {
+      const ssize_t got = ::getrandom(pool + filled, sizeof pool - filled, 0);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      filled += static_cast<std::size_t>(got);
+    }
+    if (filled < sizeof pool) std::memset(pool + filled, 0, sizeof pool - filled);
+    used = 0;
   }
-  return HexText(std::string_view(reinterpret_cast<const char*>(bytes), sizeof bytes));
+  const std::string hex =
+      HexText(std::string_view(reinterpret_cast<const char*>(pool + used), kTaken));
+  std::memset(pool + used, 0, kTaken);  // not kept once used
+  used += kTaken;
+  return hex;
 }
 
 // The process id in a temporary name, or 0 when the name is none.

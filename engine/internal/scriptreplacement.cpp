@@ -59,12 +59,11 @@ Outcome ScriptReplacement::Begin() {
   return Outcome::Success();
 }
 
-Outcome ScriptReplacement::StillAsRead() const {
+Outcome ScriptReplacement::StillAsRead(struct stat& status) const {
   const auto cantLook = [&](int error) {
     return Outcome::Failure(
         Message(MessageId::CantBeLookedAt, {location_.listed}).Because(Message::System(error)));
   };
-  struct stat status {};
   if (::fstat(file_.Get(), &status) != 0) return cantLook(errno);
   const script::FileIdentity now = script::FileIdentity::Of(status);
   if (now.links == 0) return Refused(MessageId::DeletedWhileWorking);
@@ -89,24 +88,27 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
         Message(MessageId::CantWriteNewContent, {shown}).Because(failed.message()));
   };
   if (Outcome flushed = temporary_.Flush(); !flushed) return cantWrite(flushed);
-  struct stat status {};
   struct stat newFile {};
-  if (::fstat(file_.Get(), &status) != 0 || ::fstat(temporary_.Descriptor(), &newFile) != 0) {
+  if (::fstat(temporary_.Descriptor(), &newFile) != 0) {
     return Outcome::Failure(
         Message(MessageId::CantBeLookedAt, {shown}).Because(Message::System(errno)));
   }
-  // A descriptor of the new file of its own, to tell what it is once it has the script's name.
-  const script::FileDescriptor newFileDescriptor(
-      ::fcntl(temporary_.Descriptor(), F_DUPFD_CLOEXEC, 0));
+  const script::FileIdentity asWritten = script::FileIdentity::Of(newFile);
+  // The owner and mode the script was read with; that they are still its own is checked next.
+  struct stat read {};
+  read.st_uid = loaded_.owner;
+  read.st_gid = loaded_.group;
+  read.st_mode = loaded_.mode;
   if (Outcome carried =
-          script::CarryOverMetadata(file_.Get(), status, temporary_.Descriptor(), newFile);
+          script::CarryOverMetadata(file_.Get(), read, temporary_.Descriptor(), newFile);
       !carried) {
     return Outcome::Failure(
         Message(MessageId::NotChangedBecause, {shown}).Because(carried.message()));
   }
   if (Outcome closed = temporary_.Close(); !closed) return cantWrite(closed);
   // The version read, with the owner and mode just carried over, is still the one named.
-  if (Outcome same = StillAsRead(); !same) return same;
+  struct stat status {};
+  if (Outcome same = StillAsRead(status); !same) return same;
 
   const auto backupFailure = [&](const Outcome& failed) {
     return Outcome::Failure(Message(MessageId::BackupNotMade, {shown}).Because(failed.message()));
@@ -121,8 +123,7 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
   // script's change time), so that a run killed at any moment is recorded as far as it went,
   // and the run before it can still be taken back where this one did nothing.
   const std::string expected = backups_->NextName(location_.name);
-  if (Outcome intended = RecordIntent(script::FileIdentity::Of(newFile), expected,
-                                      script::FileIdentity::Of(status));
+  if (Outcome intended = RecordIntent(asWritten, expected, script::FileIdentity::Of(status));
       !intended) {
     return Outcome::Failure(
         Message(MessageId::NotChangedBecause, {shown}).Because(intended.message()));
@@ -140,8 +141,7 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
     Outcome intended = error != 0
                            ? Outcome::Failure(Message(MessageId::CantBeLookedAt, {BackupPath()})
                                                   .Because(Message::System(error)))
-                           : RecordIntent(script::FileIdentity::Of(newFile), backupName_,
-                                          script::FileIdentity::Of(copy));
+                           : RecordIntent(asWritten, backupName_, script::FileIdentity::Of(copy));
     if (!intended) {
       backups_->Discard(location_.name, backupName_);
       backupName_.clear();
@@ -157,21 +157,23 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
     return Refused(MessageId::ChangedWhileWorking);
   }
   Message leftover;
-  if (Outcome placed = PutInPlace(script::FileIdentity::Of(newFile), leftover); !placed) {
+  // The new file as it is from now on (renaming it changes its change time); as written, should
+  // the name not tell.
+  written_ = asWritten;
+  if (Outcome placed = PutInPlace(asWritten, leftover, written_); !placed) {
     backups_->Discard(location_.name, backupName_);
     backupName_.clear();
     return placed;
   }
   written.Record(location_.folder);
   written.Record(backups_->Get());
-  // The new file as it is from now on: renaming it changed its change time.
-  if (::fstat(newFileDescriptor.Get(), &newFile) == 0) written_ = script::FileIdentity::Of(newFile);
 
   if (otherLinks) note = Message(MessageId::OtherHardLinks);
   // Written to between the last check and the rename: that write went to the previous file, so
   // the backup holds it (a copy is taken again).
   struct stat afterwards {};
-  if (::fstat(file_.Get(), &afterwards) == 0 &&
+  const bool lookedAt = ::fstat(file_.Get(), &afterwards) == 0;
+  if (lookedAt &&
       !script::FileIdentity::Of(afterwards).SameContent(script::FileIdentity::Of(afterBackup))) {
     serious = true;
     const std::filesystem::path backup = BackupPath();
@@ -182,10 +184,11 @@ Outcome ScriptReplacement::Commit(WrittenFileSystems& written, Message& note, bo
   }
   // The backup as the run leaves it: the inode read (whose links the rename changed), or the
   // copy.
-  struct stat backup {};
-  const int error = copied ? backups_->Get().StatEntry(backupName_, backup)
-                           : (::fstat(file_.Get(), &backup) == 0 ? 0 : errno);
-  if (error == 0) backupState_ = script::FileIdentity::Of(backup);
+  if (!copied) {
+    if (lookedAt) backupState_ = script::FileIdentity::Of(afterwards);
+  } else if (struct stat backup{}; backups_->Get().StatEntry(backupName_, backup) == 0) {
+    backupState_ = script::FileIdentity::Of(backup);
+  }
   if (!leftover.empty()) {
     note = note.empty() ? std::move(leftover)
                         : Message(MessageId::TwoNotes, {std::move(note), std::move(leftover)});
@@ -205,7 +208,8 @@ Outcome ScriptReplacement::RecordIntent(const script::FileIdentity& newFile,
   return folder_.Intend(entry);
 }
 
-Outcome ScriptReplacement::PutInPlace(const script::FileIdentity& newFile, Message& leftover) {
+Outcome ScriptReplacement::PutInPlace(const script::FileIdentity& newFile, Message& leftover,
+                                      script::FileIdentity& placed) {
   const int folder = location_.folder.Descriptor();
   const std::filesystem::path& shown = location_.listed;
   const auto cantReplace = [&](int error) {
@@ -239,6 +243,7 @@ Outcome ScriptReplacement::PutInPlace(const script::FileIdentity& newFile, Messa
           Message(MessageId::PreviousVersionStays, {location_.folder.PathOf(temporary_.Name())})
               .Because(Message::System(errno));
     }
+    placed = script::FileIdentity::Of(named);
     temporary_.Keep();
     return Outcome::Success();
   }
@@ -248,6 +253,10 @@ Outcome ScriptReplacement::PutInPlace(const script::FileIdentity& newFile, Messa
     return cantReplace(errno);
   }
   temporary_.Keep();
+  if (struct stat named{}; location_.folder.StatEntry(location_.name, named) == 0 &&
+                           script::FileIdentity::Of(named).SameFile(newFile)) {
+    placed = script::FileIdentity::Of(named);
+  }
   return Outcome::Success();
 }
 

@@ -48,13 +48,16 @@ class ScriptReplacement {
  private:
   // The script refused, with a sentence that names it.
   script::Outcome Refused(script::MessageId why) const;
-  // Whether the name still leads to the inode read, in the version read.
-  script::Outcome StillAsRead() const;
+  // Whether the name still leads to the inode read, in the version read; `status` is the inode's
+  // as it was looked at.
+  script::Outcome StillAsRead(struct stat& status) const;
   // Puts the temporary file in the script's place. Exchanging the two names tells whether the
   // name still led to the file read; where the file system cannot exchange, it is renamed.
   // `leftover` says where the previous version stays when its temporary name cannot be removed.
-  // `newFile` is the temporary file, which must be the one that takes the name.
-  script::Outcome PutInPlace(const script::FileIdentity& newFile, script::Message& leftover);
+  // `newFile` is the temporary file, which must be the one that takes the name; `placed` is
+  // what the name then holds, when it could be told to be the new file (its change time moved).
+  script::Outcome PutInPlace(const script::FileIdentity& newFile, script::Message& leftover,
+                             script::FileIdentity& placed);
   // Puts the script in the run's journal record before its backup and the exchange: the new
   // file as it was written (its size and modification time are final; its change time moves
   // with the exchange), and the backup that keeps the version read.
