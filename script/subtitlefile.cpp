@@ -33,6 +33,10 @@ void TSubtitleFile::CutLines(std::size_t base,
                              const std::function<void(std::size_t bytesDone)>& afterEachLine) {
   eventIndex_.clear();
   const std::string_view added = bytes_.view().substr(base);
+  // Room for lines of 24 bytes and more (event lines are longer) at once: growing by doubling
+  // would copy the line ends of a large script many times, into pages it faults again. What is
+  // reserved and not used is never touched, so it costs no memory.
+  lineEnds_.reserve(lineEnds_.size() + added.size() / 24 + 2);
   // The line ends are found a block at a time, and progress told after each block: no one sees
   // finer steps, and a call per line of a large script costs more than the cutting.
   constexpr std::size_t kProgressStep = 64 * 1024;

@@ -16,6 +16,10 @@ void IndexEvents(Host& host, script::TSubtitleFile& script) {
   // The formats met; each section starts with the standard one, until its Format line.
   std::vector<script::EventFormat> formats = {script::EventFormat::Standard()};
   std::vector<std::uint16_t> formatOfEvent;
+  // At most one event per line: reserved at once, the untouched rest costs no memory, and no
+  // growth copies the index of a large script again and again.
+  eventIndex.reserve(static_cast<std::size_t>(lineCount));
+  formatOfEvent.reserve(static_cast<std::size_t>(lineCount));
   std::uint16_t current = 0;
   bool inEvents = false;
   for (std::int32_t i = 0; i < lineCount; ++i) {
