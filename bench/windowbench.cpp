@@ -89,11 +89,11 @@ int main(int argc, char** argv) {
   }
   form.AddScriptFiles(scripts);
 
-  // Each run: its page, what it types, its button.
-  const std::map<QString, std::pair<int, const char*>> runs = {
-      {"search", {0, "btnP1Search"}},   {"preview", {1, "btnP2Preview"}},
-      {"replace", {0, "btnP1Execute"}}, {"shift", {1, "btnP2Execute"}},
-      {"convert", {2, "btnP3Execute"}}, {"undo", {-1, nullptr}},
+  // Each run: its page (by name: the tabs' order is not the pages' numbers), its button.
+  const std::map<QString, std::pair<const char*, const char*>> runs = {
+      {"search", {"pg1", "btnP1Search"}},   {"preview", {"pg2", "btnP2Preview"}},
+      {"replace", {"pg1", "btnP1Execute"}}, {"shift", {"pg2", "btnP2Execute"}},
+      {"convert", {"pg3", "btnP3Execute"}}, {"undo", {nullptr, nullptr}},
   };
   const auto chosen = runs.find(run);
   if (chosen == runs.end()) {
@@ -103,8 +103,9 @@ int main(int argc, char** argv) {
   Find<QPlainTextEdit>(form, "P1Edit1")->setPlainText(kSearch);
   Find<QPlainTextEdit>(form, "P1Edit2")->setPlainText(kReplace);
   Find<QLineEdit>(form, "edP2Shift")->setText(QStringLiteral("0:00:01.50"));
-  if (chosen->second.first >= 0) {
-    Find<QTabWidget>(form, "MainPageControl")->setCurrentIndex(chosen->second.first);
+  if (chosen->second.first != nullptr) {
+    Find<QTabWidget>(form, "MainPageControl")
+        ->setCurrentWidget(Find<QWidget>(form, chosen->second.first));
   }
   QApplication::processEvents();
 
