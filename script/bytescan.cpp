@@ -37,6 +37,16 @@ struct Sse2 {
     }
     return mask;
   }
+  // Bit i set where p[i] is 0x80 or above, for i below 64.
+  static std::uint64_t High(const char* p) {
+    std::uint64_t mask = 0;
+    for (int part = 0; part < 4; ++part) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+      mask |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(bytes)))
+              << (16 * part);
+    }
+    return mask;
+  }
   // Bit i set where p[i] == first and p[i + gap] == last, for i below 64.
   static std::uint64_t Pair(const char* p, std::size_t gap, char first, char last) {
     const __m128i wantedFirst = _mm_set1_epi8(first);
@@ -61,6 +71,10 @@ struct Avx2 {
     const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
     return Join(_mm256_cmpeq_epi8(low, wanted), _mm256_cmpeq_epi8(high, wanted));
+  }
+  __attribute__((target("avx2"))) static std::uint64_t High(const char* p) {
+    return Join(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)),
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32)));
   }
   __attribute__((target("avx2"))) static std::uint64_t Pair(const char* p, std::size_t gap,
                                                             char first, char last) {
@@ -115,6 +129,17 @@ std::size_t FindBytesWith(std::string_view bytes, std::string_view needle, std::
   return plain::FindBytes(bytes, needle, i);
 }
 
+template <class Wide>
+std::size_t FirstNonAsciiWith(std::string_view bytes, std::size_t from) {
+  std::size_t i = from;
+  for (; i + kStep <= bytes.size(); i += kStep) {
+    if (const std::uint64_t mask = Wide::High(bytes.data() + i); mask != 0) {
+      return i + LowestBit(mask);
+    }
+  }
+  return plain::FirstNonAscii(bytes, i);
+}
+
 // The AVX2 entries: everything they call is inlined into them, so it is built for AVX2 too.
 __attribute__((target("avx2"), flatten)) void AppendLineEndsAvx2(std::string_view bytes,
                                                                  std::size_t base,
@@ -126,6 +151,11 @@ __attribute__((target("avx2"), flatten)) std::size_t FindBytesAvx2(std::string_v
                                                                    std::string_view needle,
                                                                    std::size_t from) {
   return FindBytesWith<Avx2>(bytes, needle, from);
+}
+
+__attribute__((target("avx2"), flatten)) std::size_t FirstNonAsciiAvx2(std::string_view bytes,
+                                                                       std::size_t from) {
+  return FirstNonAsciiWith<Avx2>(bytes, from);
 }
 
 bool HasAvx2() {
@@ -142,6 +172,9 @@ void AppendLineEnds(std::string_view bytes, std::size_t base, std::vector<std::s
 std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from) {
   return FindBytesWith<Sse2>(bytes, needle, from);
 }
+std::size_t FirstNonAscii(std::string_view bytes, std::size_t from) {
+  return FirstNonAsciiWith<Sse2>(bytes, from);
+}
 }  // namespace sse2
 
 void AppendLineEnds(std::string_view bytes, std::size_t base, std::vector<std::size_t>& ends) {
@@ -153,6 +186,10 @@ std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size
   return HasAvx2() ? FindBytesAvx2(bytes, needle, from) : sse2::FindBytes(bytes, needle, from);
 }
 
+std::size_t FirstNonAscii(std::string_view bytes, std::size_t from) {
+  return HasAvx2() ? FirstNonAsciiAvx2(bytes, from) : sse2::FirstNonAscii(bytes, from);
+}
+
 #else  // no wide compares on this processor: the plain scans are the fast ones
 
 namespace sse2 {
@@ -162,6 +199,9 @@ void AppendLineEnds(std::string_view bytes, std::size_t base, std::vector<std::s
 std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from) {
   return plain::FindBytes(bytes, needle, from);
 }
+std::size_t FirstNonAscii(std::string_view bytes, std::size_t from) {
+  return plain::FirstNonAscii(bytes, from);
+}
 }  // namespace sse2
 
 void AppendLineEnds(std::string_view bytes, std::size_t base, std::vector<std::size_t>& ends) {
@@ -170,6 +210,10 @@ void AppendLineEnds(std::string_view bytes, std::size_t base, std::vector<std::s
 
 std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size_t from) {
   return plain::FindBytes(bytes, needle, from);
+}
+
+std::size_t FirstNonAscii(std::string_view bytes, std::size_t from) {
+  return plain::FirstNonAscii(bytes, from);
 }
 
 #endif

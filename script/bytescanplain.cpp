@@ -26,4 +26,11 @@ std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size
              : static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
 }
 
+std::size_t FirstNonAscii(std::string_view bytes, std::size_t from) {
+  for (std::size_t i = from; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return i;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace nosk::script::plain

@@ -8,6 +8,7 @@
 
 #include "engine/codepages.h"
 #include "script/ascii.h"
+#include "script/bytescan.h"
 #include "script/encoding.h"
 
 namespace nosk::engine {
@@ -48,9 +49,11 @@ long long LineNumberOf(std::string_view text, std::size_t end) {
 std::size_t FirstInvalidUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
+    // The stretches of ASCII, most of a script, are passed over a block at a time; a run of
+    // characters outside it is read on without a scan for each.
     if (static_cast<unsigned char>(text[i]) < 0x80) {
-      ++i;
-      continue;
+      i = script::FirstNonAscii(text, i + 1);
+      if (i == std::string_view::npos) break;
     }
     const std::size_t length = script::Utf8SequenceLength(text.substr(i));
     if (length == 0) return i;
@@ -110,7 +113,8 @@ const char* UnmarkedUtf16(std::string_view bytes) {
   // The first 64 KB tell: a script's header alone is hundreds of ASCII characters.
   const std::string_view head = bytes.substr(0, 64 * 1024);
   const std::size_t pairs = head.size() / 2;
-  if (pairs < 2) return nullptr;
+  // Without a NUL it is none (memchr passes over the bytes a block at a time).
+  if (pairs < 2 || head.find('\0') == std::string_view::npos) return nullptr;
   std::size_t evenNuls = 0, oddNuls = 0;
   for (std::size_t i = 0; i + 1 < head.size(); i += 2) {
     evenNuls += head[i] == '\0' ? 1 : 0;

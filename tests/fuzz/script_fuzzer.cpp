@@ -7,7 +7,8 @@
 // - the search finds what a list of partial matches finds;
 // - the fast reading of canonical times agrees with the plain one;
 // - a shift in another order of fields moves the times as the standard order does;
-// - the wide scans (line ends, a needle's copies) find what the plain ones find.
+// - the wide scans (line ends, a needle's copies, bytes outside ASCII) find what the plain ones
+//   find.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -71,7 +72,8 @@ std::vector<std::size_t> Copies(std::string_view bytes, std::string_view needle,
 }
 
 // The wide scans, at each width the processor can take, find what the plain ones find: the line
-// ends, and the copies of the block's text and of a piece of the script itself (which has some).
+// ends, each byte outside ASCII, and the copies of the block's text and of a piece of the script
+// itself (which has some).
 void CheckScans(std::string_view bytes, std::string_view blockText, std::uint32_t seed) {
   std::vector<std::size_t> plainEnds;
   std::vector<std::size_t> sse2Ends;
@@ -80,6 +82,14 @@ void CheckScans(std::string_view bytes, std::string_view blockText, std::uint32_
   script::sse2::AppendLineEnds(bytes, 7, sse2Ends);
   script::AppendLineEnds(bytes, 7, ends);
   Require(sse2Ends == plainEnds && ends == plainEnds, "the wide line ends are the plain ones");
+  for (std::size_t from = 0; from <= bytes.size();) {
+    const std::size_t expected = script::plain::FirstNonAscii(bytes, from);
+    Require(script::sse2::FirstNonAscii(bytes, from) == expected &&
+                script::FirstNonAscii(bytes, from) == expected,
+            "the wide scan finds the first byte outside ASCII the plain one finds");
+    if (expected == std::string_view::npos) break;
+    from = expected + 1;
+  }
 
   const std::size_t start = bytes.empty() ? 0 : seed % bytes.size();
   for (const std::string_view needle :

@@ -12,14 +12,16 @@ namespace {
 
 using FindFunction = std::size_t (*)(std::string_view, std::string_view, std::size_t);
 using LineEndsFunction = void (*)(std::string_view, std::size_t, std::vector<std::size_t>&);
+using NonAsciiFunction = std::size_t (*)(std::string_view, std::size_t);
 
 struct Width {
   const char* name;
   FindFunction find;
   LineEndsFunction lineEnds;
+  NonAsciiFunction nonAscii;
 };
-const Width kWidths[] = {{"fastest", &FindBytes, &AppendLineEnds},
-                         {"sse2", &sse2::FindBytes, &sse2::AppendLineEnds}};
+const Width kWidths[] = {{"fastest", &FindBytes, &AppendLineEnds, &FirstNonAscii},
+                         {"sse2", &sse2::FindBytes, &sse2::AppendLineEnds, &sse2::FirstNonAscii}};
 
 // A text of `size` dots with `needle` written at each of `places`.
 std::string TextWith(std::size_t size, std::string_view needle, std::vector<std::size_t> places) {
@@ -78,6 +80,31 @@ TEST(ByteScan, FindsTheLineEndsThePlainScanFinds) {
       EXPECT_EQ(found, expected) << width.name << ": " << text;
     }
   }
+}
+
+TEST(ByteScan, FindsTheFirstByteOutsideAsciiThePlainScanFinds) {
+  struct Case {
+    std::string text;
+    std::size_t from;
+  };
+  const std::string ascii(200, 'a');
+  const Case cases[] = {
+      {ascii, 0},
+      {ascii + "\xD0\x9F", 0},                     // in the tail, after the last whole step
+      {std::string(63, 'a') + "\x80" + ascii, 0},  // a step's last byte
+      {std::string(64, 'a') + "\xFF" + ascii, 0},  // the next step's first
+      {"\xC3\xA9" + ascii, 1},
+      {"\xC3\xA9" + ascii, 2},
+      {"\x7F" + ascii, 0},  // the highest ASCII byte is not one
+      {ascii, 201},
+  };
+  for (const Width& width : kWidths) {
+    for (const Case& c : cases) {
+      EXPECT_EQ(width.nonAscii(c.text, c.from), plain::FirstNonAscii(c.text, c.from))
+          << width.name << " from " << c.from;
+    }
+  }
+  EXPECT_EQ(FirstNonAscii(std::string(64, 'a') + "\xFF", 0), 64u);
 }
 
 }  // namespace
