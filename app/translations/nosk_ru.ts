@@ -859,6 +859,30 @@
         <source>the text %1</source>
         <translation>текст %1</translation>
     </message>
+    <message>
+        <source>pattern</source>
+        <translation>шаблон</translation>
+    </message>
+    <message>
+        <source>ignore case</source>
+        <translation>без учёта регистра</translation>
+    </message>
+    <message>
+        <source>whole words</source>
+        <translation>целые слова</translation>
+    </message>
+    <message>
+        <source>inside tags</source>
+        <translation>внутри тегов</translation>
+    </message>
+    <message>
+        <source>Comment lines too</source>
+        <translation>и строки Comment:</translation>
+    </message>
+    <message>
+        <source>added where missing</source>
+        <translation>добавлено, где не было</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>

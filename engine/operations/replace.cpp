@@ -82,7 +82,9 @@ class ReplaceOperation : public Operation {
     if (request_.section != Section::Events) {
       description.details.push_back("section: " + script::English(SectionName(request_.section)));
     }
-    if (request_.addMissing) description.details.push_back("added where missing");
+    if (request_.addMissing)
+      description.details.push_back(
+          script::English(script::Message(script::MessageId::AddMissingChosen)));
     return description;
   }
 

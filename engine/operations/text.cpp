@@ -96,12 +96,12 @@ class TextOperation : public Operation {
     description.details.push_back("find: " + request_.find);
     description.details.push_back("replace with: " + request_.with.value_or(""));
     std::string options;
-    for (const auto& [on, name] : {std::pair{request_.pattern, "pattern"},
-                                   {request_.ignoreCase, "ignore case"},
-                                   {request_.wholeWords, "whole words"},
-                                   {request_.insideTags, "inside tags"},
-                                   {request_.includeComments, "Comment lines too"}}) {
-      if (on) options += (options.empty() ? "" : ", ") + std::string(name);
+    for (const auto& [on, name] : {std::pair{request_.pattern, MessageId::TextOptionPattern},
+                                   {request_.ignoreCase, MessageId::TextOptionIgnoreCase},
+                                   {request_.wholeWords, MessageId::TextOptionWholeWords},
+                                   {request_.insideTags, MessageId::TextOptionInsideTags},
+                                   {request_.includeComments, MessageId::TextOptionComments}}) {
+      if (on) options += (options.empty() ? "" : ", ") + script::English(Message(name));
     }
     if (!options.empty()) description.details.push_back("options: " + options);
     AddViewDetails(description.details, view_);
